@@ -1,0 +1,103 @@
+#include "app/ProgramEntry.h"
+
+#include "app/MainWindow.h"
+#include "app/NoticeRelay.h"
+#include "app/Notifier.h"
+#include "app/Settings.h"
+#include "app/WindowMessages.h"
+#include "platform/AppPaths.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/InstanceLock.h"
+#include "platform/LineForwarding.h"
+#include "platform/TerminationSignals.h"
+#include "shell/SetupWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace sondex {
+
+InstanceFiles InstanceFiles::inRuntimeFolder() {
+    const QString folder = paths::runtimeFolder();
+    return {folder + QStringLiteral("SONDEX.entry.lock"), folder + QStringLiteral("SONDEX.recorder.lock"),
+            folder + QStringLiteral("SONDEX.recorder.sock"), folder + QStringLiteral("SONDEX.setup.lock")};
+}
+
+RunMode refineRunMode(RunMode mode, const InstanceFiles& files) {
+    if (mode == RunMode::Uninstall &&
+        (InstanceLock::isHeldElsewhere(files.recorderLock) || InstanceLock::isHeldElsewhere(files.setupLock)))
+        return RunMode::UninstallRefused;
+    return mode;
+}
+
+QString joinForwardedArguments(const QStringList& arguments) { return arguments.join(u'?'); }
+
+ProgramEntry::ProgramEntry(QStringList arguments, QString invokedAs)
+    : arguments_(std::move(arguments)), invokedAs_(std::move(invokedAs)) {}
+
+int ProgramEntry::run(QApplication& app) {
+    const Identity identity = Identity::forThisUser();
+    QApplication::setApplicationDisplayName(identity.AppTitle);
+    const InstanceFiles files = InstanceFiles::inRuntimeFolder();
+
+    // Starts decide one at a time, so two starts at the same moment give one
+    // recorder: the second waits here until the first is listening.
+    InstanceLock entryLock(files.entryLock);
+    entryLock.lock();
+
+    const RunMode mode = initialRunMode(arguments_, invokedAs_, identity.UninstallerName);
+    if (mode != RunMode::Normal) {
+        const RunMode refined = refineRunMode(mode, files);
+        InstanceLock setupLock(files.setupLock);
+        setupLock.tryLock();
+        entryLock.unlock();
+        return runSetup(app, identity, refined);
+    }
+
+    InstanceLock recorderLock(files.recorderLock);
+    if (!recorderLock.tryLock()) {
+        const bool delivered = forwardLine(files.recorderSocket, joinForwardedArguments(arguments_));
+        if (!delivered) std::fputs("sondex: the running recorder does not answer\n", stderr);
+        return delivered ? 0 : 1;
+    }
+
+    IniSettingsStore store(paths::settingsFile());
+    const std::optional<int> version = storedVersion(store.readText(QStringLiteral("Version")));
+    if (version != identity.ExpectedVersion) {
+        recorderLock.unlock();
+        InstanceLock setupLock(files.setupLock);
+        if (!setupLock.tryLock()) return 0;  // a setup window is already open
+        entryLock.unlock();
+        return runSetup(app, identity, RunMode::Normal);
+    }
+
+    LineForwardServer server(files.recorderSocket);
+    if (!server.listen()) {
+        std::fputs("sondex: cannot listen for later starts\n", stderr);
+    }
+    entryLock.unlock();
+
+    Settings settings(identity.ProgramFolder);
+    MainWindow window(identity, settings, store);
+    NoticeRelay sub0(QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice);
+    NoticeRelay sub1(QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice);
+    QObject::connect(&sub0, &NoticeRelay::forwarded, &window, &MainWindow::onDeviceNotice);
+    QObject::connect(&sub1, &NoticeRelay::forwarded, &window, &MainWindow::onDeviceNotice);
+    QObject::connect(&server, &LineForwardServer::lineReceived, &window, &MainWindow::onForwardedLine);
+    TerminationSignals signals_;
+    QObject::connect(&signals_, &TerminationSignals::terminationRequested, &window, &QWidget::close);
+    window.show();
+    return app.exec();
+}
+
+int ProgramEntry::runSetup(QApplication& app, const Identity& identity, RunMode mode) {
+    IniSettingsStore store(paths::settingsFile());
+    MessageBoxNotifier notifier;
+    SetupWindow window(identity, mode, store, notifier);
+    if (mode == RunMode::Normal) window.show();
+    QObject::connect(&window, &SetupWindow::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+    return app.exec();
+}
+
+}  // namespace sondex

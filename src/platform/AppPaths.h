@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+// Where the recorder keeps its files on this machine. Every folder honours the
+// XDG variables, so a test (or a second user profile) can point them elsewhere.
+namespace sondex::paths {
+
+// "$XDG_CONFIG_HOME/TAVIK SOFT32/" (default ~/.config/TAVIK SOFT32/), with a trailing "/".
+QString configFolder();
+
+// The settings file "SONDEX.ini" inside configFolder().
+QString settingsFile();
+
+// "$XDG_DATA_HOME/TAVIK SOFT32/SONDEX/" (default ~/.local/share/...), with a trailing "/".
+// Lists, logs, reports and the template WAV live here. Created on demand.
+QString programFolder();
+
+// "$XDG_RUNTIME_DIR/" (Qt's fallback when unset): the per-user lock files and sockets.
+QString runtimeFolder();
+
+// The user's home folder, where "its drive" defaults (~/TAVIKT32, ~/TAVIKP32) are made.
+QString homeFolder();
+
+// Adds a trailing "/" unless the text already ends in one (the empty text stays empty).
+QString withTrailingSlash(const QString& folder);
+
+// Removes one trailing "/" unless the text is the root "/" itself.
+QString withoutTrailingSlash(const QString& folder);
+
+// Expands a leading "~" or "~/" to the home folder; other texts are returned unchanged.
+QString expandHome(const QString& path);
+
+}  // namespace sondex::paths
