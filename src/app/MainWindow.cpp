@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Identity.h"
+#include "app/Logging.h"
 #include "app/Settings.h"
 #include "platform/SettingsStore.h"
 
@@ -61,10 +62,12 @@ void MainWindow::placeWindow() {
 void MainWindow::deferredStartup() {
     settings_.loadDeferred(store_);
     startingUp_ = false;
+    qCInfo(lcStartup) << "start-up finished";
     emit startupFinished();
 }
 
 void MainWindow::onForwardedLine(const QString& line) {
+    qCInfo(lcForward).noquote() << "forwarded line:" << line;
     if (line.isEmpty()) {
         // An empty line only brings the window to the front.
         showNormal();
@@ -73,11 +76,10 @@ void MainWindow::onForwardedLine(const QString& line) {
         return;
     }
     lastLine_->setText(line);
-    qInfo().noquote() << "forwarded line:" << line;
 }
 
 void MainWindow::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
-    qInfo().noquote() << "device notice" << message << wParam << lParam;
+    qCInfo(lcNotice) << "device notice" << message << wParam << lParam;
 }
 
 void MainWindow::writeBack() {

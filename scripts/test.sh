@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the recorder and runs every test, first in
+# the ordinary build and then under the address and undefined-behaviour
+# sanitizers. Under CI (CI=true) compiler warnings fail the build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+jobs=$(nproc)
+for preset in ${SONDEX_TEST_PRESETS:-default asan}; do
+    echo "=== $preset build"
+    cmake --preset "$preset" -DSONDEX_WERROR="$werror" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    echo "=== $preset tests"
+    ctest --preset "$preset" -j "$jobs"
+done

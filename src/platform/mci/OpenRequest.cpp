@@ -1,0 +1,79 @@
+#include "platform/mci/OpenRequest.h"
+
+#include <QFileInfo>
+
+namespace sondex::mci {
+
+QString typeForExtension(const QString& extension) {
+    const QString ext = extension.toLower();
+    if (ext == u"wav") return QStringLiteral("waveaudio");
+    if (ext == u"mid" || ext == u"midi" || ext == u"rmi") return QStringLiteral("sequencer");
+    if (ext == u"aif" || ext == u"aiff" || ext == u"aifc" || ext == u"au" || ext == u"snd")
+        return QStringLiteral("mpegvideo");
+    return {};
+}
+
+bool isKnownTypeName(const QString& lowerTypeName) {
+    return lowerTypeName == u"waveaudio" || lowerTypeName == u"cdaudio" ||
+           lowerTypeName == u"sequencer" || lowerTypeName == u"mpegvideo";
+}
+
+namespace {
+
+// "cdaudio!E:" names a type and its element in one word.
+void splitDeviceWord(const Token& device, OpenRequest& request) {
+    const qsizetype bang = device.quoted ? -1 : device.text.indexOf(QLatin1Char('!'));
+    if (bang > 0) {
+        request.typeName = device.text.left(bang).toLower();
+        request.element = device.text.mid(bang + 1);
+        return;
+    }
+    const QString suffix = QFileInfo(device.text).suffix();
+    if (device.quoted || !suffix.isEmpty()) {
+        request.element = device.text;
+        request.typeName = typeForExtension(suffix);
+    } else {
+        request.typeName = device.text.toLower();
+    }
+}
+
+}  // namespace
+
+ParsedOpen parseOpen(const Command& command) {
+    ParsedOpen result;
+    OpenRequest& request = result.request;
+    splitDeviceWord(command.device, request);
+    request.alias = command.device.text;
+    const QList<Token>& args = command.args;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const bool takesValue = args[i].is(u"alias") || args[i].is(u"type") || args[i].is(u"buffer");
+        if (args[i].is(u"shareable")) continue;
+        if (!takesValue) {
+            result.error = Error::UnknownKeyword;
+            return result;
+        }
+        if (i + 1 >= args.size()) {
+            result.error = Error::MissingArgument;
+            return result;
+        }
+        const Token& value = args[++i];
+        if (args[i - 1].is(u"alias")) {
+            request.alias = value.text;
+        } else if (args[i - 1].is(u"type")) {
+            if (request.element.isEmpty()) request.element = command.device.text;
+            request.typeName = value.text.toLower();
+        } else {
+            bool ok = false;
+            const int seconds = value.text.toInt(&ok);
+            if (!ok || seconds < 1 || seconds > 60) {
+                result.error = Error::BadArgument;
+                return result;
+            }
+            request.bufferSeconds = seconds;
+        }
+    }
+    if (request.alias.isEmpty()) result.error = Error::MissingArgument;
+    return result;
+}
+
+}  // namespace sondex::mci

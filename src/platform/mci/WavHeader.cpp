@@ -1,0 +1,90 @@
+#include "platform/mci/WavHeader.h"
+
+#include "platform/mci/ErrorCode.h"
+
+#include <QFile>
+#include <QtEndian>
+
+namespace sondex::mci {
+
+namespace {
+
+constexpr int kLowestRate = 1000;
+constexpr int kHighestRate = 384000;
+constexpr quint16 kFormatPcm = 1;
+constexpr quint16 kFormatExtensible = 0xFFFE;
+// The PCM sub-format GUID of an extensible fmt chunk starts with the tag 1.
+constexpr int kExtensibleSubFormatOffset = 24;
+
+quint16 u16(const char* p) { return qFromLittleEndian<quint16>(p); }
+quint32 u32(const char* p) { return qFromLittleEndian<quint32>(p); }
+
+std::optional<PcmFormat> parseFmtChunk(const char* data, quint32 size) {
+    if (size < 16) return std::nullopt;
+    quint16 tag = u16(data);
+    if (tag == kFormatExtensible && size >= kExtensibleSubFormatOffset + 2)
+        tag = u16(data + kExtensibleSubFormatOffset);
+    if (tag != kFormatPcm) return std::nullopt;
+    PcmFormat format;
+    format.channels = u16(data + 2);
+    format.sampleRate = int(qMin<quint32>(u32(data + 4), quint32(INT_MAX)));
+    format.bitsPerSample = u16(data + 14);
+    const bool supported = (format.channels == 1 || format.channels == 2) &&
+                           (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
+                           format.sampleRate >= kLowestRate && format.sampleRate <= kHighestRate;
+    if (!supported) return std::nullopt;
+    return format;
+}
+
+}  // namespace
+
+std::optional<PcmFormat> parseWavHeader(const QByteArray& head) {
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return std::nullopt;
+    qint64 offset = 12;
+    while (offset + 8 <= head.size()) {
+        const char* chunk = head.constData() + offset;
+        const quint32 size = u32(chunk + 4);
+        if (QByteArrayView(chunk, 4) == "fmt ") {
+            if (offset + 8 + size > head.size()) return std::nullopt;
+            return parseFmtChunk(chunk + 8, size);
+        }
+        offset += 8 + qint64(size) + (size & 1);
+    }
+    return std::nullopt;
+}
+
+std::optional<PcmFormat> readWavFormat(const QString& path, int& error) {
+    // Enough for any header with a few metadata chunks before "fmt ".
+    constexpr qint64 kHeadBytes = 64 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = toCode(file.exists() ? Error::FileUnreadable : Error::FileNotFound);
+        return std::nullopt;
+    }
+    const std::optional<PcmFormat> format = parseWavHeader(file.read(kHeadBytes));
+    error = toCode(format ? Error::None : Error::BadWaveHeader);
+    return format;
+}
+
+QByteArray canonicalWavHeader(const PcmFormat& format, qint64 dataBytes) {
+    QByteArray header(kCanonicalHeaderBytes, '\0');
+    char* p = header.data();
+    const auto put32 = [p](int at, quint32 v) { qToLittleEndian<quint32>(v, p + at); };
+    const auto put16 = [p](int at, quint16 v) { qToLittleEndian<quint16>(v, p + at); };
+    const qint64 padded = dataBytes + (dataBytes & 1);
+    memcpy(p, "RIFF", 4);
+    put32(4, quint32(kCanonicalHeaderBytes - 8 + padded));
+    memcpy(p + 8, "WAVEfmt ", 8);
+    put32(16, 16);
+    put16(20, kFormatPcm);
+    put16(22, quint16(format.channels));
+    put32(24, quint32(format.sampleRate));
+    put32(28, quint32(format.bytesPerSecond()));
+    put16(32, quint16(format.blockAlign()));
+    put16(34, quint16(format.bitsPerSample));
+    memcpy(p + 36, "data", 4);
+    put32(40, quint32(dataBytes));
+    return header;
+}
+
+}  // namespace sondex::mci

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace sondex::mci {
+
+// The sample format of a PCM recording.
+struct PcmFormat {
+    int sampleRate = 0;
+    int channels = 0;
+    int bitsPerSample = 0;
+
+    int blockAlign() const { return channels * (bitsPerSample / 8); }
+    qint64 bytesPerSecond() const { return qint64(sampleRate) * blockAlign(); }
+    bool operator==(const PcmFormat&) const = default;
+};
+
+// Size of the canonical header: RIFF, a 16-byte "fmt " chunk, the "data" chunk header.
+inline constexpr int kCanonicalHeaderBytes = 44;
+
+// The largest file a RIFF size field can describe without passing 2^31 - 1.
+inline constexpr qint64 kWavFileSizeLimit = 2147483647;
+
+// Reads the format from the start of a WAV file: any chunk order, an 18-byte
+// fmt chunk (whose cbSize is not trusted), extensible PCM, "fact" and other
+// chunks. Gives nothing unless it is integer PCM with 8 or 16 bits and 1 or 2
+// channels at a rate the sound server takes.
+std::optional<PcmFormat> parseWavHeader(const QByteArray& head);
+
+// Reads the head of a file and parses it; error is set from the Error codes on failure.
+std::optional<PcmFormat> readWavFormat(const QString& path, int& error);
+
+// The canonical 44-byte header for this many data bytes. An odd data size
+// counts its pad byte in the RIFF size, as the RIFF layout asks.
+QByteArray canonicalWavHeader(const PcmFormat& format, qint64 dataBytes);
+
+}  // namespace sondex::mci

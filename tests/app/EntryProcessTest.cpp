@@ -1,0 +1,198 @@
+// Starts the real program, several times over, in a home of its own.
+#include "platform/InstanceLock.h"
+#include "support/PrivateHome.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sondex {
+namespace {
+
+class EntryProcessTest : public ::testing::Test {
+protected:
+    ~EntryProcessTest() override {
+        for (auto& process : processes) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+        }
+    }
+
+    QString runtimeFile(const char* name) const { return home.runtimeDir() + u'/' + QString::fromLatin1(name); }
+    QString recorderLock() const { return runtimeFile("SONDEX.recorder.lock"); }
+    QString setupLock() const { return runtimeFile("SONDEX.setup.lock"); }
+
+    void writeSettings(const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(home.settingsFile()).absolutePath());
+        QFile file(home.settingsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray settingsBytes() const {
+        QFile file(home.settingsFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QProcess* start(const QStringList& arguments, const QString& program = QStringLiteral(SONDEX_BINARY)) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = home.environment();
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("sondex.*=true"));
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::MergedChannels);
+        process->start(program, arguments);
+        processes.push_back(std::move(process));
+        return processes.back().get();
+    }
+
+    static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 15000) {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!condition()) {
+            if (deadline.hasExpired()) return false;
+            QThread::msleep(20);
+        }
+        return true;
+    }
+
+    // Everything the process has printed so far.
+    QByteArray output(QProcess* process) {
+        process->waitForReadyRead(20);
+        collected[process] += process->readAll();
+        return collected[process];
+    }
+
+    bool waitForOutput(QProcess* process, const QByteArray& text, int timeoutMs = 15000) {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!output(process).contains(text)) {
+            if (deadline.hasExpired()) return false;
+        }
+        return true;
+    }
+
+    bool recorderRuns() const { return InstanceLock::isHeldElsewhere(recorderLock()); }
+    bool setupRuns() const { return InstanceLock::isHeldElsewhere(setupLock()); }
+
+    void startRecorder() {
+        writeSettings("[SONDEX]\nVersion=22\n");
+        recorder = start({});
+        ASSERT_TRUE(waitUntil([this] { return recorderRuns(); }));
+    }
+
+    static int exitCodeOf(QProcess* process) {
+        if (process->state() != QProcess::NotRunning && !process->waitForFinished(15000)) return -1;
+        return process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
+    }
+
+    test::PrivateHome home;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QProcess* recorder = nullptr;
+    std::map<QProcess*, QByteArray> collected;
+};
+
+TEST_F(EntryProcessTest, AFreshUserMeetsTheSetupWindowAndASecondStartEndsQuietly) {
+    QProcess* setup = start({});
+    ASSERT_TRUE(waitUntil([this] { return setupRuns(); }));
+    EXPECT_FALSE(recorderRuns());
+    QProcess* second = start({});
+    EXPECT_EQ(exitCodeOf(second), 0);
+    EXPECT_FALSE(setup->waitForFinished(100));
+    EXPECT_FALSE(recorderRuns());
+}
+
+TEST_F(EntryProcessTest, OtherVersionsAndDamagedFilesOpenTheSetupWindow) {
+    for (const QByteArray& bytes : {QByteArray("[SONDEX]\nVersion=21\n"), QByteArray("[SONDEX]\nVersion=255\n"),
+                                    QByteArray("[SONDEX]\nVersion=2x\n"), QByteArray("\x7f\x45\x4c\x46\x02\x01"),
+                                    QByteArray("[SONDEX]\nVers")}) {
+        writeSettings(bytes);
+        QProcess* setup = start({});
+        EXPECT_TRUE(waitUntil([this] { return setupRuns(); })) << bytes.constData();
+        EXPECT_FALSE(recorderRuns());
+        setup->kill();
+        setup->waitForFinished(5000);
+    }
+}
+
+TEST_F(EntryProcessTest, ASecondStartHandsItsArgumentsJoinedToTheRunningRecorder) {
+    startRecorder();
+    QProcess* second = start({QStringLiteral("/RS"), QStringLiteral("/home/a b/x.mid")});
+    EXPECT_EQ(exitCodeOf(second), 0);
+    EXPECT_TRUE(waitForOutput(recorder, "forwarded line: /RS?/home/a b/x.mid\n"));
+    EXPECT_FALSE(recorder->waitForFinished(100));
+}
+
+TEST_F(EntryProcessTest, UpperCaseUninstallIsAnOrdinaryArgumentForwardedToTheRecorder) {
+    startRecorder();
+    EXPECT_EQ(exitCodeOf(start({QStringLiteral("/UNINSTALL")})), 0);
+    EXPECT_TRUE(waitForOutput(recorder, "forwarded line: /UNINSTALL\n"));
+}
+
+TEST_F(EntryProcessTest, TheUninstallersNameOpensTheSetupWindowNotTheRecorder) {
+    writeSettings("[SONDEX]\nVersion=22\n");
+    const QString copy = home.root() + QStringLiteral("/bin/UNIN_Tavik000");
+    QDir().mkpath(QFileInfo(copy).absolutePath());
+    ASSERT_TRUE(QFile::link(QStringLiteral(SONDEX_BINARY), copy));
+    start({}, copy);
+    EXPECT_TRUE(waitUntil([this] { return setupRuns(); }));
+    EXPECT_FALSE(recorderRuns());
+}
+
+TEST_F(EntryProcessTest, AKilledRecorderDoesNotBlockTheNextStart) {
+    startRecorder();
+    ::kill(static_cast<pid_t>(recorder->processId()), SIGKILL);
+    recorder->waitForFinished(5000);
+    ASSERT_TRUE(QFile::exists(runtimeFile("SONDEX.recorder.sock")));  // left behind
+
+    QProcess* next = start({});
+    ASSERT_TRUE(waitUntil([this] { return recorderRuns(); }));
+    EXPECT_EQ(exitCodeOf(start({QStringLiteral("/RS")})), 0);
+    EXPECT_TRUE(waitForOutput(next, "forwarded line: /RS\n"));
+}
+
+TEST_F(EntryProcessTest, StartsAtTheSameMomentGiveOneRecorderAndOneForwardedLine) {
+    writeSettings("[SONDEX]\nVersion=22\n");
+    QProcess* a = start({QStringLiteral("/RS")});
+    QProcess* b = start({QStringLiteral("/RS")});
+    ASSERT_TRUE(waitUntil([&] { return a->waitForFinished(10) || b->waitForFinished(10); }));
+    QProcess* forwarder = a->state() == QProcess::NotRunning ? a : b;
+    QProcess* running = forwarder == a ? b : a;
+    EXPECT_EQ(exitCodeOf(forwarder), 0);
+    EXPECT_TRUE(waitForOutput(running, "forwarded line: /RS\n"));
+    EXPECT_FALSE(running->waitForFinished(100));
+    QThread::msleep(300);
+    EXPECT_EQ(output(running).count("forwarded line:"), 1);
+}
+
+TEST_F(EntryProcessTest, ARecorderStartedBesideGarbageWritesAValidFileThatKeepsUnknownValues) {
+    writeSettings("[SONDEX]\r\nVersion=22\r\n\x01\x02garbage\r\nNR_WAIT=lots\r\nINTORO=9000\r\nFromTheFuture=x=y\r\n");
+    recorder = start({});
+    ASSERT_TRUE(waitForOutput(recorder, "start-up finished"));
+    recorder->terminate();  // SIGTERM closes the window in order
+    EXPECT_EQ(exitCodeOf(recorder), 0);
+
+    const QList<QByteArray> lines = settingsBytes().split('\n');
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.first(), "[SONDEX]");
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        if (!lines[i].isEmpty()) {
+            EXPECT_GT(lines[i].indexOf('='), 0) << lines[i].constData();
+        }
+    }
+    const QByteArray all = settingsBytes();
+    EXPECT_TRUE(all.contains("\nVersion=22\n"));
+    EXPECT_TRUE(all.contains("\nNR_WAIT=10\n"));
+    EXPECT_TRUE(all.contains("\nINTORO=5999\n"));
+    EXPECT_TRUE(all.contains("\nFromTheFuture=x=y\n"));
+    EXPECT_TRUE(all.contains("\nTEMPALL=@@@@@\\\n"));
+    EXPECT_FALSE(all.contains("garbage"));
+}
+
+}  // namespace
+}  // namespace sondex

@@ -1,0 +1,108 @@
+#include "platform/IniSettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace sondex {
+namespace {
+
+// Bytes of a literal, embedded NULs included.
+template <size_t N>
+QByteArray raw(const char (&literal)[N]) {
+    return QByteArray(literal, N - 1);
+}
+
+class IniSettingsStoreTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(QStringLiteral("cfg/SONDEX.ini")); }
+
+    void writeRaw(const QByteArray& bytes) const {
+        QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray readRaw() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(IniSettingsStoreTest, MissingFileReadsEmptyAndIsNotCreatedByReading) {
+    IniSettingsStore store(path());
+    EXPECT_EQ(store.readTexts({QStringLiteral("Version"), QStringLiteral("FP")}),
+              QStringList({QString(), QString()}));
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(IniSettingsStoreTest, TextsAreKeptVerbatimAndNamesIgnoreLetterCase) {
+    IniSettingsStore store(path());
+    ASSERT_TRUE(store.writeTexts({{QStringLiteral("TEMPALL"), QStringLiteral("@@@@@\\")},
+                                  {QStringLiteral("FP"), QStringLiteral("5000,5000")},
+                                  {QStringLiteral("JK"), QStringLiteral(" 実行中 = a=b ")}}));
+    EXPECT_EQ(store.readText(QStringLiteral("tempall")), QStringLiteral("@@@@@\\"));
+    EXPECT_EQ(store.readText(QStringLiteral("fp")), QStringLiteral("5000,5000"));
+    EXPECT_EQ(store.readText(QStringLiteral("JK")), QStringLiteral(" 実行中 = a=b "));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nTEMPALL=@@@@@\\\nFP=5000,5000\nJK= 実行中 = a=b \n"));
+}
+
+TEST_F(IniSettingsStoreTest, WriteUpdatesInPlaceKeepsUnknownValuesAndAppendsNewOnes) {
+    writeRaw("[SONDEX]\r\nVersion=22\r\nEXEPATH=/opt/x\r\nFutureValue=keep me\r\nSTART=1\r\n");
+    IniSettingsStore store(path());
+    ASSERT_TRUE(store.writeTexts({{QStringLiteral("start"), QStringLiteral("0")},
+                                  {QStringLiteral("NR_WAIT"), QStringLiteral("10")}}));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nVersion=22\nEXEPATH=/opt/x\nFutureValue=keep me\n"
+                                    "start=0\nNR_WAIT=10\n"));
+}
+
+TEST_F(IniSettingsStoreTest, LineBreaksInsideAValueBecomeBlanks) {
+    IniSettingsStore store(path());
+    ASSERT_TRUE(store.writeText(QStringLiteral("TDAY_S"), QStringLiteral("a\r\nb\nc\rd")));
+    EXPECT_EQ(store.readText(QStringLiteral("TDAY_S")), QStringLiteral("a b c d"));
+}
+
+TEST_F(IniSettingsStoreTest, DamagedFilesReadAsWhatTheyStillHold) {
+    IniSettingsStore store(path());
+
+    writeRaw(raw("\x00\xff\xfe garbage\n==\n\x01\x02=3\n"));
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
+
+    writeRaw("[SONDEX]\nVersion=22\nSTART=1\nNR_WA");  // cut off mid-line
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QStringLiteral("22"));
+    EXPECT_EQ(store.readText(QStringLiteral("NR_WAIT")), QString());
+
+    writeRaw("[SONDEX]\nVers");
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
+}
+
+TEST_F(IniSettingsStoreTest, AWriteOverGarbageLeavesAValidFile) {
+    writeRaw(raw("junk line\n\x00\x01\n[OTHER]\nVersion=22\n;comment=x\nA=1\nA=2\n"));
+    IniSettingsStore store(path());
+    ASSERT_TRUE(store.writeText(QStringLiteral("B"), QStringLiteral("3")));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nVersion=22\nA=1\nB=3\n"));
+    EXPECT_EQ(store.readText(QStringLiteral("A")), QStringLiteral("1"));
+}
+
+TEST_F(IniSettingsStoreTest, UnreadableStoreReadsEmptyAndFailsToWrite) {
+    // A folder where the file should be: neither readable nor replaceable.
+    QDir().mkpath(path());
+    IniSettingsStore store(path());
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
+    EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QStringLiteral("22")));
+}
+
+TEST_F(IniSettingsStoreTest, WriteLeavesNoTemporaryFilesBehind) {
+    IniSettingsStore store(path());
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(store.writeText(QStringLiteral("N"), QString::number(i)));
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("cfg"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("SONDEX.ini")}));
+}
+
+}  // namespace
+}  // namespace sondex
