@@ -53,6 +53,7 @@ QString errorTextFor(int code) {
 
 Error errorForErrno(int errnoValue) {
     switch (errnoValue) {
+    case 0: return Error::None;
     case ENOENT:
     case ENOTDIR: return Error::FolderMissing;
     case EROFS: return Error::ReadOnlyTarget;

@@ -1,0 +1,203 @@
+#include "platform/mci/RecordingFile.h"
+
+#include "platform/mci/FileCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace sondex::mci {
+
+namespace {
+
+constexpr auto kHeaderRefreshInterval = std::chrono::milliseconds(1000);
+constexpr int kNameAttempts = 1000;
+
+// The largest whole-frame data size whose file, with its pad byte, stays within the limit.
+qint64 dataLimitFor(const PcmFormat& format, qint64 fileSizeLimit) {
+    const qint64 frame = format.blockAlign();
+    qint64 bytes = qMax<qint64>(0, (fileSizeLimit - kCanonicalHeaderBytes) / frame * frame);
+    while (bytes > 0 && kCanonicalHeaderBytes + bytes + (bytes & 1) > fileSizeLimit) bytes -= frame;
+    return bytes;
+}
+
+int openNewFile(const QString& folder, QString& path) {
+    quint32 number = QRandomGenerator::global()->bounded(100000u);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt, number = (number + 1) % 100000) {
+        path = QDir(folder).filePath(QStringLiteral("~MCI%1.TMP").arg(number, 5, 10, QLatin1Char('0')));
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+}  // namespace
+
+QString recordingTempFolder() {
+    for (const char* name : {"TEMP", "TMP", "TMPDIR"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) return value;
+    }
+    return QStringLiteral("/tmp");
+}
+
+RecordingFile::RecordingFile(QString path, int fd, const PcmFormat& format, qint64 dataBytes,
+                             qint64 fileSizeLimit)
+    : path_(std::move(path)),
+      fd_(fd),
+      format_(format),
+      dataBytes_(dataBytes),
+      maxDataBytes_(dataLimitFor(format, fileSizeLimit)),
+      lastHeaderWrite_(std::chrono::steady_clock::now()) {}
+
+RecordingFile::~RecordingFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::unique_ptr<RecordingFile> RecordingFile::create(const QString& folder, const PcmFormat& format,
+                                                     qint64 fileSizeLimit, Error& error) {
+    QString path;
+    const int fd = openNewFile(folder, path);
+    if (fd < 0) {
+        error = Error::TemporaryFileFailed;
+        return nullptr;
+    }
+    std::unique_ptr<RecordingFile> file(new RecordingFile(path, fd, format, 0, fileSizeLimit));
+    if (file->writeHeader() != 0) {
+        file->removeFile();
+        error = Error::TemporaryFileFailed;
+        return nullptr;
+    }
+    error = Error::None;
+    return file;
+}
+
+std::unique_ptr<RecordingFile> RecordingFile::adopt(const QString& path, qint64 fileSizeLimit,
+                                                    Error& error) {
+    int readError = 0;
+    const std::optional<PcmFormat> format = readWavFormat(path, readError);
+    if (!format) {
+        error = static_cast<Error>(readError);
+        return nullptr;
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) {
+        if (fd >= 0) ::close(fd);
+        error = Error::FileUnreadable;
+        return nullptr;
+    }
+    const qint64 frame = format->blockAlign();
+    const qint64 data = qMax<qint64>(0, (info.st_size - kCanonicalHeaderBytes) / frame * frame);
+    std::unique_ptr<RecordingFile> file(new RecordingFile(path, fd, *format, data, fileSizeLimit));
+    error = data > file->maxDataBytes_ ? Error::SizeLimitReached : file->prepareForAppend();
+    if (error != Error::None) return nullptr;
+    return file;
+}
+
+RecordingFile::Append RecordingFile::append(const char* data, qint64 bytes) {
+    return writeAtEnd(data, bytes, false);
+}
+
+RecordingFile::Append RecordingFile::appendSilence(qint64 bytes) {
+    return writeAtEnd(nullptr, bytes, true);
+}
+
+RecordingFile::Append RecordingFile::writeAtEnd(const char* data, qint64 bytes, bool silence) {
+    const qint64 start = dataBytes();
+    const qint64 room = maxDataBytes_ - start;
+    const qint64 frame = format_.blockAlign();
+    const bool cut = bytes > room;
+    if (cut) bytes = room / frame * frame;
+    int error = 0;
+    if (silence) {
+        // Silence of unsigned 8-bit samples is their middle value.
+        const std::vector<char> zeros(size_t(qMin<qint64>(bytes, 1 << 16)),
+                                      format_.bitsPerSample == 8 ? char(0x80) : char(0));
+        for (qint64 done = 0; done < bytes && error == 0; done += qint64(zeros.size())) {
+            const qint64 part = qMin<qint64>(bytes - done, qint64(zeros.size()));
+            error = writeAllAt(fd_, zeros.data(), part, kCanonicalHeaderBytes + start + done);
+        }
+    } else {
+        error = writeAllAt(fd_, data, bytes, kCanonicalHeaderBytes + start);
+    }
+    if (error != 0) {
+        // Keep what reached the disk as whole frames, under a header that says so.
+        lastErrno_ = error;
+        struct stat info {};
+        const qint64 onDisk = ::fstat(fd_, &info) == 0 ? info.st_size - kCanonicalHeaderBytes : start;
+        const qint64 kept = qBound(start, onDisk, start + bytes) / frame * frame;
+        dataBytes_.store(kept, std::memory_order_release);
+        (void)::ftruncate(fd_, kCanonicalHeaderBytes + kept);
+        writeHeader();
+        return Append::Failed;
+    }
+    dataBytes_.store(start + bytes, std::memory_order_release);
+    if (cut) {
+        writeHeader();
+        return Append::LimitReached;
+    }
+    refreshHeaderEverySecond();
+    return Append::Written;
+}
+
+void RecordingFile::refreshHeaderEverySecond() {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastHeaderWrite_ < kHeaderRefreshInterval) return;
+    writeHeader();
+}
+
+int RecordingFile::writeHeader() {
+    lastHeaderWrite_ = std::chrono::steady_clock::now();
+    const QByteArray header = canonicalWavHeader(format_, dataBytes());
+    return writeAllAt(fd_, header.constData(), header.size(), 0);
+}
+
+Error RecordingFile::prepareForAppend() {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return Error::WriteFailed;
+    const qint64 length = kCanonicalHeaderBytes + dataBytes();
+    if (info.st_nlink > 1) {
+        QString copyPath;
+        const int copyFd = openNewFile(QFileInfo(path_).absolutePath(), copyPath);
+        if (copyFd < 0) return Error::TemporaryFileFailed;
+        if (const int error = copyFileBytes(fd_, 0, copyFd, 0, length)) {
+            ::close(copyFd);
+            QFile::remove(copyPath);
+            return errorForErrno(error);
+        }
+        ::close(fd_);
+        QFile::remove(path_);
+        fd_ = copyFd;
+        path_ = copyPath;
+    } else if (info.st_size > length && ::ftruncate(fd_, length) != 0) {
+        return errorForErrno(errno);
+    }
+    return Error::None;
+}
+
+int RecordingFile::sealForSave() {
+    if (const int error = writeHeader()) return error;
+    const qint64 data = dataBytes();
+    if ((data & 1) == 0) return 0;
+    const char pad = 0;
+    return writeAllAt(fd_, &pad, 1, kCanonicalHeaderBytes + data);
+}
+
+void RecordingFile::removeFile() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    QFile::remove(path_);
+}
+
+}  // namespace sondex::mci

@@ -1,0 +1,205 @@
+#include "platform/mci/WaveAudioDevice.h"
+
+#include "platform/mci/RecordingSaver.h"
+
+#include <QMetaObject>
+
+namespace sondex::mci {
+
+namespace {
+
+QString booleanText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+
+}  // namespace
+
+std::unique_ptr<Device> WaveAudioDevice::open(qint64 id, const OpenRequest& request,
+                                              const EngineOptions& options, Error& error) {
+    if (request.element.isEmpty()) {
+        error = Error::MissingArgument;
+        return nullptr;
+    }
+    int readError = 0;
+    const std::optional<PcmFormat> format = readWavFormat(request.element, readError);
+    error = static_cast<Error>(readError);
+    if (!format) return nullptr;
+    return std::unique_ptr<Device>(new WaveAudioDevice(id, request, *format, options));
+}
+
+WaveAudioDevice::WaveAudioDevice(qint64 id, const OpenRequest& request, const PcmFormat& format,
+                                 const EngineOptions& options)
+    : Device(id),
+      element_(request.element),
+      format_(format),
+      bufferSeconds_(request.bufferSeconds.value_or(options.defaultBufferSeconds)),
+      options_(options) {}
+
+WaveAudioDevice::~WaveAudioDevice() { close(); }
+
+Device::Outcome WaveAudioDevice::execute(const Command& command, QString& reply) {
+    const QString& verb = command.verb;
+    if (verb == u"record") return record(command);
+    if (verb == u"stop") return {stop(command)};
+    if (verb == u"save") return {save(command)};
+    if (verb == u"status") return {status(command, reply)};
+    if (verb == u"set") return {set(command)};
+    if (verb == u"capability") return {capability(command, reply)};
+    if (verb == u"info") return {info(command, reply)};
+    return {Error::UnsupportedCommand};
+}
+
+void WaveAudioDevice::close() {
+    endCapture(NotifyAborted);
+    if (recording_) recording_->removeFile();
+    recording_.reset();
+}
+
+Device::Outcome WaveAudioDevice::record(const Command& command) {
+    if (!command.args.isEmpty()) return {Error::UnknownKeyword};
+    // Recording without an end would block the caller for good.
+    if (command.wait) return {Error::WaitNotPossible};
+    if (capture_) return {Error::None, true};
+    if (const Error error = ensureRecordingFile(); error != Error::None) return {error};
+    if (recording_->isFull()) return {Error::SizeLimitReached};
+    if (const Error error = recording_->prepareForAppend(); error != Error::None) return {error};
+
+    const quint64 session = ++captureSession_;
+    auto onEnd = [this, session](PulseCapture::End end) {
+        QMetaObject::invokeMethod(
+            &threadContext_, [this, session, end] { onCaptureEnded(session, end); },
+            Qt::QueuedConnection);
+    };
+    capture_ = std::make_unique<PulseCapture>(*recording_, bufferSeconds_, onEnd);
+    if (const Error error = capture_->start(); error != Error::None) {
+        capture_.reset();
+        // Leave no empty temporary file behind a recording that never began.
+        if (recording_->dataBytes() == 0) {
+            recording_->removeFile();
+            recording_.reset();
+        }
+        return {error};
+    }
+    return {Error::None, true};
+}
+
+Error WaveAudioDevice::stop(const Command& command) {
+    if (!command.args.isEmpty()) return Error::UnknownKeyword;
+    endCapture(NotifyAborted);
+    return Error::None;
+}
+
+Error WaveAudioDevice::save(const Command& command) {
+    if (command.args.isEmpty()) return Error::MissingArgument;
+    if (command.args.size() > 1) return Error::UnknownKeyword;
+    const QString target = command.args.front().text;
+    if (target.isEmpty()) return Error::BadArgument;
+    // The file must not change while it is saved: a running recording ends first.
+    endCapture(NotifyAborted);
+    if (const Error error = ensureRecordingFile(); error != Error::None) return error;
+    return saveRecording(*recording_, target);
+}
+
+Error WaveAudioDevice::status(const Command& command, QString& reply) const {
+    const QString item = command.phraseFrom();
+    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item == u"position" || item == u"length")
+        reply = QString::number(position());
+    else if (item == u"mode")
+        reply = capture_ ? QStringLiteral("recording") : QStringLiteral("stopped");
+    else if (item == u"ready" || item == u"media present")
+        reply = booleanText(true);
+    else if (item == u"samplespersec")
+        reply = QString::number(format_.sampleRate);
+    else if (item == u"bitspersample")
+        reply = QString::number(format_.bitsPerSample);
+    else if (item == u"channels")
+        reply = QString::number(format_.channels);
+    else if (item == u"bytespersec" || item == u"average bytes per second")
+        reply = QString::number(format_.bytesPerSecond());
+    else if (item == u"alignment" || item == u"block align")
+        reply = QString::number(format_.blockAlign());
+    else if (item == u"time format")
+        reply = timeFormat_ == TimeFormat::Samples ? QStringLiteral("samples")
+                : timeFormat_ == TimeFormat::Bytes ? QStringLiteral("bytes")
+                                                   : QStringLiteral("milliseconds");
+    else
+        return Error::UnknownKeyword;
+    return Error::None;
+}
+
+Error WaveAudioDevice::set(const Command& command) {
+    if (command.args.isEmpty()) return Error::MissingArgument;
+    if (command.args.size() < 2 || !command.args[0].is(u"time") || !command.args[1].is(u"format"))
+        return Error::UnknownKeyword;
+    if (command.args.size() == 2) return Error::MissingArgument;
+    const QString value = command.phraseFrom(2);
+    if (value == u"ms" || value == u"milliseconds")
+        timeFormat_ = TimeFormat::Milliseconds;
+    else if (value == u"samples")
+        timeFormat_ = TimeFormat::Samples;
+    else if (value == u"bytes")
+        timeFormat_ = TimeFormat::Bytes;
+    else
+        return Error::BadArgument;
+    return Error::None;
+}
+
+Error WaveAudioDevice::capability(const Command& command, QString& reply) const {
+    const QString item = command.phraseFrom();
+    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item == u"can record" || item == u"can save" || item == u"has audio" ||
+        item == u"uses files" || item == u"compound device")
+        reply = booleanText(true);
+    else if (item == u"can play" || item == u"can eject" || item == u"has video")
+        reply = booleanText(false);
+    else if (item == u"device type")
+        reply = QStringLiteral("waveaudio");
+    else
+        return Error::UnknownKeyword;
+    return Error::None;
+}
+
+Error WaveAudioDevice::info(const Command& command, QString& reply) const {
+    const QString item = command.phraseFrom();
+    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item == u"product")
+        reply = QStringLiteral("SONDEX waveaudio");
+    else if (item == u"file")
+        reply = element_;
+    else
+        return Error::UnknownKeyword;
+    return Error::None;
+}
+
+Error WaveAudioDevice::ensureRecordingFile() {
+    if (recording_) return Error::None;
+    const QString folder =
+        options_.temporaryFolder.isEmpty() ? recordingTempFolder() : options_.temporaryFolder;
+    Error error = Error::None;
+    recording_ = RecordingFile::create(folder, format_, options_.recordingFileSizeLimit, error);
+    return error;
+}
+
+void WaveAudioDevice::endCapture(NotifyCode notice) {
+    if (!capture_) return;
+    capture_->stop();
+    capture_.reset();
+    recording_->writeHeader();
+    this->notice().finish(notice);
+}
+
+void WaveAudioDevice::onCaptureEnded(quint64 session, PulseCapture::End end) {
+    if (session != captureSession_) return;
+    endCapture(end == PulseCapture::End::LimitReached ? NotifySuccessful : NotifyFailure);
+}
+
+qint64 WaveAudioDevice::position() const {
+    if (!recording_) return 0;
+    switch (timeFormat_) {
+    case TimeFormat::Samples: return recording_->frames();
+    case TimeFormat::Bytes: return recording_->dataBytes();
+    case TimeFormat::Milliseconds: break;
+    }
+    return recording_->frames() * 1000 / format_.sampleRate;
+}
+
+}  // namespace sondex::mci

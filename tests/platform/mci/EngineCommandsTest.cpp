@@ -1,0 +1,225 @@
+#include "platform/mci/Engine.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace sondex::mci;
+using sondex::mci::test::NoticeLog;
+
+namespace {
+
+// These tests need no sound server: PULSE_SERVER points at a dead socket.
+class EngineCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        templatePath = dir.filePath(QStringLiteral("録音 テンプレート.wav"));
+        ASSERT_TRUE(test::writeTemplateWav(templatePath, 44100, 16, 2));
+        options.temporaryFolder = dir.filePath(QStringLiteral("tmp"));
+        QDir().mkpath(options.temporaryFolder);
+    }
+
+    int send(Engine& engine, const QString& text, const NoticeTarget& target = {}) {
+        return engine.sendString(text, reply, target);
+    }
+    int openTemplate(Engine& engine, const QString& alias = QStringLiteral("tavikREC")) {
+        return send(engine, QStringLiteral("Open \"%1\" alias %2 buffer 4 wait").arg(templatePath, alias));
+    }
+
+    QTemporaryDir dir;
+    QString templatePath;
+    EngineOptions options;
+    QString reply;
+};
+
+}  // namespace
+
+TEST_F(EngineCommands, OpenedDeviceAnswersInAnyLetterCase) {
+    Engine engine(options);
+    ASSERT_EQ(openTemplate(engine), 0);
+    EXPECT_EQ(send(engine, QStringLiteral("capability tavikREC can record")), 0);
+    EXPECT_EQ(reply, u"true");
+    EXPECT_EQ(send(engine, QStringLiteral("CAPABILITY TAVIKrec Can Save wait")), 0);
+    EXPECT_EQ(reply, u"true");
+    EXPECT_EQ(send(engine, QStringLiteral("status TavikREC position wait")), 0);
+    EXPECT_EQ(reply, u"0");
+    EXPECT_EQ(send(engine, QStringLiteral("status tavikrec samplespersec")), 0);
+    EXPECT_EQ(reply, u"44100");
+    EXPECT_EQ(send(engine, QStringLiteral("status tavikREC mode")), 0);
+    EXPECT_EQ(reply, u"stopped");
+    EXPECT_EQ(send(engine, QStringLiteral("stop tavikREC wait")), 0);
+    EXPECT_EQ(send(engine, QStringLiteral("close TAVIKREC wait")), 0);
+    EXPECT_EQ(send(engine, QStringLiteral("status tavikREC position")), toCode(Error::UnknownAlias));
+}
+
+TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
+    Engine engine(options);
+    ASSERT_EQ(openTemplate(engine), 0);
+    const QString missing = dir.filePath(QStringLiteral("none.wav"));
+    const QString notWav = dir.filePath(QStringLiteral("bad.wav"));
+    QFile bad(notWav);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("RIFX not a wave header at all, just text............................");
+    bad.close();
+
+    const QList<std::pair<QString, Error>> cases = {
+        {QString(), Error::EmptyCommand},
+        {QStringLiteral("   "), Error::EmptyCommand},
+        {QStringLiteral("dance tavikREC"), Error::UnknownCommand},
+        {QStringLiteral("status"), Error::MissingDeviceName},
+        {QStringLiteral("status tavikCD position"), Error::UnknownAlias},
+        {QStringLiteral("close nobody"), Error::UnknownAlias},
+        {QStringLiteral("open \"%1\" alias TAVIKREC").arg(templatePath), Error::AliasInUse},
+        {QStringLiteral("open cdaudio!E: alias tavikCD wait"), Error::DeviceTypeNotSupported},
+        {QStringLiteral("Open \"/m/曲.mid\" alias tavikMID wait"), Error::DeviceTypeNotSupported},
+        {QStringLiteral("open \"/m/file.xyz\" alias q"), Error::UnknownDeviceType},
+        {QStringLiteral("open gizmo alias q"), Error::UnknownDeviceType},
+        {QStringLiteral("open \"%1\" alias q").arg(missing), Error::FileNotFound},
+        {QStringLiteral("open \"%1\" alias q").arg(notWav), Error::BadWaveHeader},
+        {QStringLiteral("open \"%1\" alias q buffer x").arg(templatePath), Error::BadArgument},
+        {QStringLiteral("play tavikREC"), Error::UnsupportedCommand},
+        {QStringLiteral("seek tavikREC to 0"), Error::UnsupportedCommand},
+        {QStringLiteral("status tavikREC"), Error::MissingArgument},
+        {QStringLiteral("status tavikREC colour"), Error::UnknownKeyword},
+        {QStringLiteral("capability tavikREC can fly"), Error::UnknownKeyword},
+        {QStringLiteral("save tavikREC"), Error::MissingArgument},
+        {QStringLiteral("save tavikREC \"a.wav\" \"b.wav\""), Error::UnknownKeyword},
+        {QStringLiteral("save tavikREC \"\""), Error::BadArgument},
+        {QStringLiteral("set tavikREC time format furlongs"), Error::BadArgument},
+        {QStringLiteral("set tavikREC time format"), Error::MissingArgument},
+        {QStringLiteral("set tavikREC door open"), Error::UnknownKeyword},
+        {QStringLiteral("record tavikREC wait"), Error::WaitNotPossible},
+        {QStringLiteral("record tavikREC from 0"), Error::UnknownKeyword},
+        {QStringLiteral("save tavikREC \"/no/such/folder/x.wav\""), Error::FolderMissing},
+        {QStringLiteral("record tavikREC"), Error::SoundServerUnavailable},
+        {QStringLiteral("save tavikREC \"%1/x.wav").arg(dir.path()), Error::UnterminatedQuote},
+    };
+    for (const auto& [text, error] : cases)
+        EXPECT_EQ(send(engine, text), toCode(error)) << text.toStdString();
+    // A recording that never began leaves no temporary file behind.
+    EXPECT_TRUE(QDir(options.temporaryFolder).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(EngineCommands, EveryErrorCodeHasItsOwnJapaneseText) {
+    Engine engine(options);
+    QSet<QString> texts;
+    for (int code = toCode(Error::EmptyCommand); code <= toCode(Error::WriteFailed); ++code) {
+        const QString text = engine.errorText(code);
+        EXPECT_FALSE(text.isEmpty());
+        EXPECT_FALSE(text.contains(QString::number(code))) << "code " << code << " has no text";
+        EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x3000; }));
+        texts.insert(text);
+    }
+    EXPECT_EQ(texts.size(), toCode(Error::WriteFailed) - toCode(Error::EmptyCommand) + 1);
+    EXPECT_TRUE(engine.errorText(99999).contains(u"99999"));
+}
+
+TEST_F(EngineCommands, NoticesArriveQueuedWithTheDeviceId) {
+    Engine engine(options);
+    NoticeLog log;
+    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias first notify").arg(templatePath), log.target()), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias second").arg(templatePath)), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("status second position notify"), log.target()), 0);
+    // A failed notify command posts nothing.
+    ASSERT_NE(send(engine, QStringLiteral("status second colour notify"), log.target()), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("close first notify"), log.target()), 0);
+    EXPECT_TRUE(log.notices.isEmpty()) << "a notice arrived inside sendString";
+    ASSERT_TRUE(log.waitFor(3));
+    test::spinFor(50);
+    ASSERT_EQ(log.notices.size(), 3);
+    EXPECT_EQ(log.notices[0].code, NotifySuccessful);
+    EXPECT_EQ(log.notices[0].deviceId, 1);
+    EXPECT_EQ(log.notices[1].deviceId, 2);
+    EXPECT_EQ(log.notices[2].deviceId, 1);
+}
+
+TEST_F(EngineCommands, DeviceIdsStartAtOneAndAreNotReused) {
+    Engine engine(options);
+    NoticeLog log;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias dev notify").arg(templatePath), log.target()), 0);
+        ASSERT_EQ(send(engine, QStringLiteral("close dev")), 0);
+    }
+    ASSERT_TRUE(log.waitFor(3));
+    EXPECT_EQ(log.notices[0].deviceId, 1);
+    EXPECT_EQ(log.notices[2].deviceId, 3);
+}
+
+TEST_F(EngineCommands, TimeFormatChangesThePositionUnit) {
+    Engine engine(options);
+    ASSERT_EQ(openTemplate(engine), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("set tavikREC time format samples")), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("status tavikREC time format")), 0);
+    EXPECT_EQ(reply, u"samples");
+    ASSERT_EQ(send(engine, QStringLiteral("set tavikREC time format MS")), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("status tavikREC time format")), 0);
+    EXPECT_EQ(reply, u"milliseconds");
+}
+
+TEST_F(EngineCommands, CommandsOfAnyLengthAreTakenWhole) {
+    Engine engine(options);
+    // Far past the old 300-character slots; each name stays within the file system's 255 bytes.
+    QString deepFolder = dir.path();
+    for (int level = 0; level < 6; ++level) deepFolder += QLatin1Char('/') + QString(80, QChar(u'長'));
+    ASSERT_TRUE(QDir().mkpath(deepFolder));
+    const QString longTemplate = deepFolder + QLatin1Char('/') + QString(80, QChar(u'あ')) + QStringLiteral(" x.wav");
+    ASSERT_TRUE(test::writeTemplateWav(longTemplate, 8000, 8, 1));
+    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias tavikREC").arg(longTemplate)), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("info tavikREC file")), 0);
+    EXPECT_EQ(reply, longTemplate);
+    EXPECT_EQ(send(engine, QStringLiteral("status tavikREC ") + QString(100000, QLatin1Char('x'))),
+              toCode(Error::UnknownKeyword));
+}
+
+// Generated and mutated command strings: every one gets a result, none crashes or hangs.
+TEST_F(EngineCommands, MalformedCommandsNeverCrash) {
+    // Saves of the generated texts land in the scratch folder, never beside the test.
+    const QString oldCurrent = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    Engine engine(options);
+    QRandomGenerator random(20240611);
+    const QStringList words = {
+        QStringLiteral("open"), QStringLiteral("close"), QStringLiteral("record"), QStringLiteral("stop"),
+        QStringLiteral("save"), QStringLiteral("status"), QStringLiteral("set"), QStringLiteral("info"),
+        QStringLiteral("capability"), QStringLiteral("play"), QStringLiteral("tavikREC"),
+        QStringLiteral("TAVIKrec"), QStringLiteral("all"), QStringLiteral("alias"), QStringLiteral("buffer"),
+        QStringLiteral("type"), QStringLiteral("wait"), QStringLiteral("notify"), QStringLiteral("position"),
+        QStringLiteral("time"), QStringLiteral("format"), QStringLiteral("samples"), QStringLiteral("can"),
+        QStringLiteral("cdaudio!E:"), QStringLiteral("\""), QStringLiteral("\"\""), QStringLiteral("9"),
+        QStringLiteral("-1"), QStringLiteral("99999999999999999999"), QStringLiteral("録音"),
+        QStringLiteral("\"") + templatePath + QStringLiteral("\""), QStringLiteral("x.mid"),
+        QStringLiteral("\"/no/such/dir/f.wav\""), QStringLiteral("media present"), QStringLiteral("\t"),
+        QString(QChar(0)), QString(QChar(0xFFFF)), QString(QChar(0xD800)),
+    };
+    NoticeLog log;
+    int failures = 0;
+    for (int i = 0; i < 100000; ++i) {
+        QString text;
+        const int count = random.bounded(8);
+        for (int w = 0; w < count; ++w) {
+            text += words[random.bounded(int(words.size()))];
+            if (random.bounded(4)) text += QLatin1Char(' ');
+        }
+        // Mutations: stray characters, cut texts, doubled quotes.
+        if (random.bounded(3) == 0 && !text.isEmpty())
+            text.insert(random.bounded(int(text.size())), QChar(char16_t(random.bounded(0x20, 0x3100))));
+        if (random.bounded(5) == 0) text.truncate(random.bounded(int(text.size()) + 1));
+        // A real capture would wait for the dead server; the parser is what is tried here.
+        if (text.contains(u"record", Qt::CaseInsensitive) && !text.contains(u"wait", Qt::CaseInsensitive))
+            text.replace(QStringLiteral("record"), QStringLiteral("recordx"), Qt::CaseInsensitive);
+        QString answer;
+        const int code = engine.sendString(text, answer, log.target());
+        if (code != 0) {
+            ++failures;
+            ASSERT_FALSE(engine.errorText(code).isEmpty()) << text.toStdString();
+        }
+    }
+    EXPECT_GT(failures, 50000);
+    test::spinFor(10);
+    QDir::setCurrent(oldCurrent);
+}

@@ -1,0 +1,264 @@
+#include "platform/mci/Engine.h"
+#include "support/pulse/PrivatePulseServer.h"
+#include "support/pulse/TonePlayer.h"
+#include "support/pulse/WavFacts.h"
+#include "TestFiles.h"
+#include "TmpfsMount.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace sondex::mci;
+using sondex::mci::test::NoticeLog;
+using sondex::mci::test::spinFor;
+using sondex::test::PrivatePulseServer;
+using sondex::test::TonePlayer;
+using sondex::test::WavFacts;
+using sondex::test::readWavFacts;
+
+namespace {
+
+constexpr double kToneHz = 1000;
+constexpr double kToneAmplitude = 0.5;
+
+// Recording against a private sound server whose default source hears a 1 kHz tone.
+class Recording : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.start()) << server.failure().toStdString();
+        server.applyToThisProcess();
+        tempFolder = dir.filePath(QStringLiteral("tmp"));
+        QDir().mkpath(tempFolder);
+        qputenv("TEMP", QFile::encodeName(tempFolder));
+        tone = std::make_unique<TonePlayer>(server, kToneHz, kToneAmplitude, 30);
+        ASSERT_TRUE(tone->start());
+    }
+
+    void useEngine(EngineOptions options = {}) { engine = std::make_unique<Engine>(options); }
+
+    int send(const QString& text, const NoticeTarget& target = {}) {
+        return engine->sendString(text, reply, target);
+    }
+
+    void openTemplate(int rate = 44100, int bits = 16, int channels = 2) {
+        const QString path = dir.filePath(QStringLiteral("sondex.wav"));
+        ASSERT_TRUE(test::writeTemplateWav(path, rate, bits, channels));
+        if (!engine) useEngine();
+        ASSERT_EQ(send(QStringLiteral("Open \"%1\" alias tavikREC buffer 4 wait").arg(path)), 0);
+    }
+
+    qint64 numberReply(const QString& text) {
+        EXPECT_EQ(send(text), 0) << text.toStdString();
+        return reply.toLongLong();
+    }
+
+    QStringList temporaryFiles() const {
+        return QDir(tempFolder).entryList({QStringLiteral("~MCI*.TMP")}, QDir::Files);
+    }
+
+    void expectTone(const QString& path, qint64 from, qint64 count) {
+        const auto measure = sondex::test::measureTone(path, from, count);
+        EXPECT_NEAR(measure.frequency, kToneHz, 15);
+        EXPECT_NEAR(measure.rms, kToneAmplitude / std::sqrt(2.0), 0.05);
+    }
+
+    QTemporaryDir dir;
+    PrivatePulseServer server;
+    std::unique_ptr<TonePlayer> tone;
+    QString tempFolder;
+    std::unique_ptr<Engine> engine;
+    QString reply;
+};
+
+}  // namespace
+
+TEST_F(Recording, RecordStopRecordAppendsAndSavesTheExactSamples) {
+    openTemplate();
+    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+    spinFor(800);
+    ASSERT_EQ(send(QStringLiteral("stop tavikREC wait")), 0);
+    const qint64 first = numberReply(QStringLiteral("status tavikREC position wait"));
+    EXPECT_NEAR(first, 800, 150);
+    spinFor(300);  // paused: nothing is recorded
+    EXPECT_EQ(numberReply(QStringLiteral("status tavikREC position")), first);
+
+    ASSERT_EQ(send(QStringLiteral("Record TAVIKREC")), 0);
+    spinFor(800);
+    ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+    const qint64 total = numberReply(QStringLiteral("status tavikREC position"));
+    EXPECT_NEAR(total, first + 800, 150);
+    ASSERT_EQ(send(QStringLiteral("set tavikREC time format samples")), 0);
+    const qint64 frames = numberReply(QStringLiteral("status tavikREC position"));
+
+    const QString saved = dir.filePath(QStringLiteral("保存 先/wav0000.wav"));
+    QDir().mkpath(QFileInfo(saved).absolutePath());
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\" wait").arg(saved)), 0);
+    const WavFacts facts = readWavFacts(saved);
+    ASSERT_TRUE(facts.readable);
+    EXPECT_EQ(facts.frames, frames);
+    EXPECT_EQ(facts.fileSize, 44 + frames * 4);
+    EXPECT_EQ(facts.header, canonicalWavHeader({44100, 2, 16}, frames * 4));
+    expectTone(saved, 4410, 22050);
+    expectTone(saved, frames - 26460, 22050);
+
+    ASSERT_EQ(temporaryFiles().size(), 1);
+    ASSERT_EQ(send(QStringLiteral("close tavikREC wait")), 0);
+    EXPECT_TRUE(temporaryFiles().isEmpty());
+    EXPECT_EQ(readWavFacts(saved).frames, frames) << "close must not touch the saved file";
+}
+
+TEST_F(Recording, EveryTemplateFormatIsRecordedAsGiven) {
+    struct Format {
+        int rate, bits, channels;
+    };
+    for (const Format f : {Format{8000, 8, 1}, Format{11025, 8, 2}, Format{22050, 16, 1}, Format{48000, 16, 2}}) {
+        SCOPED_TRACE(testing::Message() << f.rate << "/" << f.bits << "/" << f.channels);
+        openTemplate(f.rate, f.bits, f.channels);
+        ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+        spinFor(400);
+        ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+        const QString saved = dir.filePath(QStringLiteral("f%1.wav").arg(f.rate));
+        ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+        ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
+        const WavFacts facts = readWavFacts(saved);
+        EXPECT_EQ(facts.sampleRate, f.rate);
+        EXPECT_EQ(facts.bitsPerSample, f.bits);
+        EXPECT_EQ(facts.channels, f.channels);
+        EXPECT_NEAR(facts.seconds(), 0.4, 0.1);
+        expectTone(saved, facts.frames / 4, facts.frames / 2);
+    }
+}
+
+TEST_F(Recording, NotifyRecordEndsAbortedSupersededOrOnClose) {
+    openTemplate();
+    NoticeLog log;
+    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
+    spinFor(200);
+    EXPECT_TRUE(log.notices.isEmpty());
+    ASSERT_EQ(send(QStringLiteral("stop tavikREC wait")), 0);
+    ASSERT_TRUE(log.waitFor(1));
+    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
+    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
+    ASSERT_TRUE(log.waitFor(2));
+    EXPECT_EQ(send(QStringLiteral("status tavikREC mode")), 0);
+    EXPECT_EQ(reply, u"recording");
+    ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
+    ASSERT_TRUE(log.waitFor(3));
+    spinFor(50);
+    EXPECT_EQ(log.codes(), (QList<qint64>{NotifyAborted, NotifySuperseded, NotifyAborted}));
+    EXPECT_EQ(log.notices.back().deviceId, 1);
+}
+
+TEST_F(Recording, TemporaryFileStaysAValidWavWhileRecording) {
+    openTemplate();
+    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+    spinFor(1600);
+    ASSERT_EQ(temporaryFiles().size(), 1);
+    // What a crash now would leave: a WAV missing at most the last second or so.
+    const WavFacts facts = readWavFacts(tempFolder + QLatin1Char('/') + temporaryFiles().front());
+    EXPECT_TRUE(facts.readable);
+    EXPECT_GE(facts.seconds(), 0.5);
+    EXPECT_EQ(facts.sampleRate, 44100);
+    ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
+}
+
+TEST_F(Recording, SizeLimitEndsTheRecordingWithSuccess) {
+    EngineOptions options;
+    options.recordingFileSizeLimit = 44 + 44100 * 4 / 2;  // half a second
+    useEngine(options);
+    openTemplate();
+    NoticeLog log;
+    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
+    ASSERT_TRUE(log.waitFor(1, 5000));
+    EXPECT_EQ(log.codes(), QList<qint64>{NotifySuccessful});
+    EXPECT_EQ(numberReply(QStringLiteral("status tavikREC position")), 500);
+    EXPECT_EQ(send(QStringLiteral("record tavikREC")), toCode(Error::SizeLimitReached));
+    const QString saved = dir.filePath(QStringLiteral("limit.wav"));
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+    EXPECT_EQ(readWavFacts(saved).fileSize, options.recordingFileSizeLimit);
+    EXPECT_EQ(readWavFacts(saved).frames, 22050);
+}
+
+TEST_F(Recording, LostSoundServerFailsTheRecordingButKeepsItsSamples) {
+    openTemplate();
+    NoticeLog log;
+    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
+    spinFor(700);
+    tone->stop();
+    server.kill();
+    ASSERT_TRUE(log.waitFor(1, 5000));
+    EXPECT_EQ(log.codes(), QList<qint64>{NotifyFailure});
+    const qint64 recorded = numberReply(QStringLiteral("status tavikREC position"));
+    EXPECT_GE(recorded, 500);
+    const QString saved = dir.filePath(QStringLiteral("crash.wav"));
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+    EXPECT_EQ(readWavFacts(saved).frames * 1000 / 44100, recorded);
+    expectTone(saved, 4410, 13230);
+    EXPECT_EQ(send(QStringLiteral("record tavikREC")), toCode(Error::SoundServerUnavailable));
+}
+
+TEST_F(Recording, FullDiskFailsTheRecordingButKeepsItsSamples) {
+    const test::TmpfsMount small(dir.filePath(QStringLiteral("small")), 256 * 1024);
+    if (!small.isMounted()) GTEST_SKIP() << "cannot mount tmpfs: " << small.failure().toStdString();
+    EngineOptions options;
+    options.temporaryFolder = small.folder();
+    useEngine(options);
+    openTemplate();
+    NoticeLog log;
+    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
+    ASSERT_TRUE(log.waitFor(1, 5000));
+    EXPECT_EQ(log.codes(), QList<qint64>{NotifyFailure});
+    const QString saved = dir.filePath(QStringLiteral("full.wav"));
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+    const WavFacts facts = readWavFacts(saved);
+    EXPECT_GT(facts.seconds(), 1.0);
+    EXPECT_EQ(facts.fileSize, 44 + facts.frames * 4);
+    expectTone(saved, facts.frames / 4, facts.frames / 2);
+}
+
+TEST_F(Recording, FailedSavesKeepTheRecordingUntilClose) {
+    openTemplate();
+    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+    spinFor(500);
+    ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+    EXPECT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(dir.filePath(QStringLiteral("gone/x.wav")))),
+              toCode(Error::FolderMissing));
+    EXPECT_FALSE(engine->errorText(toCode(Error::FolderMissing)).isEmpty());
+    const test::TmpfsMount readOnly(dir.filePath(QStringLiteral("ro")), 1 << 20, true);
+    if (readOnly.isMounted()) {
+        EXPECT_EQ(send(QStringLiteral("save tavikREC \"%1/x.wav\"").arg(readOnly.folder())),
+                  toCode(Error::ReadOnlyTarget));
+    }
+    const QString saved = dir.filePath(QStringLiteral("kept.wav"));
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+    EXPECT_NEAR(readWavFacts(saved).seconds(), 0.5, 0.1);
+}
+
+TEST_F(Recording, SaveThenRecordMoreLeavesTheFirstSaveUntouched) {
+    openTemplate();
+    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+    spinFor(400);
+    const QString first = dir.filePath(QStringLiteral("first.wav"));
+    // Saving a running recording ends it first.
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(first)), 0);
+    const qint64 firstSize = QFileInfo(first).size();
+    struct stat a {}, b {};
+    ::stat(QFile::encodeName(first).constData(), &a);
+    ::stat(QFile::encodeName(tempFolder + QLatin1Char('/') + temporaryFiles().front()).constData(), &b);
+    EXPECT_EQ(a.st_ino, b.st_ino) << "a save on the same file system copies no samples";
+
+    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+    spinFor(400);
+    ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+    const QString second = dir.filePath(QStringLiteral("second.wav"));
+    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(second)), 0);
+    EXPECT_EQ(QFileInfo(first).size(), firstSize);
+    EXPECT_EQ(readWavFacts(first).frames, (firstSize - 44) / 4);
+    EXPECT_NEAR(readWavFacts(second).seconds(), 0.8, 0.15);
+    ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
+    EXPECT_TRUE(temporaryFiles().isEmpty());
+}

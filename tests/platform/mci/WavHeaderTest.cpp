@@ -1,0 +1,102 @@
+#include "platform/mci/WavHeader.h"
+#include "TestFiles.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace sondex::mci;
+
+namespace {
+
+QByteArray chunk(const char* id, const QByteArray& body) {
+    QByteArray c(id, 4);
+    char size[4];
+    qToLittleEndian<quint32>(quint32(body.size()), size);
+    c.append(size, 4).append(body);
+    if (body.size() & 1) c.append('\0');
+    return c;
+}
+
+QByteArray fmtBody(quint16 tag, int channels, int rate, int bits) {
+    QByteArray b(16, '\0');
+    qToLittleEndian<quint16>(tag, b.data());
+    qToLittleEndian<quint16>(quint16(channels), b.data() + 2);
+    qToLittleEndian<quint32>(quint32(rate), b.data() + 4);
+    qToLittleEndian<quint16>(quint16(bits), b.data() + 14);
+    return b;
+}
+
+QByteArray wave(const QByteArray& chunks) { return QByteArray("RIFF\0\0\0\0WAVE", 12) + chunks; }
+
+}  // namespace
+
+TEST(WavHeader, TemplateOfEveryRecordingFormatIsRead) {
+    for (int rate : {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000})
+        for (int bits : {8, 16})
+            for (int channels : {1, 2}) {
+                const auto format = parseWavHeader(test::templateWavBytes(rate, bits, channels));
+                ASSERT_TRUE(format) << rate << "/" << bits << "/" << channels;
+                EXPECT_EQ(*format, (PcmFormat{rate, channels, bits}));
+            }
+}
+
+TEST(WavHeader, OtherValidPcmLayoutsAreRead) {
+    // A list chunk of odd size (with its pad byte) before the fmt chunk.
+    const QByteArray padded =
+        wave(chunk("LIST", QByteArray(7, 'x')) + chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", {}));
+    EXPECT_EQ(parseWavHeader(padded), (PcmFormat{22050, 2, 16}));
+
+    QByteArray extensible = fmtBody(0xFFFE, 1, 16000, 16);
+    extensible.append(QByteArray(24, '\0'));
+    qToLittleEndian<quint16>(22, extensible.data() + 16);
+    qToLittleEndian<quint16>(1, extensible.data() + 24);  // sub-format: PCM
+    EXPECT_EQ(parseWavHeader(wave(chunk("fmt ", extensible))), (PcmFormat{16000, 1, 16}));
+    // The canonical header the device writes reads back as itself.
+    EXPECT_EQ(parseWavHeader(canonicalWavHeader({11025, 1, 8}, 0)), (PcmFormat{11025, 1, 8}));
+}
+
+TEST(WavHeader, UnusableHeadersAreRefused) {
+    const QByteArray good = test::templateWavBytes(44100, 16, 2);
+    QByteArray rifx = good;
+    rifx[3] = 'X';
+    QByteArray notWave = good;
+    notWave[8] = 'A';
+    const QList<QByteArray> bad = {
+        {},
+        good.left(11),
+        rifx,
+        notWave,
+        good.left(30),                                   // fmt chunk cut short
+        wave(chunk("fmt ", fmtBody(1, 2, 44100, 16).left(14))),
+        wave(chunk("fmt ", fmtBody(3, 2, 44100, 32))),   // float
+        wave(chunk("fmt ", fmtBody(0x55, 2, 44100, 16))),  // compressed
+        wave(chunk("fmt ", fmtBody(1, 2, 44100, 24))),
+        wave(chunk("fmt ", fmtBody(1, 3, 44100, 16))),
+        wave(chunk("fmt ", fmtBody(1, 0, 44100, 16))),
+        wave(chunk("fmt ", fmtBody(1, 2, 0, 16))),
+        wave(chunk("data", QByteArray(40, '\0'))),       // no fmt at all
+    };
+    for (const QByteArray& head : bad) EXPECT_FALSE(parseWavHeader(head)) << head.toHex().toStdString();
+}
+
+TEST(WavHeader, CanonicalHeaderCarriesFormatAndSizes) {
+    const QByteArray h = canonicalWavHeader({44100, 2, 16}, 1764000);
+    ASSERT_EQ(h.size(), 44);
+    EXPECT_EQ(h.left(4), "RIFF");
+    EXPECT_EQ(qFromLittleEndian<quint32>(h.constData() + 4), 36u + 1764000u);
+    EXPECT_EQ(h.mid(8, 8), "WAVEfmt ");
+    EXPECT_EQ(qFromLittleEndian<quint32>(h.constData() + 16), 16u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(h.constData() + 20), 1u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(h.constData() + 22), 2u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(h.constData() + 24), 44100u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(h.constData() + 28), 176400u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(h.constData() + 32), 4u);
+    EXPECT_EQ(qFromLittleEndian<quint16>(h.constData() + 34), 16u);
+    EXPECT_EQ(h.mid(36, 4), "data");
+    EXPECT_EQ(qFromLittleEndian<quint32>(h.constData() + 40), 1764000u);
+    // An odd data size counts its pad byte in the RIFF size only.
+    const QByteArray odd = canonicalWavHeader({8000, 1, 8}, 8001);
+    EXPECT_EQ(qFromLittleEndian<quint32>(odd.constData() + 4), 36u + 8002u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(odd.constData() + 40), 8001u);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+namespace sondex::test {
+
+class PrivatePulseServer;
+
+// Plays a sine tone into the private server's sink (paplay of a generated
+// 44100/16/stereo file) until stopped or destroyed.
+class TonePlayer {
+public:
+    TonePlayer(const PrivatePulseServer& server, double frequency, double amplitude, int seconds);
+    ~TonePlayer();
+    TonePlayer(const TonePlayer&) = delete;
+    TonePlayer& operator=(const TonePlayer&) = delete;
+
+    // Starts playing and waits until the player runs; false when it cannot.
+    bool start();
+    void stop();
+
+private:
+    const PrivatePulseServer& server_;
+    QString file_;
+    QProcess player_;
+};
+
+// Writes a 16-bit stereo sine tone file with libsndfile; false on failure.
+bool writeToneFile(const QString& path, int sampleRate, double frequency, double amplitude,
+                   double seconds);
+
+}  // namespace sondex::test
