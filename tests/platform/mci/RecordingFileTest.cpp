@@ -98,7 +98,8 @@ TEST(RecordingFile, EndsAtTheLimitWithWholeFramesAndAnEvenFile) {
     EXPECT_EQ(QFileInfo(file->path()).size(), 1044);
 
     auto stereo = newRecording(dir.path(), kCdFormat, 44 + 1002);
-    EXPECT_EQ(stereo->append(block.constData(), block.size() * 2 - 2), RecordingFile::Append::LimitReached);
+    const QByteArray longer(1198, '\x80');
+    EXPECT_EQ(stereo->append(longer.constData(), longer.size()), RecordingFile::Append::LimitReached);
     EXPECT_EQ(stereo->dataBytes(), 1000);  // 250 whole frames
 }
 

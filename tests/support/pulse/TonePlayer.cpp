@@ -36,9 +36,10 @@ bool writeToneFile(const QString& path, int sampleRate, double frequency, double
 }
 
 TonePlayer::TonePlayer(const PrivatePulseServer& server, double frequency, double amplitude,
-                       int seconds)
+                       int seconds, int latencyMs)
     : server_(server),
-      file_(server.folder() + QStringLiteral("/tone-%1-%2.wav").arg(frequency).arg(seconds)) {
+      file_(server.folder() + QStringLiteral("/tone-%1-%2.wav").arg(frequency).arg(seconds)),
+      latencyMs_(latencyMs) {
     if (!QFile::exists(file_)) writeToneFile(file_, 44100, frequency, amplitude, seconds);
 }
 
@@ -46,10 +47,9 @@ TonePlayer::~TonePlayer() { stop(); }
 
 bool TonePlayer::start() {
     player_.setProcessEnvironment(server_.clientEnvironment());
-    // A short player latency keeps the null sink rendering in small blocks, so its
-    // monitor hears the tone at once rather than in two-second lumps.
-    player_.start(QStringLiteral("paplay"), {QStringLiteral("--device=") + server_.sinkName(),
-                                             QStringLiteral("--latency-msec=20"), file_});
+    player_.start(QStringLiteral("paplay"),
+                  {QStringLiteral("--device=") + server_.sinkName(),
+                   QStringLiteral("--latency-msec=%1").arg(latencyMs_), file_});
     if (!player_.waitForStarted(5000)) return false;
     // paplay needs a moment to connect before samples reach the sink.
     QThread::msleep(200);

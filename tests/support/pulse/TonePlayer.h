@@ -8,10 +8,14 @@ namespace sondex::test {
 class PrivatePulseServer;
 
 // Plays a sine tone into the private server's sink (paplay of a generated
-// 44100/16/stereo file) until stopped or destroyed.
+// 44100/16/stereo file) until stopped or destroyed. The null sink renders in
+// blocks of about a quarter of the player's latency, and its monitor delivers
+// at that pace: short for tests that time the start and end of a recording,
+// longer to mimic a sound card's periods when CPU use is measured.
 class TonePlayer {
 public:
-    TonePlayer(const PrivatePulseServer& server, double frequency, double amplitude, int seconds);
+    TonePlayer(const PrivatePulseServer& server, double frequency, double amplitude, int seconds,
+               int latencyMs = 20);
     ~TonePlayer();
     TonePlayer(const TonePlayer&) = delete;
     TonePlayer& operator=(const TonePlayer&) = delete;
@@ -23,6 +27,7 @@ public:
 private:
     const PrivatePulseServer& server_;
     QString file_;
+    int latencyMs_;
     QProcess player_;
 };
 

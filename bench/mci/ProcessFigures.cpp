@@ -1,0 +1,53 @@
+#include "ProcessFigures.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/resource.h>
+
+namespace sondex::bench {
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+qint64 statusField(const QByteArray& name) {
+    for (const QByteArray& line : readAll(QStringLiteral("/proc/self/status")).split('\n'))
+        if (line.startsWith(name)) return line.mid(name.size()).trimmed().split(' ').front().toLongLong();
+    return -1;
+}
+
+qint64 nanoseconds(const timeval& t) { return qint64(t.tv_sec) * 1000000000 + qint64(t.tv_usec) * 1000; }
+
+}  // namespace
+
+qint64 threadCpuNanoseconds(const QString& threadName) {
+    qint64 total = -1;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString base = tasks.filePath(tid);
+        if (QString::fromLocal8Bit(readAll(base + QStringLiteral("/comm")).trimmed()) != threadName) continue;
+        total = qMax<qint64>(total, 0) + readAll(base + QStringLiteral("/schedstat")).split(' ').front().toLongLong();
+    }
+    return total;
+}
+
+qint64 processCpuNanoseconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return nanoseconds(usage.ru_utime) + nanoseconds(usage.ru_stime);
+}
+
+qint64 childrenCpuNanoseconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return nanoseconds(usage.ru_utime) + nanoseconds(usage.ru_stime);
+}
+
+qint64 residentKiB() { return statusField("VmRSS:"); }
+qint64 peakResidentKiB() { return statusField("VmHWM:"); }
+
+}  // namespace sondex::bench

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace sondex::bench {
+
+// CPU time in nanoseconds that the named threads of this process have used
+// (from /proc/self/task/*/schedstat); -1 when none has that name.
+qint64 threadCpuNanoseconds(const QString& threadName);
+
+// CPU time (user + system) of this process, in nanoseconds.
+qint64 processCpuNanoseconds();
+
+// CPU time of the children this process has waited for, in nanoseconds.
+qint64 childrenCpuNanoseconds();
+
+// Resident set size of this process in KiB (VmRSS), and its peak (VmHWM).
+qint64 residentKiB();
+qint64 peakResidentKiB();
+
+}  // namespace sondex::bench
