@@ -63,8 +63,12 @@ TEST_F(MessageBoxTest, EachWayOfClosingGivesItsAnswer) {
     const Case cases[] = {
         {"ＯＫ", [&](TMKBoxDlg& b) { return b.TMMsgBox(text, 1); },
          [](QWidget* d) { click(d, "Btn_OK"); }, box_answer::Ok},
-        {"中 断", [&](TMKBoxDlg& b) { return b.ERMsgBox(text, 1); },
-         [](QWidget* d) { click(d, "Btn_Abort"); }, box_answer::Abort},
+        {"中 断", [&](TMKBoxDlg& b) { return b.ERMsgBox(text, 3); },
+         [](QWidget* d) {
+             expectMarkerBeside(d, "Btn_Abort");
+             click(d, "Btn_Abort");
+         },
+         box_answer::Abort},
         {"はい", [&](TMKBoxDlg& b) { return b.TMMsgBoxYN(text, 7); },
          [](QWidget* d) { click(d, "Btn_Yes"); }, box_answer::Yes},
         {"いいえ", [&](TMKBoxDlg& b) { return b.MsgBoxYN(text); },
@@ -151,32 +155,6 @@ TEST_F(MessageBoxTest, WithItsCountdownOffABoxShowsOnlyItsAnswersAndWaits) {
         click(d, "Btn_No");
     });
     EXPECT_EQ(box.TMMsgBoxYN(QStringLiteral("質問"), 6), 7);
-}
-
-TEST_F(MessageBoxTest, TheMarkerStandsOnlyBesideAButtonTheCountdownCanChoose) {
-    struct Case {
-        std::function<int()> open;
-        const char* beside;  // null: no marker
-    };
-    const QString text = QStringLiteral("注意");
-    const Case cases[] = {
-        {[&] { return box.ERMsgBox(text, 3); }, "Btn_Abort"},
-        {[&] { return box.TMMsgBoxYN(text, 6); }, "Btn_Yes"},
-        {[&] { return box.SKMsgBox(text, 2); }, "Btn_TM_STOP"},
-        {[&] { return box.TMMsgBoxYN(text, 1); }, nullptr},
-        {[&] { return box.TMMsgBox(text, 3); }, nullptr},
-    };
-    for (const Case& c : cases) {
-        onNextModal([&](QWidget* d) {
-            if (c.beside != nullptr) {
-                expectMarkerBeside(d, c.beside);
-            } else {
-                EXPECT_FALSE(shown(d, "Label_Select"));
-            }
-            d->close();
-        });
-        c.open();
-    }
 }
 
 TEST_F(MessageBoxTest, AnEleventhBoxIsNotShownAndAnswersZero) {
