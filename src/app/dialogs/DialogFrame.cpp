@@ -1,6 +1,7 @@
 #include "app/dialogs/DialogFrame.h"
 
 #include "app/dialogs/DialogHost.h"
+#include "controls/WorkArea.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -39,13 +40,9 @@ QSize frameSizeGuess(const QWidget& dialog, const QWidget* owner) {
 QPoint centredInWorkArea(const std::optional<QRect>& ownerRect, QSize frameSize,
                          const QRect& workArea) {
     const QRect around = ownerRect.value_or(workArea);
-    int left = around.left() + (around.width() - frameSize.width()) / 2;
-    int top = around.top() + (around.height() - frameSize.height()) / 2;
-    left = std::min(left, workArea.right() + 1 - frameSize.width());
-    top = std::min(top, workArea.bottom() + 1 - frameSize.height());
-    left = std::max(left, workArea.left());
-    top = std::max(top, workArea.top());
-    return {left, top};
+    const QPoint centred(around.left() + (around.width() - frameSize.width()) / 2,
+                         around.top() + (around.height() - frameSize.height()) / 2);
+    return clampIntoWorkArea(centred, frameSize, workArea);
 }
 
 void placeOver(QWidget& dialog, const QWidget* owner) {
