@@ -38,4 +38,9 @@ std::optional<int> storedVersion(const QString& text) {
     return version;
 }
 
+QString versionText(std::optional<int> version) {
+    if (!version || *version == 255) return QStringLiteral("?.?");
+    return QStringLiteral("%1.%2").arg(*version / 10).arg(*version % 10);
+}
+
 }  // namespace sondex

@@ -38,4 +38,8 @@ RunMode initialRunMode(const QStringList& arguments, const QString& invokedAs,
 // a decimal number has no version (nullopt), which never matches.
 std::optional<int> storedVersion(const QString& text);
 
+// A version for display: tens "." units ("2.2"), "?.?" when it reads as 255
+// or is not a number.
+QString versionText(std::optional<int> version);
+
 }  // namespace sondex

@@ -1,43 +1,63 @@
 #include "app/MainWindow.h"
 
-#include "app/Identity.h"
+#include "app/Commands.h"
 #include "app/Logging.h"
+#include "app/MainMenus.h"
+#include "app/PopupOpener.h"
 #include "app/Settings.h"
+#include "app/ToolTipSwitch.h"
+#include "app/WindowAreas.h"
+#include <QCheckBox>
+#include "app/dialogs/Mkdlg.h"
+#include "cd/CdControlPanel.h"
+#include "cd/CdListPanel.h"
+#include "cd/CdMenus.h"
+#include "music/MusicMenus.h"
+#include "music/MusicPanel.h"
 #include "platform/SettingsStore.h"
+#include "recording/ManualPanel.h"
+#include "recording/RecordingMenus.h"
+#include "shell/TrayMenu.h"
+#include "shell/VolumeMenu.h"
+#include "timer/TimerMenus.h"
+#include "timer/TimerPanel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QScreen>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace sondex {
 
 namespace {
 constexpr int kDeferredStartupMs = 300;  // Timer1
+constexpr int kClientWidth = 267;
 }  // namespace
 
-QPoint clampIntoWorkArea(QPoint topLeft, QSize size, const QRect& workArea) {
-    int left = std::min(topLeft.x(), workArea.right() + 1 - size.width());
-    int top = std::min(topLeft.y(), workArea.bottom() + 1 - size.height());
-    left = std::max(left, workArea.left());
-    top = std::max(top, workArea.top());
-    return {left, top};
-}
-
 MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsStore& store,
-                       QWidget* parent)
-    : QMainWindow(parent), settings_(settings), store_(store), lastLine_(new QLabel(this)) {
+                       DesktopServices& desktop, QWidget* parent)
+    : QMainWindow(parent),
+      identity_(identity),
+      settings_(settings),
+      store_(store),
+      desktop_(desktop),
+      commands_(new Commands(this)),
+      MKBoxDlg1_(new TMKBoxDlg(*this, this)),
+      popups_(new PopupOpener(flags_, this)) {
     setObjectName(QStringLiteral("TSONDEX_TAVIK"));
     setWindowTitle(identity.AppTitle);
-    lastLine_->setObjectName(QStringLiteral("LabelForwarded"));
-    lastLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setCentralWidget(lastLine_);
-    resize(420, 160);
+    MKBoxDlg1_->setObjectName(QStringLiteral("MKBoxDlg1"));
+    qApp->installEventFilter(new ToolTipSwitch([this] { return toolTipsShown(); }, this));
 
+    buildClient();
+    buildMenus();
+    bindCommands();
+    creationClientWidth_ = kClientWidth;
+    resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
+
+    // Nothing is usable until the deferred start-up has run.
+    for (const char* menu : {"MStart0", "MREC0", "MOption0", "MHelp0"}) (*commands_)[menu]->setEnabled(false);
     settings_.loadWindowPlacement(store_);
     placeWindow();
 
@@ -49,18 +69,56 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     timer1->start();
 }
 
-void MainWindow::placeWindow() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect work = screen->availableGeometry();
-    QPoint topLeft = work.center() - QPoint(width() / 2, height() / 2);
-    if (const auto stored = parseWindowPosition(settings_.text(Setting::FP)))
-        topLeft = QPoint(stored->first, stored->second);
-    move(clampIntoWorkArea(topLeft, frameGeometry().size(), work));
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildClient() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->resize(kClientWidth, 371);
+    setCentralWidget(client_);
+
+    buildStatusBar(client_);
+    cd_ = new CdControlPanel(client_);
+    cdList_ = new CdListPanel(client_);
+    commands_->addCheckBox(cd_->CheckBox1);
+    commands_->addCheckBox(cd_->CheckBox2);
+
+    Panel2_ = new QFrame(client_);
+    Panel2_->setObjectName(QStringLiteral("Panel2"));
+    Panel2_->setAutoFillBackground(true);
+    Button23_ = new QPushButton(QStringLiteral("手　動　　録　音"), Panel2_);
+    Button23_->setObjectName(QStringLiteral("Button23"));
+    Button23_->setToolTip(QStringLiteral("手動録音画面を開く"));
+    music_ = new MusicPanel(Panel2_);
+    timer_ = new TimerPanel(Panel2_);
+    timer_->hide();
+    manual_ = new ManualPanel(Panel2_);
+    manual_->hide();
+    commands_->addCheckBox(music_->MIDSAVE);
+    commands_->addCheckBox(music_->MIDREP);
+    Panel2_->hide();
+    layoutMusicArea();
+
+    PanelOPEN_ = buildStartupBanner(client_, identity_.AppTitle);
+    PanelOPEN_->raise();
+}
+
+void MainWindow::buildMenus() {
+    buildMainMenu(*menuBar(), *commands_);
+    PopupMenu1_ = buildTrayMenu(*this, *commands_);
+    buildCdMenus(*this, *commands_);
+    buildRecordingMenus(*this, *commands_);
+    buildMusicMenus(*this, *commands_);
+    buildTimerMenus(*this, *commands_);
+    buildVolumeMenu(*this, *commands_);
 }
 
 void MainWindow::deferredStartup() {
     settings_.loadDeferred(store_);
+    applyListColours();
+    applyTimeLabelColours();
+    PanelOPEN_->hide();
+    for (const char* menu : {"MStart0", "MREC0", "MOption0", "MHelp0"}) (*commands_)[menu]->setEnabled(true);
     startingUp_ = false;
     qCInfo(lcStartup) << "start-up finished";
     emit startupFinished();
@@ -73,9 +131,7 @@ void MainWindow::onForwardedLine(const QString& line) {
         showNormal();
         raise();
         activateWindow();
-        return;
     }
-    lastLine_->setText(line);
 }
 
 void MainWindow::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
@@ -84,10 +140,13 @@ void MainWindow::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
 
 void MainWindow::writeBack() {
     settings_.setText(Setting::FP, QStringLiteral("%1,%2").arg(x()).arg(y()));
+    settings_.setNumber(Setting::MIDI_DISP, Panel2_->isVisibleTo(this) ? 1 : 0);
+    settings_.setNumber(Setting::Shudo_DISP, manual_->isVisibleTo(this) ? 1 : 0);
     settings_.writeBack(store_);  // a failure is swallowed: the close goes on
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    flags_.breakOff = true;
     if (!closeDone_ && !startingUp_) writeBack();
     closeDone_ = true;
     event->accept();

@@ -1,29 +1,74 @@
 #pragma once
 
+#include "app/Identity.h"
+#include "app/RecorderFlags.h"
+#include "app/dialogs/DialogHost.h"
+
 #include <QMainWindow>
 
-class QLabel;
+class QFrame;
+class QMenu;
+class QPushButton;
 
 namespace sondex {
 
+class CdControlPanel;
+class CdListPanel;
+class Commands;
+class DesktopServices;
+class ManualPanel;
+class MusicPanel;
+class PopupOpener;
 class Settings;
 class SettingsStore;
-struct Identity;
+class TMKBoxDlg;
+class TimerPanel;
 
-// The recorder's main window. It owns the start-up flag: until the deferred
-// start-up has run, closing the window saves nothing.
-class MainWindow : public QMainWindow {
+// The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
+// panels (CD controls and lists; music, manual recording and the timer over
+// the lists), the main menu and the pop-up menus. Panels live with their
+// subsystem; this class composes them and owns the window-wide rules: the two
+// heights, the resize rules, the colours, the flags and the menus' openings.
+class MainWindow : public QMainWindow, public DialogHost {
     Q_OBJECT
 public:
-    MainWindow(const Identity& identity, Settings& settings, SettingsStore& store,
+    MainWindow(const Identity& identity, Settings& settings, SettingsStore& store, DesktopServices& desktop,
                QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     bool isStartingUp() const { return startingUp_; }
+    Commands& commands() { return *commands_; }
+    TMKBoxDlg& MKBoxDlg1() { return *MKBoxDlg1_; }
+    QWidget* client() const { return client_; }
 
-public slots:
-    // A command line handed over by a later start of the program.
+    // DialogHost
+    QWidget* mainWindow() const override { return const_cast<MainWindow*>(this); }
+    QColor backgroundColour() const override;
+    QColor textColour() const override;
+    bool toolTipsShown() const override;
+    RecorderFlags& flags() override { return flags_; }
+
+    // The two heights of the client area, and whether it is the short one now.
+    int compactClientHeight() const;
+    int fullClientHeight() const;
+    bool isCompact() const;
+
+    // Window commands.
+    void Button7Click();       // "><": toggle the height
+    void K1Click();            // show the music/manual area
+    void Button30Click();      // close the music area
+    void Button23Click();      // open the manual recording panel
+    void Button22Click();      // close the manual recording panel
+    void MO_JKClick();         // show the timer panel
+    void MHELP_VERCUTClick();  // clear the stored version
+    void HELP2Click();         // about window
+    void MQ_AClick();          // contact notice
+    void HELP_MOKUJIClick();   // help contents
+    void HELP_KEYWORDClick();  // help keyword search
+
+    // The command line of a later start.
     void onForwardedLine(const QString& line);
-    // A device notice, either directly (MM_MCINOTIFY) or through a relay (1034, 1035).
+    // A device notice: MM_MCINOTIFY directly, 1034 and 1035 through the relays.
     void onDeviceNotice(int message, qint64 wParam, qint64 lParam);
 
 signals:
@@ -31,21 +76,56 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void buildClient();
+    void buildMenus();
+    void bindCommands();
     void placeWindow();
     void deferredStartup();
     void writeBack();
 
+    void setClientHeight(int height);
+    void pullIntoWorkArea();
+    void layoutMusicArea();
+    void applyWindowColour();
+    void applyListColours();
+    void applyTimeLabelColours();
+    void onStartMenuOpening();
+    void onOptionsMenuOpening();
+    void onTrayMenuOpening();
+    void showSwitchError();
+    QString helpPage() const;
+    QString storedVersionText() const;
+
+    Identity identity_;
     Settings& settings_;
     SettingsStore& store_;
-    QLabel* lastLine_;
+    DesktopServices& desktop_;
+    RecorderFlags flags_;
+    Commands* commands_;
+    TMKBoxDlg* MKBoxDlg1_;
+    PopupOpener* popups_;
+    QWidget* client_ = nullptr;
+    CdControlPanel* cd_ = nullptr;
+    CdListPanel* cdList_ = nullptr;
+    QFrame* Panel2_ = nullptr;
+    QPushButton* Button23_ = nullptr;
+    MusicPanel* music_ = nullptr;
+    ManualPanel* manual_ = nullptr;
+    TimerPanel* timer_ = nullptr;
+    QFrame* PanelOPEN_ = nullptr;
+    QMenu* PopupMenu1_ = nullptr;
+    int creationClientWidth_ = 0;
     bool startingUp_ = true;
     bool closeDone_ = false;
+    // Set by the CD and music sequences while they run.
+    bool cdRunActive_ = false;
+    bool musicRunActive_ = false;
+    // Whether this run has logged a recording; the recording log keeps it.
+    bool logHasEntries_ = false;
 };
-
-// Moves a window of the given size so it lies inside the work area: first
-// not past its right and bottom edges, then not before its left and top.
-QPoint clampIntoWorkArea(QPoint topLeft, QSize size, const QRect& workArea);
 
 }  // namespace sondex

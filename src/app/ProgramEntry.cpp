@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "app/WindowMessages.h"
 #include "platform/AppPaths.h"
+#include "platform/DesktopServices.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanceLock.h"
 #include "platform/LineForwarding.h"
@@ -79,7 +80,8 @@ int ProgramEntry::run(QApplication& app) {
     entryLock.unlock();
 
     Settings settings(identity.ProgramFolder);
-    MainWindow window(identity, settings, store);
+    SystemDesktopServices desktop;
+    MainWindow window(identity, settings, store, desktop);
     NoticeRelay sub0(QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice);
     NoticeRelay sub1(QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice);
     QObject::connect(&sub0, &NoticeRelay::forwarded, &window, &MainWindow::onDeviceNotice);

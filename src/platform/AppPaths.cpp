@@ -48,6 +48,14 @@ QString programFolder() {
     return folder;
 }
 
+QString autostartFolder() {
+    return withTrailingSlash(envFolder("XDG_CONFIG_HOME", QStringLiteral(".config"))) + QStringLiteral("autostart/");
+}
+
+QString desktopFolder() {
+    return withTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+}
+
 QString runtimeFolder() {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder))

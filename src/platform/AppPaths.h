@@ -22,6 +22,12 @@ QString runtimeFolder();
 // The user's home folder, where "its drive" defaults (~/TAVIKT32, ~/TAVIKP32) are made.
 QString homeFolder();
 
+// "$XDG_CONFIG_HOME/autostart/": desktop entries started at login.
+QString autostartFolder();
+
+// The user's desktop folder (XDG user dirs), with a trailing "/".
+QString desktopFolder();
+
 // Adds a trailing "/" unless the text already ends in one (the empty text stays empty).
 QString withTrailingSlash(const QString& folder);
 

@@ -1,14 +1,29 @@
+#include "app/Commands.h"
 #include "app/Identity.h"
 #include "app/MainWindow.h"
 #include "app/NoticeRelay.h"
 #include "app/Settings.h"
 #include "app/WindowMessages.h"
+#include "app/dialogs/Mkdlg.h"
+#include "controls/ListResizeBar.h"
+#include "controls/WorkArea.h"
 #include "platform/IniSettingsStore.h"
+#include "support/FakeDesktop.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -31,27 +46,47 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    // A window past its start-up, with boxes that time out at once.
+    std::unique_ptr<MainWindow> readyWindow() {
+        auto window = std::make_unique<MainWindow>(identity, settings, store, desktop);
+        window->MKBoxDlg1().setTimerCount(1);
+        window->show();
+        QSignalSpy ready(window.get(), &MainWindow::startupFinished);
+        EXPECT_TRUE(ready.wait(5000));
+        return window;
+    }
+
+    template <typename T>
+    static T* child(QWidget& window, const char* name) {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
     QTemporaryDir dir;
     Identity identity;
     IniSettingsStore store;
     Settings settings;
+    test::FakeDesktop desktop;
 };
 
 TEST_F(MainWindowTest, AClosingDuringStartUpWritesNothing) {
     const QByteArray before = fileBytes();
-    MainWindow window(identity, settings, store);
+    MainWindow window(identity, settings, store, desktop);
     EXPECT_EQ(window.objectName(), QStringLiteral("TSONDEX_TAVIK"));
     EXPECT_TRUE(window.isStartingUp());
+    EXPECT_TRUE(child<QWidget>(window, "PanelOPEN")->isVisibleTo(&window));
+    EXPECT_FALSE(window.commands()["MStart0"]->isEnabled());
     window.close();
     EXPECT_EQ(fileBytes(), before);
 }
 
 TEST_F(MainWindowTest, TheCloseWritesEveryValueBackInOrderAndKeepsTheRest) {
-    MainWindow window(identity, settings, store);
-    QSignalSpy ready(&window, &MainWindow::startupFinished);
-    ASSERT_TRUE(ready.wait(5000));
-    window.move(40, 50);
-    window.close();
+    auto window = readyWindow();
+    EXPECT_FALSE(child<QWidget>(*window, "PanelOPEN")->isVisible());
+    EXPECT_TRUE(window->commands()["MStart0"]->isEnabled());
+    window->move(40, 50);
+    window->close();
 
     const QList<QByteArray> lines = fileBytes().split('\n');
     ASSERT_GE(lines.size(), 3 + kSettingCount);
@@ -68,17 +103,212 @@ TEST_F(MainWindowTest, TheCloseWritesEveryValueBackInOrderAndKeepsTheRest) {
         if (s != Setting::NR_WAIT) expected.append(nameOf(s));
     }
     EXPECT_EQ(appended, expected);
-    EXPECT_EQ(store.readText(QStringLiteral("FP")), QStringLiteral("%1,%2").arg(window.x()).arg(window.y()));
+    EXPECT_EQ(store.readText(QStringLiteral("FP")), QStringLiteral("%1,%2").arg(window->x()).arg(window->y()));
 }
 
-TEST_F(MainWindowTest, AForwardedLineIsShownAndAnEmptyOneChangesNothing) {
-    MainWindow window(identity, settings, store);
-    auto* label = window.findChild<QLabel*>(QStringLiteral("LabelForwarded"));
-    ASSERT_NE(label, nullptr);
-    window.onForwardedLine(QStringLiteral("/RS?/home/a b/x.mid"));
-    EXPECT_EQ(label->text(), QStringLiteral("/RS?/home/a b/x.mid"));
-    window.onForwardedLine(QString());
-    EXPECT_EQ(label->text(), QStringLiteral("/RS?/home/a b/x.mid"));
+TEST_F(MainWindowTest, MirroredCommandsAlwaysAgree) {
+    auto window = readyWindow();
+    Commands& c = window->commands();
+    auto* repeat = child<QCheckBox>(*window, "CheckBox2");
+
+    c["TR6"]->trigger();
+    EXPECT_TRUE(repeat->isChecked());
+    EXPECT_TRUE(c["MREPERTCD"]->isChecked());
+    EXPECT_TRUE(settings.isOn(Setting::REPEAT));
+    repeat->click();
+    EXPECT_FALSE(c["TR6"]->isChecked());
+    EXPECT_FALSE(c["MREPERTCD"]->isChecked());
+
+    c["Late3"]->trigger();
+    for (int i = 0; i < 9; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        EXPECT_EQ(c[QByteArray("MLate" + n).constData()]->isChecked(), i == 3);
+        EXPECT_EQ(c[QByteArray("Late" + n).constData()]->isChecked(), i == 3);
+    }
+    c["MLate3"]->trigger();  // choosing the checked rate again keeps it
+    EXPECT_TRUE(c["Late3"]->isChecked());
+    EXPECT_EQ(settings.number(Setting::rate2), 3);
+
+    c["mono"]->trigger();
+    EXPECT_TRUE(c["MMono"]->isChecked());
+    EXPECT_FALSE(c["MStereo"]->isChecked());
+    EXPECT_FALSE(c["stereo"]->isChecked());
+    c["MBits8"]->trigger();
+    EXPECT_TRUE(c["Bits8"]->isChecked());
+    EXPECT_FALSE(settings.isOn(Setting::Bit));
+
+    c["PR_SHUDOREC_TM_END"]->trigger();
+    EXPECT_TRUE(c["MO_SHUDOREC_TM_END"]->isChecked());
+    c["PR_SetNowTime_Select"]->trigger();
+    EXPECT_FALSE(c["MO_SetNowTime_Select"]->isChecked());
+
+    child<QCheckBox>(*window, "CheckBox1")->click();
+    EXPECT_TRUE(c["TRSAVE"]->isChecked());
+}
+
+TEST_F(MainWindowTest, AutomaticCdPlayAndAutomaticManualRecordingExcludeEachOther) {
+    auto window = readyWindow();
+    Commands& c = window->commands();
+    c["Start1"]->trigger();
+    EXPECT_TRUE(c["PST0"]->isChecked());
+    c["MF_Start_REC"]->trigger();
+    EXPECT_FALSE(c["Start1"]->isChecked());
+    EXPECT_FALSE(c["PST0"]->isChecked());
+    c["PST0"]->trigger();  // through the tray copy as well
+    EXPECT_TRUE(c["Start1"]->isChecked());
+    EXPECT_FALSE(c["MF_Start_REC"]->isChecked());
+    EXPECT_TRUE(settings.isOn(Setting::START));
+    EXPECT_FALSE(settings.isOn(Setting::Start_REC));
+}
+
+TEST_F(MainWindowTest, TheHeightToggleReturnsAndK1OpensTheFullHeight) {
+    auto window = readyWindow();
+    QWidget* client = window->client();
+    const int full = client->height();
+    EXPECT_EQ(full, window->fullClientHeight());
+    EXPECT_FALSE(window->isCompact());
+
+    window->Button7Click();
+    EXPECT_EQ(client->height(), window->compactClientHeight());
+    EXPECT_TRUE(window->isCompact());
+    window->Button7Click();
+    EXPECT_EQ(client->height(), full);
+
+    window->Button7Click();
+    window->commands()["K1"]->trigger();
+    EXPECT_FALSE(window->isCompact());
+    EXPECT_TRUE(child<QWidget>(*window, "Panel2")->isVisible());
+    EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox1")->isEnabled());
+    EXPECT_FALSE(window->commands()["TRSAVE"]->isEnabled());
+
+    child<QPushButton>(*window, "Button30")->click();
+    EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isVisible());
+    EXPECT_TRUE(child<QCheckBox>(*window, "CheckBox1")->isEnabled());
+}
+
+TEST_F(MainWindowTest, SwitchingAreasWhileRecordingIsOnIsRefused) {
+    auto window = readyWindow();
+    child<QCheckBox>(*window, "CheckBox1")->click();
+    window->K1Click();  // the switch error times out by itself
+    EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isVisible());
+
+    child<QCheckBox>(*window, "CheckBox1")->click();
+    window->K1Click();
+    child<QCheckBox>(*window, "MIDSAVE")->click();
+    window->Button23Click();
+    EXPECT_FALSE(child<QWidget>(*window, "Panel6")->isVisible());
+    child<QCheckBox>(*window, "MIDSAVE")->click();
+    window->Button23Click();
+    EXPECT_TRUE(child<QWidget>(*window, "Panel6")->isVisible());
+    EXPECT_FALSE(child<QCheckBox>(*window, "MIDSAVE")->isEnabled());
+    child<QPushButton>(*window, "Button22")->click();
+    EXPECT_FALSE(child<QWidget>(*window, "Panel6")->isVisible());
+    EXPECT_TRUE(child<QCheckBox>(*window, "MIDSAVE")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AWindowPartlyOffScreenIsPulledBackByTheToggle) {
+    auto window = readyWindow();
+    const QRect work = window->screen()->availableGeometry();
+    window->move(work.right() - 50, work.bottom() - 50);
+    window->Button7Click();
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(work.contains(frame)) << frame.x() << "," << frame.y();
+    EXPECT_EQ(frame.right(), work.right());
+}
+
+TEST_F(MainWindowTest, DraggingTheListBarFarDownLeavesAThirtyPixelList) {
+    auto window = readyWindow();
+    window->K1Click();
+    auto* list = child<QWidget>(*window, "PanelFN");
+    auto* bar = child<ListResizeBar>(*window, "PanelFNVU");
+    const int bottom = list->geometry().bottom();
+    bar->moveTargetTop(1000);
+    EXPECT_EQ(list->height(), 30);
+    EXPECT_EQ(list->geometry().bottom(), bottom);
+    bar->moveTargetTop(-1000);
+    EXPECT_EQ(list->y(), ListResizeBar::kMinTop);
+    EXPECT_EQ(list->geometry().bottom(), bottom);
+}
+
+TEST_F(MainWindowTest, TheMusicAreaFollowsAWiderWindow) {
+    auto window = readyWindow();
+    window->K1Click();
+    auto* panel2 = child<QWidget>(*window, "Panel2");
+    auto* panel6 = child<QWidget>(*window, "Panel6");
+    EXPECT_EQ(panel2->width(), panel6->width());
+    window->resize(window->width() + 100, window->height());
+    EXPECT_EQ(panel2->width(), window->client()->width() - 2 * panel2->x());
+    EXPECT_EQ(child<QWidget>(*window, "Panel4")->width(), panel2->width());
+    EXPECT_EQ(child<QWidget>(*window, "Panel_JK")->geometry(), child<QWidget>(*window, "Panel4")->geometry());
+    EXPECT_EQ(child<QWidget>(*window, "PanelFN")->width(), panel2->width() - 4);
+}
+
+TEST_F(MainWindowTest, ColoursFollowTheSettingsAndTheArmedExit) {
+    auto window = readyWindow();
+    auto* list = child<QListWidget>(*window, "ListBox1");
+    const QColor standard = QApplication::palette().color(QPalette::Base);
+    EXPECT_EQ(list->palette().color(QPalette::Base), standard);
+
+    window->commands()["MF_AUTO_OFF"]->setChecked(true);
+    EXPECT_EQ(window->backgroundColour(), QColor(255, 0, 0));
+    window->commands()["BackColor"]->trigger();  // standard colours off: lists take the window's
+    EXPECT_EQ(list->palette().color(QPalette::Base), QColor(255, 0, 0));
+
+    auto* stop = child<QLabel>(*window, "Label1");
+    settings.setNumber(Setting::Track_END_PLUS, 3);
+    EXPECT_EQ(stop->palette().color(QPalette::Window), QColor(Qt::blue));
+    EXPECT_EQ(stop->palette().color(QPalette::WindowText), QColor(Qt::white));
+    settings.setNumber(Setting::INTORO, 30);
+    auto* time = child<QLabel>(*window, "Label5");
+    EXPECT_EQ(stop->palette().color(QPalette::Window), time->palette().color(QPalette::WindowText));
+}
+
+TEST_F(MainWindowTest, MenusPrepareThemselvesWhenTheyOpen) {
+    auto window = readyWindow();
+    auto* tray = child<QMenu>(*window, "PopupMenu1");
+    emit tray->aboutToShow();
+    EXPECT_EQ(window->commands()["P5"]->text(), QStringLiteral("使い方　SONDEX.EXE V2.2"));
+    store.writeText(QStringLiteral("Version"), QString());
+    emit tray->aboutToShow();
+    EXPECT_EQ(window->commands()["P5"]->text(), QStringLiteral("使い方　SONDEX.EXE V?.?"));
+
+    auto* start = child<QMenu>(*window, "MStart0");
+    emit start->aboutToShow();
+    EXPECT_FALSE(window->commands()["MS_REC_TXT"]->isEnabled());
+    EXPECT_FALSE(window->commands()["MKIROKU"]->isEnabled());
+    QFile log(identity.ProgramFolder + QStringLiteral("録音$$$$.TXT"));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.close();
+    emit start->aboutToShow();
+    EXPECT_TRUE(window->commands()["MS_REC_TXT"]->isEnabled());
+    log.remove();
+
+    auto* options = child<QMenu>(*window, "MOption0");
+    emit options->aboutToShow();
+    EXPECT_TRUE(window->commands()["MICON_SET"]->isVisible());
+    EXPECT_FALSE(window->commands()["MICON_DEL"]->isVisible());
+}
+
+TEST_F(MainWindowTest, ClearingTheVersionOnTimeoutEmptiesIt) {
+    auto window = readyWindow();
+    window->MHELP_VERCUTClick();  // the question times out with はい
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
+    EXPECT_EQ(store.readText(QStringLiteral("Unknown")), QStringLiteral("kept"));
+}
+
+TEST_F(MainWindowTest, APopupMenuStaysShutWhileAMessageIsOnScreen) {
+    auto window = readyWindow();
+    window->flags().messageBusy = true;
+    auto* vol = child<QPushButton>(*window, "Button35");
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), vol->mapToGlobal(QPointF(5, 5)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(vol, &press);
+    EXPECT_FALSE(child<QMenu>(*window, "PopupMenu_VOL")->isVisible());
+    window->flags().messageBusy = false;
+    QApplication::sendEvent(vol, &press);
+    EXPECT_TRUE(child<QMenu>(*window, "PopupMenu_VOL")->isVisible());
+    EXPECT_FALSE(window->flags().messageBusy);  // the menu's opening clears it
+    child<QMenu>(*window, "PopupMenu_VOL")->close();
 }
 
 TEST(NoticeRelayTest, RelaysPassBothParametersOnUnderTheirOwnMessage) {

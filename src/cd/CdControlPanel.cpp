@@ -1,0 +1,71 @@
+#include "cd/CdControlPanel.h"
+
+#include "controls/Build.h"
+#include "controls/SpinButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace sondex {
+
+namespace {
+
+void spin(QWidget* parent, const char* name, const char* hint, QRect geometry) {
+    auto* s = new SpinButton(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setToolTip(QString::fromUtf8(hint));
+    s->setGeometry(geometry);
+}
+
+}  // namespace
+
+CdControlPanel::CdControlPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("PanelCD"));
+    using namespace build;
+    label(this, "Label6", "D:", {4, 3, 28, 18}, "CDドライブ");
+    label(this, "Label3", "1-1", {34, 3, 40, 18}, "トラック");
+    label(this, "Label4", "1", {76, 3, 24, 18}, "トラック番号");
+    Label5 = label(this, "Label5", "00:00:00", {102, 3, 76, 18}, "トラック再生時間");
+    Button35 = button(this, "Button35", "vol", {192, 0, 36, 23}, "右クリックで、再録ボリューム表示");
+    Button7 = button(this, "Button7", "><", {230, 0, 33, 23}, "画面の高さ切り替え");
+
+    Label2 = label(this, "Label2", "00:00:00", {4, 24, 104, 26}, "現在の再生時間");
+    QFont big = Label2->font();
+    big.setPixelSize(20);
+    big.setBold(true);
+    Label2->setFont(big);
+    Label1 = label(this, "Label1", "00:00:00", {110, 29, 76, 18}, "再生停止時間");
+    Label1->setAutoFillBackground(true);
+    ButtonTRAY = button(this, "ButtonTRAY", "Tray", {192, 25, 71, 23}, "タスクトレイに常駐");
+
+    Label7 = label(this, "Label7", "登録ﾘｽﾄ：", {4, 55, 62, 18});
+    ComboBox1 = comboBox(this, "ComboBox1", {66, 52, 197, 23}, "再生リスト");
+
+    CheckBox1 = checkBox(this, "CheckBox1", "録音", {4, 79, 56, 22}, "CD同期録音");
+    Button12 = button(this, "Button12", "再生／録音", {60, 78, 100, 24});
+    CheckBox2 = checkBox(this, "CheckBox2", "全リピート", {164, 79, 99, 22});
+    CheckBox2->setAutoFillBackground(true);
+
+    PanelCDPOS = panel(this, "PanelCDPOS", {4, 78, 259, 24});
+    PanelCDPOS->setAutoFillBackground(true);
+    spin(PanelCDPOS, "SpinButton1", "±６０秒", {0, 0, 16, 24});
+    spin(PanelCDPOS, "SpinButton2", "±１秒", {18, 0, 16, 24});
+    spin(PanelCDPOS, "SpinButton3", "±１／１００秒", {36, 0, 16, 24});
+    button(PanelCDPOS, "ButtonCDPOSINI", "*", {54, 0, 24, 24}, "初期値に戻す");
+    PanelCDPOS->hide();
+
+    Panel1 = panel(this, "Panel1", {4, 104, 259, 26});
+    button(Panel1, "Button17", "再開", {0, 0, 70, 26});
+    button(Panel1, "Button13", "一時停止", {0, 0, 70, 26});
+    button(Panel1, "Button14", "BS", {72, 0, 58, 26});
+    button(Panel1, "Button15", "Skip", {132, 0, 58, 26});
+    button(Panel1, "Button16", "停止", {192, 0, 67, 26});
+    Panel1->setEnabled(false);  // play controls work only while a CD plays
+
+    label(this, "Label8", "", {0, 0, 0, 0})->hide();  // disc summary, read by other commands
+    setGeometry(0, 20, 267, 132);
+}
+
+}  // namespace sondex

@@ -1,0 +1,30 @@
+#include "cd/CdListPanel.h"
+
+#include "controls/Build.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace sondex {
+
+CdListPanel::CdListPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("PanelCDList"));
+    using namespace build;
+    button(this, "Button10", "登録ﾘｽﾄ", {4, 2, 62, 23}, "登録リストを再生リストにする");
+    button(this, "Button11", "ｻｰﾁﾘｽﾄ", {68, 2, 62, 23}, "サーチリストを再生リストにする");
+    button(this, "Button8", "全CDｻｰﾁ", {136, 2, 62, 23}, "右クリックで、サーチ方法の選択");
+    button(this, "Button9", "1CDｻｰﾁ", {200, 2, 63, 23}, "右クリックで、サーチ方法の選択");
+
+    ListBox1 = listBox(this, "ListBox1", {8, 28, 108, 183}, "登録リスト");
+    button(this, "Button2", "<<全コピー", {118, 28, 64, 23});
+    button(this, "Button3", "<選択ｺﾋﾟｰ", {118, 53, 64, 23});
+    button(this, "Button_DEL", ">削除", {118, 78, 64, 23});
+    button(this, "Button_ALLDEL", "ALL", {118, 103, 64, 23});
+    button(this, "Button5", "<上移動", {118, 128, 64, 23});
+    button(this, "Button6", "<下移動", {118, 153, 64, 23});
+    ComboBox2 = comboBox(this, "ComboBox2", {184, 28, 79, 23}, "CDドライブ");
+    ListBox2 = listBox(this, "ListBox2", {184, 53, 79, 158}, "サーチリスト");
+    setGeometry(0, 152, 267, 219);
+}
+
+}  // namespace sondex

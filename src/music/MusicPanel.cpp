@@ -1,0 +1,90 @@
+#include "music/MusicPanel.h"
+
+#include "controls/Build.h"
+#include "controls/ListResizeBar.h"
+#include "controls/SpinButton.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace sondex {
+
+namespace {
+
+constexpr int kListLeft = 2;  // PanelFN keeps this offset on both sides
+
+void spin(QWidget* parent, const char* name, const char* hint, QRect geometry) {
+    auto* s = new SpinButton(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setToolTip(QString::fromUtf8(hint));
+    s->setGeometry(geometry);
+}
+
+}  // namespace
+
+MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Panel4"));
+    using namespace build;
+    button(this, "Button31", "ＭＩＤＩ参照", {2, 2, 74, 23}, "音楽ファイルを選択する");
+    MIDSAVE = checkBox(this, "MIDSAVE", "録音", {78, 3, 46, 22}, "MIDI同期録音");
+    button(this, "Button24", "再生／録音", {126, 2, 70, 23});
+    MIDREP = checkBox(this, "MIDREP", "リピート", {198, 3, 61, 22});
+    MIDREP->setAutoFillBackground(true);
+
+    QFrame* midiPos = panel(this, "PanelMIDIPOS", {2, 2, 128, 23});
+    midiPos->setAutoFillBackground(true);
+    spin(midiPos, "SpinButton4", "±６０秒", {0, 0, 16, 23});
+    spin(midiPos, "SpinButton5", "±１秒", {18, 0, 16, 23});
+    spin(midiPos, "SpinButton6", "±１／１０秒", {36, 0, 16, 23});
+    button(midiPos, "ButtonMIDIPOSINI", "*", {54, 0, 24, 23}, "初期値に戻す");
+    midiPos->hide();
+
+    QFrame* panel5 = panel(this, "Panel5", {2, 27, 200, 24});
+    button(panel5, "Button29", "再開", {0, 0, 56, 24});
+    button(panel5, "Button25", "一時停止", {0, 0, 56, 24});
+    button(panel5, "Button26", "BS", {58, 0, 44, 24});
+    button(panel5, "Button27", "Skip", {104, 0, 44, 24});
+    button(panel5, "Button28", "停止", {150, 0, 50, 24});
+    panel5->setEnabled(false);  // works only while music plays
+    button(this, "Button30", "閉じる", {206, 27, 53, 24});
+
+    label(this, "Label14", "0", {2, 54, 50, 18}, "再生／録音時間（秒）");
+    Label13 = label(this, "Label13", "0", {54, 54, 50, 18}, "終了時間（秒）");
+    Label13->setAutoFillBackground(true);
+    label(this, "Label10", "0ｺ", {106, 54, 32, 18}, "登録ファイル数");
+    button(this, "Button32", ">選択削除", {140, 52, 119, 21}, "選択ファイルを削除する");
+
+    PanelFN = panel(this, "PanelFN", {kListLeft, 76, 255, 68});
+    PanelFNVU = new ListResizeBar(PanelFN, PanelFN);
+    PanelFNVU->setObjectName(QStringLiteral("PanelFNVU"));
+    ListBox3 = listBox(PanelFN, "ListBox3", {}, "音楽ファイルの選択");
+    ListBoxFNF = listBox(PanelFN, "ListBoxFNF", {});
+    ListBoxFNF->hide();
+    auto* fnLayout = new QVBoxLayout(PanelFN);
+    fnLayout->setContentsMargins(0, 0, 0, 0);
+    fnLayout->setSpacing(0);
+    fnLayout->addWidget(PanelFNVU);
+    fnLayout->addWidget(ListBox3);
+    fnLayout->addWidget(ListBoxFNF);
+
+    button(this, "Button33", "<上移動", {2, 146, 78, 21}, "選択ファイルを上に移動");
+    button(this, "Button34", "<下移動", {82, 146, 78, 21}, "選択ファイルを下に移動");
+
+    QFrame* bar = panel(this, "PSTBar2", {0, 168, 259, 18});
+    bar->setFrameShape(QFrame::StyledPanel);
+    label(bar, "PSTBar2_0", "", {2, 1, 40, 16}, "再生レート");
+    label(bar, "PSTBar2_1", "", {44, 1, 20, 16}, "再生レート");
+    label(bar, "PSTBar2_2", "", {66, 1, 44, 16}, "再生レート");
+    label(bar, "PSTBar2_3", "", {112, 1, 145, 16});
+    resize(259, 187);
+}
+
+void MusicPanel::resizeEvent(QResizeEvent*) {
+    // The list panel follows the panel's width, less its left offset on both sides.
+    PanelFN->setGeometry(kListLeft, PanelFN->y(), width() - 2 * kListLeft, PanelFN->height());
+    if (auto* bar = findChild<QFrame*>(QStringLiteral("PSTBar2"))) bar->resize(width(), bar->height());
+}
+
+}  // namespace sondex

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFrame>
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+
+namespace sondex {
+
+class ListResizeBar;
+
+// `Panel4`: the music files, their play/record controls, the list with its
+// file-name-only view and resize bar, and the music status bar `PSTBar2`.
+class MusicPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit MusicPanel(QWidget* parent);
+
+    QFrame* PanelFN = nullptr;
+    ListResizeBar* PanelFNVU = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QListWidget* ListBoxFNF = nullptr;
+    QCheckBox* MIDSAVE = nullptr;
+    QCheckBox* MIDREP = nullptr;
+    QLabel* Label13 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+}  // namespace sondex

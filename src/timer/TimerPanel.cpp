@@ -1,0 +1,101 @@
+#include "timer/TimerPanel.h"
+
+#include "controls/Build.h"
+#include "controls/SpinButton.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace sondex {
+
+namespace {
+
+QLabel* timeLabel(QWidget* parent, const char* name, int x) {
+    QLabel* l = build::label(parent, name, "00", {x, 120, 20, 20}, "クリックで、時刻の選択");
+    l->setFrameShape(QFrame::Box);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+void spin(QWidget* parent, const char* name, int x) {
+    auto* s = new SpinButton(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setGeometry(x, 118, 14, 24);
+}
+
+}  // namespace
+
+TimerPanel::TimerPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Panel_JK"));
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    using namespace build;
+    label(this, "Label_JK_TITLE", "時刻タイマー", {3, 3, 80, 20});
+    Label_JK_MODE = label(this, "Label_JK_MODE", "停止中", {85, 3, 50, 20}, "時刻タイマーの状態");
+    button(this, "Button_JK_START", "開始", {137, 2, 40, 22});
+    button(this, "Button_JK_STOP", "停止", {179, 2, 40, 22});
+    button(this, "Button_JK_CLOSE", "閉じる", {221, 2, 35, 22});
+
+    ComboBox_TM_Mode = comboBox(this, "ComboBox_TM_Mode", {3, 26, 70, 22}, "タイマーモード");
+    ComboBox_TM_Mode->addItems({QStringLiteral("毎日"), QStringLiteral("月-金"), QStringLiteral("毎週")});
+    ComboBox_TM_SUB = comboBox(this, "ComboBox_TM_SUB", {75, 26, 120, 22}, "サブメニュー");
+    button(this, "Btn_DAY_HENSHU", "編集", {197, 26, 40, 22});
+    label(this, "Label_JK_KOSU", "0ｺ", {239, 28, 18, 18}, "登録数");
+
+    Panel_TM_Mode = panel(this, "Panel_TM_Mode", {3, 26, 234, 22});
+    Panel_TM_Mode->setAutoFillBackground(true);
+    label(Panel_TM_Mode, "Label_TM_Mode", "", {0, 2, 50, 18});
+    label(Panel_TM_Mode, "Label_TM_SUB", "", {52, 2, 100, 18});
+    label(Panel_TM_Mode, "Label_Mode_TM", "---", {154, 2, 44, 18}, "録音フォーマット")->setAutoFillBackground(true);
+    label(Panel_TM_Mode, "Label_YoBI_2", "", {200, 2, 34, 18});
+    Panel_TM_Mode->hide();
+
+    ListBox_JK = listBox(this, "ListBox_JK", {3, 50, 253, 66}, "右クリックで、削除メニュー");
+    ListBox_JK->setSortingEnabled(true);
+
+    timeLabel(this, "Label_JK_SH", 3);
+    spin(this, "SpinButton_JK_SH", 24);
+    label(this, "LabelColonS", ":", {39, 120, 6, 20});
+    timeLabel(this, "Label_JK_SM", 45);
+    spin(this, "SpinButton_JK_SM", 66);
+    button(this, "Button_JK_ST", "始", {82, 119, 22, 22}, "現在の時刻");
+    button(this, "Button_JK_MSET", "> 終", {106, 119, 32, 22});
+    timeLabel(this, "Label_JK_EH", 140);
+    spin(this, "SpinButton_JK_EH", 161);
+    label(this, "LabelColonE", ":", {176, 120, 6, 20});
+    timeLabel(this, "Label_JK_EM", 182);
+    spin(this, "SpinButton_JK_EM", 203);
+    button(this, "Button_JK_TMSET", "登録", {219, 119, 37, 22});
+
+    RadioGroup_JK = new QButtonGroup(this);
+    RadioGroup_JK->setObjectName(QStringLiteral("RadioGroup_JK"));
+    QFrame* radios = panel(this, "RadioGroup_JKFrame", {3, 144, 253, 40});
+    radios->setToolTip(QStringLiteral("録音終了時の処理"));
+    const char* items[] = {"N 一時停止", "E 停止", "C 終了", "W WIN終了"};
+    for (int i = 0; i < 4; ++i) {
+        auto* radio = new QRadioButton(QString::fromUtf8(items[i]), radios);
+        radio->setGeometry((i % 2) * 126, (i / 2) * 20, 124, 20);
+        RadioGroup_JK->addButton(radio, i);
+    }
+    RadioGroup_JK->button(1)->setChecked(true);
+
+    Panel_DAY = panel(this, "Panel_DAY", {3, 50, 253, 66});
+    Panel_DAY->setFrameShape(QFrame::StyledPanel);
+    Panel_DAY->setAutoFillBackground(true);
+    auto* edit = new QLineEdit(Panel_DAY);
+    edit->setObjectName(QStringLiteral("Edit_DAY"));
+    edit->setGeometry(4, 4, 245, 22);
+    button(Panel_DAY, "Btn_DAY_HENKO", "変更", {4, 32, 58, 26});
+    button(Panel_DAY, "Btn_DAY_NEW", "新規", {66, 32, 58, 26});
+    button(Panel_DAY, "Btn_DAY_DEL", "削除", {128, 32, 58, 26});
+    button(Panel_DAY, "Btn_DAY_CANCEL", "戻る", {190, 32, 58, 26});
+    Panel_DAY->hide();
+    resize(259, 187);
+}
+
+}  // namespace sondex

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFrame>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QButtonGroup;
+
+namespace sondex {
+
+// `Panel_JK`: the time-of-day timer's entries, their editors, the mode and
+// sub-list choice, the day group editor and the runner's start and stop.
+class TimerPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit TimerPanel(QWidget* parent);
+
+    QListWidget* ListBox_JK = nullptr;
+    QComboBox* ComboBox_TM_Mode = nullptr;
+    QComboBox* ComboBox_TM_SUB = nullptr;
+    QFrame* Panel_DAY = nullptr;
+    QFrame* Panel_TM_Mode = nullptr;
+    QLabel* Label_JK_MODE = nullptr;
+    QButtonGroup* RadioGroup_JK = nullptr;
+};
+
+}  // namespace sondex
