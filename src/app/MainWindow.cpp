@@ -9,6 +9,7 @@
 #include "app/WindowAreas.h"
 #include <QCheckBox>
 #include "app/dialogs/Mkdlg.h"
+#include "app/dialogs/TmSETdlg.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
 #include "cd/CdMenus.h"
@@ -44,10 +45,12 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
       desktop_(desktop),
       commands_(new Commands(this)),
       MKBoxDlg1_(new TMKBoxDlg(*this, this)),
+      TmSETBoxDlg1_(new TTmSETBoxDlg(*this, this)),
       popups_(new PopupOpener(flags_, this)) {
     setObjectName(QStringLiteral("TSONDEX_TAVIK"));
     setWindowTitle(identity.AppTitle);
     MKBoxDlg1_->setObjectName(QStringLiteral("MKBoxDlg1"));
+    TmSETBoxDlg1_->setObjectName(QStringLiteral("TmSETBoxDlg1"));
     qApp->installEventFilter(new ToolTipSwitch([this] { return toolTipsShown(); }, this));
 
     buildClient();
@@ -117,6 +120,8 @@ void MainWindow::deferredStartup() {
     settings_.loadDeferred(store_);
     applyListColours();
     applyTimeLabelColours();
+    applyStartupColours();
+    writeNumberCaptions();
     PanelOPEN_->hide();
     for (const char* menu : {"MStart0", "MREC0", "MOption0", "MHelp0"}) (*commands_)[menu]->setEnabled(true);
     startingUp_ = false;

@@ -22,6 +22,7 @@ class PopupOpener;
 class Settings;
 class SettingsStore;
 class TMKBoxDlg;
+class TTmSETBoxDlg;
 class TimerPanel;
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -39,6 +40,7 @@ public:
     bool isStartingUp() const { return startingUp_; }
     Commands& commands() { return *commands_; }
     TMKBoxDlg& MKBoxDlg1() { return *MKBoxDlg1_; }
+    TTmSETBoxDlg& TmSETBoxDlg1() { return *TmSETBoxDlg1_; }
     QWidget* client() const { return client_; }
 
     // DialogHost
@@ -93,6 +95,9 @@ private:
     void applyWindowColour();
     void applyListColours();
     void applyTimeLabelColours();
+    void applyStartupColours();
+    void bindNumberCommands();
+    void writeNumberCaptions();
     void onStartMenuOpening();
     void onOptionsMenuOpening();
     void onTrayMenuOpening();
@@ -107,6 +112,7 @@ private:
     RecorderFlags flags_;
     Commands* commands_;
     TMKBoxDlg* MKBoxDlg1_;
+    TTmSETBoxDlg* TmSETBoxDlg1_;
     PopupOpener* popups_;
     QWidget* client_ = nullptr;
     CdControlPanel* cd_ = nullptr;

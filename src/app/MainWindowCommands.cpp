@@ -6,6 +6,7 @@
 #include "app/Commands.h"
 #include "app/PopupOpener.h"
 #include "app/Settings.h"
+#include "app/dialogs/MenuNumbers.h"
 #include "app/dialogs/Mkdlg.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
@@ -36,6 +37,21 @@ const char* const kShortDayNames[] = {"月", "火", "水", "木", "金", "土", 
 QString todayLabel() {
     return QString::fromUtf8(kShortDayNames[QDate::currentDate().dayOfWeek() - 1]) + QStringLiteral("曜");
 }
+
+struct NumberCommand {
+    MenuNumberCommand command;
+    const char* name;
+    Setting setting;
+};
+
+// The option commands that ask for their value with the number dialog.
+constexpr NumberCommand kNumberCommands[] = {
+    {MenuNumberCommand::TMBuf, "TMBuf", Setting::BufCount},
+    {MenuNumberCommand::MSHUDO, "MSHUDO", Setting::SHUDO},
+    {MenuNumberCommand::MO_NR_WAIT, "MO_NR_WAIT", Setting::NR_WAIT},
+    {MenuNumberCommand::MINTORO, "MINTORO", Setting::INTORO},
+    {MenuNumberCommand::MO_CD_TRACK_PLUS, "MO_CD_TRACK_PLUS", Setting::Track_END_PLUS},
+};
 
 QMenu* menuNamed(QWidget& owner, const char* name) {
     return owner.findChild<QMenu*>(QString::fromLatin1(name));
@@ -72,8 +88,9 @@ void MainWindow::bindCommands() {
     c.bindChoice(s, Setting::Bit, {{"MBits8", "MBits16"}, {"Bits8", "Bits16"}});
     c.bindChoice(s, Setting::stereo, {{"MMono", "MStereo"}, {"mono", "stereo"}});
     c.mirror({"CheckBox1", "TRSAVE"});
-    c.mirror({"MSHUDO", "PR_SHUDO"});
     c.mirror({"MO_TM_OFF", "PR_TM_OFF"});
+
+    bindNumberCommands();
 
     connect(&s, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::BackColor) applyListColours();
@@ -121,6 +138,25 @@ void MainWindow::bindCommands() {
     for (const char* name : {"Label_JK_SM", "Label_JK_EM"})
         popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menuNamed(*this, "PopupMenu_JK_M"),
                         Qt::AllButtons);
+}
+
+void MainWindow::bindNumberCommands() {
+    for (const NumberCommand& number : kNumberCommands) {
+        commands_->onTriggered(number.name, [this, number] {
+            const auto choice = askMenuNumber(*TmSETBoxDlg1_, number.command, settings_.number(number.setting));
+            if (!choice) return;
+            settings_.setNumber(number.setting, choice->value);
+            if (!choice->caption.isEmpty()) (*commands_)[number.name]->setText(choice->caption);
+        });
+    }
+    commands_->onTriggered("PR_SHUDO", [this] { (*commands_)["MSHUDO"]->trigger(); });
+}
+
+void MainWindow::writeNumberCaptions() {
+    for (const NumberCommand& number : kNumberCommands) {
+        const QString caption = menuNumberCaption(number.command, settings_.number(number.setting));
+        if (!caption.isEmpty()) (*commands_)[number.name]->setText(caption);
+    }
 }
 
 void MainWindow::showSwitchError() {

@@ -8,7 +8,9 @@
 #include "controls/ListResizeBar.h"
 #include "controls/WorkArea.h"
 #include "platform/IniSettingsStore.h"
+#include "support/DialogTestSupport.h"
 #include "support/FakeDesktop.h"
+#include "controls/SpinButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -309,6 +312,41 @@ TEST_F(MainWindowTest, APopupMenuStaysShutWhileAMessageIsOnScreen) {
     EXPECT_TRUE(child<QMenu>(*window, "PopupMenu_VOL")->isVisible());
     EXPECT_FALSE(window->flags().messageBusy);  // the menu's opening clears it
     child<QMenu>(*window, "PopupMenu_VOL")->close();
+}
+
+TEST_F(MainWindowTest, NumberCommandsStoreTheConfirmedValueAndRewriteTheirCaption) {
+    store.writeText(QStringLiteral("INTORO"), QStringLiteral("30"));
+    auto window = readyWindow();
+    EXPECT_EQ(window->commands()["MINTORO"]->text(), QStringLiteral("イントロ再／録 30秒"));
+    EXPECT_EQ(window->commands()["TMBuf"]->text(), QStringLiteral("録音bufferの設定 6秒"));
+
+    // Buffer seconds spun down to 0 and confirmed: the question says 0 and 2 is stored.
+    QString question;
+    test::onNextModal([&](QWidget* dialog) {
+        auto* spin = test::child<SpinButton>(dialog, "SpinButton1");
+        for (int i = 0; i < 6; ++i) spin->downClick();
+        test::onNextModal([&](QWidget* box) {
+            question = test::child<QTextEdit>(box, "MemoMsg")->toPlainText();
+            test::click(box, "Btn_Yes");
+        });
+        test::click(dialog, "Button1");
+    });
+    window->commands()["TMBuf"]->trigger();
+    EXPECT_TRUE(question.contains(QStringLiteral("0秒に、設定します"))) << qPrintable(question);
+    EXPECT_EQ(settings.number(Setting::BufCount), 2);
+    EXPECT_EQ(window->commands()["TMBuf"]->text(), QStringLiteral("録音bufferの設定 2秒"));
+
+    test::onNextModal([](QWidget* dialog) { test::click(dialog, "Button4"); });  // 中 止
+    window->commands()["MO_CD_TRACK_PLUS"]->trigger();
+    EXPECT_EQ(settings.number(Setting::Track_END_PLUS), 0);
+    EXPECT_EQ(window->commands()["MO_CD_TRACK_PLUS"]->text(), QStringLiteral("CD_Track_ENDプラス ＯＦＦ"));
+}
+
+TEST_F(MainWindowTest, RepeatsSwitchedOnAtStartUpShowInYellow) {
+    store.writeText(QStringLiteral("REPEAT"), QStringLiteral("1"));
+    auto window = readyWindow();
+    EXPECT_EQ(child<QCheckBox>(*window, "CheckBox2")->palette().color(QPalette::Window), QColor(Qt::yellow));
+    EXPECT_NE(child<QCheckBox>(*window, "MIDREP")->palette().color(QPalette::Window), QColor(Qt::yellow));
 }
 
 TEST(NoticeRelayTest, RelaysPassBothParametersOnUnderTheirOwnMessage) {

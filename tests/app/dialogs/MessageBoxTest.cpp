@@ -1,4 +1,4 @@
-#include "DialogTestSupport.h"
+#include "support/DialogTestSupport.h"
 
 #include "app/dialogs/BoxAnswer.h"
 #include "app/dialogs/Mkdlg.h"

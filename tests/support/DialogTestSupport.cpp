@@ -1,4 +1,4 @@
-#include "DialogTestSupport.h"
+#include "support/DialogTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
