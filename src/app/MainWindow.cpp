@@ -32,21 +32,25 @@
 namespace sondex {
 
 namespace {
-constexpr int kDeferredStartupMs = 300;  // Timer1
 constexpr int kClientWidth = 267;
 }  // namespace
 
 MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsStore& store,
-                       DesktopServices& desktop, QWidget* parent)
+                       WindowServices services, QStringList arguments, QWidget* parent)
     : QMainWindow(parent),
       identity_(identity),
       settings_(settings),
       store_(store),
-      desktop_(desktop),
+      desktop_(services.desktop),
+      powerOff_(services.powerOff),
+      channel_(services.channel),
+      arguments_(std::move(arguments)),
       commands_(new Commands(this)),
       MKBoxDlg1_(new TMKBoxDlg(*this, this)),
       TmSETBoxDlg1_(new TTmSETBoxDlg(*this, this)),
-      popups_(new PopupOpener(flags_, this)) {
+      popups_(new PopupOpener(flags_, this)),
+      Timer1_(new QTimer(this)),
+      Timer6_(new QTimer(this)) {
     setObjectName(QStringLiteral("TSONDEX_TAVIK"));
     setWindowTitle(identity.AppTitle);
     MKBoxDlg1_->setObjectName(QStringLiteral("MKBoxDlg1"));
@@ -58,18 +62,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     bindCommands();
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
-
-    // Nothing is usable until the deferred start-up has run.
-    for (const char* menu : {"MStart0", "MREC0", "MOption0", "MHelp0"}) (*commands_)[menu]->setEnabled(false);
-    settings_.loadWindowPlacement(store_);
-    placeWindow();
-
-    auto* timer1 = new QTimer(this);
-    timer1->setObjectName(QStringLiteral("Timer1"));
-    timer1->setSingleShot(true);
-    timer1->setInterval(kDeferredStartupMs);
-    connect(timer1, &QTimer::timeout, this, &MainWindow::deferredStartup);
-    timer1->start();
+    createWindow();
 }
 
 MainWindow::~MainWindow() = default;
@@ -116,18 +109,6 @@ void MainWindow::buildMenus() {
     buildVolumeMenu(*this, *commands_);
 }
 
-void MainWindow::deferredStartup() {
-    settings_.loadDeferred(store_);
-    applyListColours();
-    applyTimeLabelColours();
-    applyStartupColours();
-    writeNumberCaptions();
-    PanelOPEN_->hide();
-    for (const char* menu : {"MStart0", "MREC0", "MOption0", "MHelp0"}) (*commands_)[menu]->setEnabled(true);
-    startingUp_ = false;
-    qCInfo(lcStartup) << "start-up finished";
-    emit startupFinished();
-}
 
 void MainWindow::onForwardedLine(const QString& line) {
     qCInfo(lcForward).noquote() << "forwarded line:" << line;
@@ -143,18 +124,6 @@ void MainWindow::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
     qCInfo(lcNotice) << "device notice" << message << wParam << lParam;
 }
 
-void MainWindow::writeBack() {
-    settings_.setText(Setting::FP, QStringLiteral("%1,%2").arg(x()).arg(y()));
-    settings_.setNumber(Setting::MIDI_DISP, Panel2_->isVisibleTo(this) ? 1 : 0);
-    settings_.setNumber(Setting::Shudo_DISP, manual_->isVisibleTo(this) ? 1 : 0);
-    settings_.writeBack(store_);  // a failure is swallowed: the close goes on
-}
 
-void MainWindow::closeEvent(QCloseEvent* event) {
-    flags_.breakOff = true;
-    if (!closeDone_ && !startingUp_) writeBack();
-    closeDone_ = true;
-    event->accept();
-}
 
 }  // namespace sondex

@@ -9,6 +9,7 @@
 class QFrame;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace sondex {
 
@@ -24,6 +25,16 @@ class SettingsStore;
 class TMKBoxDlg;
 class TTmSETBoxDlg;
 class TimerPanel;
+class MciChannel;
+class PowerOff;
+
+// The services the window works with, chosen by the program entry; tests
+// pass doubles.
+struct WindowServices {
+    DesktopServices& desktop;
+    PowerOff& powerOff;
+    MciChannel& channel;
+};
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
 // panels (CD controls and lists; music, manual recording and the timer over
@@ -33,11 +44,14 @@ class TimerPanel;
 class MainWindow : public QMainWindow, public DialogHost {
     Q_OBJECT
 public:
-    MainWindow(const Identity& identity, Settings& settings, SettingsStore& store, DesktopServices& desktop,
-               QWidget* parent = nullptr);
+    // The arguments are the program's command line, without the program name.
+    MainWindow(const Identity& identity, Settings& settings, SettingsStore& store, WindowServices services,
+               QStringList arguments = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     bool isStartingUp() const { return startingUp_; }
+    bool isCloseDone() const { return closeDone_; }
+    QString recordingFolder() const;
     Commands& commands() { return *commands_; }
     TMKBoxDlg& MKBoxDlg1() { return *MKBoxDlg1_; }
     TTmSETBoxDlg& TmSETBoxDlg1() { return *TmSETBoxDlg1_; }
@@ -67,6 +81,13 @@ public:
     void MQ_AClick();          // contact notice
     void HELP_MOKUJIClick();   // help contents
     void HELP_KEYWORDClick();  // help keyword search
+    void MTempSetClick();      // choose the recording folder
+    void MF_AUTO_OFFClick();   // arm or disarm the exit after recording
+    void MF_AUTO_OFF_WINClick();  // arm or disarm the power-off after recording
+
+    // Called each time a finished recording has been logged: when the exit
+    // after recording is armed, the program closes now and this returns true.
+    bool CloseAfterRecording();
 
     // The command line of a later start.
     void onForwardedLine(const QString& line);
@@ -75,6 +96,8 @@ public:
 
 signals:
     void startupFinished();
+    // The close has run to its end (and the power-off, when armed, has been tried).
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,8 +109,27 @@ private:
     void buildMenus();
     void bindCommands();
     void placeWindow();
-    void deferredStartup();
+
+    // Start-up: window creation, the first run, the deferred start-up.
+    void createWindow();
+    void Timer6Timer();
+    void Timer1Timer();
+    void loadLists();
+    void fillCdDrives();
+    void loadTimerLists();
+    void setUpTrayIcon();
+    void applyStartupSwitches();
+    void goToTray();
+    void runAutomaticStart();
+
+    // Close: the query, the saves, the power-off.
+    bool closeQuery();
+    bool stopAndSaveRecordings();
+    void saveLists();
     void writeBack();
+    void removeTrayIcon();
+    void finishClose();
+    void powerOffMachine();
 
     void setClientHeight(int height);
     void pullIntoWorkArea();
@@ -109,6 +151,9 @@ private:
     Settings& settings_;
     SettingsStore& store_;
     DesktopServices& desktop_;
+    PowerOff& powerOff_;
+    MciChannel& channel_;
+    QStringList arguments_;
     RecorderFlags flags_;
     Commands* commands_;
     TMKBoxDlg* MKBoxDlg1_;
@@ -124,9 +169,13 @@ private:
     TimerPanel* timer_ = nullptr;
     QFrame* PanelOPEN_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
+    QTimer* Timer1_;
+    QTimer* Timer6_;
     int creationClientWidth_ = 0;
     bool startingUp_ = true;
     bool closeDone_ = false;
+    bool closeInProgress_ = false;
+    bool powerOffAfterClose_ = false;
     // Set by the CD and music sequences while they run.
     bool cdRunActive_ = false;
     bool musicRunActive_ = false;

@@ -98,6 +98,9 @@ void MainWindow::bindCommands() {
     });
 
     c.onTriggered("X1", [this] { close(); });
+    c.onTriggered("MTempSet", [this] { MTempSetClick(); });
+    c.onTriggered("MF_AUTO_OFF", [this] { MF_AUTO_OFFClick(); });
+    c.onTriggered("MF_AUTO_OFF_WIN", [this] { MF_AUTO_OFF_WINClick(); });
     c.onTriggered("P2", [this] { close(); });
     c.onTriggered("K1", [this] { K1Click(); });
     c.onTriggered("MO_JK", [this] { MO_JKClick(); });

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/NoticeRelay.h"
+#include "app/NoticeRouting.h"
 #include "app/Notifier.h"
 #include "app/Settings.h"
 #include "app/WindowMessages.h"
@@ -10,6 +11,9 @@
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanceLock.h"
 #include "platform/LineForwarding.h"
+#include "platform/PowerOff.h"
+#include "platform/mci/Engine.h"
+#include "recording/MciChannel.h"
 #include "platform/TerminationSignals.h"
 #include "shell/SetupWindow.h"
 
@@ -81,14 +85,23 @@ int ProgramEntry::run(QApplication& app) {
 
     Settings settings(identity.ProgramFolder);
     SystemDesktopServices desktop;
-    MainWindow window(identity, settings, store, desktop);
+    LogindPowerOff powerOff;
+    mci::Engine engine;
+    MciChannel channel(engine, [] { QCoreApplication::processEvents(); });
+    MainWindow window(identity, settings, store, {desktop, powerOff, channel}, arguments_);
     NoticeRelay sub0(QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice);
     NoticeRelay sub1(QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice);
     QObject::connect(&sub0, &NoticeRelay::forwarded, &window, &MainWindow::onDeviceNotice);
     QObject::connect(&sub1, &NoticeRelay::forwarded, &window, &MainWindow::onDeviceNotice);
+    routeDeviceNotices(channel, window,
+                       [&window](qint64 w, qint64 l) { window.onDeviceNotice(msg::MM_MCINOTIFY, w, l); }, sub0,
+                       sub1);
     QObject::connect(&server, &LineForwardServer::lineReceived, &window, &MainWindow::onForwardedLine);
     TerminationSignals signals_;
     QObject::connect(&signals_, &TerminationSignals::terminationRequested, &window, &QWidget::close);
+    // The program ends when the close has run to its end, not when the window goes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.show();
     return app.exec();
 }

@@ -6,19 +6,22 @@
 namespace sondex {
 
 // What the recorder asks of the desktop: show a page or a text file in the
-// user's default program. Tests put a double in its place.
+// user's default program, and sound the warning beep. Tests put a double in
+// its place.
 class DesktopServices {
 public:
     virtual ~DesktopServices() = default;
     // False when no program could be started for it.
     virtual bool openUrl(const QUrl& url) = 0;
     bool openFile(const QString& path) { return openUrl(QUrl::fromLocalFile(path)); }
+    virtual void beep() = 0;
 };
 
 // The desktop's default handlers (xdg-open underneath).
 class SystemDesktopServices final : public DesktopServices {
 public:
     bool openUrl(const QUrl& url) override;
+    void beep() override;
 };
 
 }  // namespace sondex

@@ -9,12 +9,13 @@
 #include "controls/WorkArea.h"
 #include "platform/IniSettingsStore.h"
 #include "support/DialogTestSupport.h"
-#include "support/FakeDesktop.h"
+#include "support/WindowRig.h"
 #include "controls/SpinButton.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -39,9 +40,11 @@ protected:
         : identity(Identity::forThisUser()),
           store(dir.filePath(QStringLiteral("SONDEX.ini"))),
           settings(identity.ProgramFolder) {
+        QDir(dir.path()).mkpath(QStringLiteral("rec"));
         store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                           {QStringLiteral("Unknown"), QStringLiteral("kept")},
-                          {QStringLiteral("NR_WAIT"), QStringLiteral("500")}});
+                          {QStringLiteral("NR_WAIT"), QStringLiteral("500")},
+                          {QStringLiteral("TEMPALL"), dir.path() + QStringLiteral("/rec/")}});
     }
 
     QByteArray fileBytes() const {
@@ -51,7 +54,7 @@ protected:
 
     // A window past its start-up, with boxes that time out at once.
     std::unique_ptr<MainWindow> readyWindow() {
-        auto window = std::make_unique<MainWindow>(identity, settings, store, desktop);
+        auto window = std::make_unique<MainWindow>(identity, settings, store, rig.services());
         window->MKBoxDlg1().setTimerCount(1);
         window->show();
         QSignalSpy ready(window.get(), &MainWindow::startupFinished);
@@ -70,12 +73,12 @@ protected:
     Identity identity;
     IniSettingsStore store;
     Settings settings;
-    test::FakeDesktop desktop;
+    test::WindowRig rig;
 };
 
 TEST_F(MainWindowTest, AClosingDuringStartUpWritesNothing) {
     const QByteArray before = fileBytes();
-    MainWindow window(identity, settings, store, desktop);
+    MainWindow window(identity, settings, store, rig.services());
     EXPECT_EQ(window.objectName(), QStringLiteral("TSONDEX_TAVIK"));
     EXPECT_TRUE(window.isStartingUp());
     EXPECT_TRUE(child<QWidget>(window, "PanelOPEN")->isVisibleTo(&window));
@@ -96,14 +99,15 @@ TEST_F(MainWindowTest, TheCloseWritesEveryValueBackInOrderAndKeepsTheRest) {
     EXPECT_EQ(lines[0], "[SONDEX]");
     EXPECT_EQ(lines[1], "Version=22");
     EXPECT_EQ(lines[2], "Unknown=kept");
-    EXPECT_EQ(lines[3], "NR_WAIT=180");  // updated where it stood
+    EXPECT_EQ(lines[3], "NR_WAIT=180");  // updated where they stood
+    EXPECT_TRUE(lines[4].startsWith("TEMPALL="));
     QStringList appended;
-    for (qsizetype i = 4; i < lines.size(); ++i) {
+    for (qsizetype i = 5; i < lines.size(); ++i) {
         if (!lines[i].isEmpty()) appended.append(QString::fromUtf8(lines[i].left(lines[i].indexOf('='))));
     }
     QStringList expected;
     for (Setting s : writeBackOrder()) {
-        if (s != Setting::NR_WAIT) expected.append(nameOf(s));
+        if (s != Setting::NR_WAIT && s != Setting::TEMPALL) expected.append(nameOf(s));
     }
     EXPECT_EQ(appended, expected);
     EXPECT_EQ(store.readText(QStringLiteral("FP")), QStringLiteral("%1,%2").arg(window->x()).arg(window->y()));

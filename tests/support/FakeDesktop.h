@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DesktopServices.h"
+#include "platform/PowerOff.h"
 
 #include <QList>
 
@@ -13,8 +14,22 @@ public:
         opened.append(url);
         return answer;
     }
+    void beep() override { ++beeps; }
+
     QList<QUrl> opened;
     bool answer = true;
+    int beeps = 0;
+};
+
+// Counts power-off requests and answers as told; never touches the machine.
+class FakePowerOff final : public PowerOff {
+public:
+    Result powerOff() override {
+        ++requests;
+        return result;
+    }
+    int requests = 0;
+    Result result{true, false, 0};
 };
 
 }  // namespace sondex::test

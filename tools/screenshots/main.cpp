@@ -8,6 +8,9 @@
 #include "app/dialogs/TmSETdlg.h"
 #include "platform/DesktopServices.h"
 #include "platform/IniSettingsStore.h"
+#include "platform/PowerOff.h"
+#include "platform/mci/Engine.h"
+#include "recording/MciChannel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +28,12 @@ using namespace sondex;
 class NoDesktop final : public DesktopServices {
 public:
     bool openUrl(const QUrl&) override { return false; }
+    void beep() override {}
+};
+
+class NoPowerOff final : public PowerOff {
+public:
+    Result powerOff() override { return {}; }
 };
 
 bool save(QWidget* widget, const QString& file) {
@@ -48,6 +57,8 @@ void grabModal(const QString& file, const std::function<void()>& open) {
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
+    // The first run is skipped: a recording folder is already chosen.
+    QDir(home.path()).mkpath(QStringLiteral("rec"));
     for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
         qputenv(var, QFile::encodeName(home.path() + u'/' + QString::fromLatin1(var)));
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -58,10 +69,14 @@ int main(int argc, char** argv) {
 
     const Identity identity = Identity::forThisUser();
     IniSettingsStore store(home.path() + QStringLiteral("/SONDEX.ini"));
-    store.writeText(QStringLiteral("Version"), QStringLiteral("22"));
+    store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
+                      {QStringLiteral("TEMPALL"), home.path() + QStringLiteral("/rec/")}});
     Settings settings(identity.ProgramFolder);
     NoDesktop desktop;
-    MainWindow window(identity, settings, store, desktop);
+    NoPowerOff powerOff;
+    mci::Engine engine;
+    MciChannel channel(engine, [] { QCoreApplication::processEvents(); });
+    MainWindow window(identity, settings, store, {desktop, powerOff, channel});
     window.setWindowTitle(QStringLiteral(" D:- ") + identity.AppTitle);
     window.show();
     QSignalSpy ready(&window, &MainWindow::startupFinished);

@@ -1,0 +1,145 @@
+// Ending the program in order, and the two end-of-run actions that make
+// unattended recording possible: exit after recording and power-off.
+#include "app/MainWindow.h"
+
+#include "app/Commands.h"
+#include "app/Settings.h"
+#include "app/dialogs/Mkdlg.h"
+#include "cd/CdListPanel.h"
+#include "music/MusicPanel.h"
+#include "platform/DesktopServices.h"
+#include "platform/ListFile.h"
+#include "platform/PowerOff.h"
+#include "platform/SettingsStore.h"
+#include "recording/ManualPanel.h"
+#include "recording/MciChannel.h"
+#include "timer/TimerPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QListWidget>
+
+namespace sondex {
+
+namespace {
+
+QStringList itemsOf(const QListWidget& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i) items.append(list.item(i)->text());
+    return items;
+}
+
+}  // namespace
+
+void MainWindow::MF_AUTO_OFFClick() {
+    // The command's check mark has already flipped.
+    if (!(*commands_)["MF_AUTO_OFF"]->isChecked()) (*commands_)["MF_AUTO_OFF_WIN"]->setChecked(false);
+    applyWindowColour();
+    applyListColours();
+    update();
+}
+
+void MainWindow::MF_AUTO_OFF_WINClick() {
+    if (!(*commands_)["MF_AUTO_OFF_WIN"]->isChecked()) return;
+    // Powering off implies exiting: arm the exit through its own command.
+    (*commands_)["MF_AUTO_OFF"]->setChecked(false);
+    (*commands_)["MF_AUTO_OFF"]->trigger();
+}
+
+bool MainWindow::CloseAfterRecording() {
+    if (!(*commands_)["MF_AUTO_OFF"]->isChecked()) return false;
+    settings_.setNumber(Setting::REC_TXT, 1);  // show the log at the next start instead
+    if ((*commands_)["MF_AUTO_OFF_WIN"]->isChecked()) powerOffAfterClose_ = true;
+    close();
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closeQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool MainWindow::closeQuery() {
+    flags_.breakOff = true;
+    if (closeDone_) return true;
+    QCoreApplication::processEvents();
+    if (startingUp_) return true;  // nothing is saved during the start-up
+    if (closeInProgress_) {
+        desktop_.beep();
+        return false;
+    }
+    closeInProgress_ = true;
+    QCoreApplication::processEvents();
+    setAcceptDrops(false);
+
+    // Every step up to the settings stops at the first failure; the close goes on regardless.
+    const bool saved = [this] {
+        flags_.breakOff = true;
+        if (!stopAndSaveRecordings()) return false;
+        channel_.close();
+        QCoreApplication::processEvents();
+        removeTrayIcon();
+        QCoreApplication::processEvents();
+        // The recording log is written and shown here once the log exists.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        saveLists();
+        writeBack();
+        QApplication::restoreOverrideCursor();
+        return true;
+    }();
+    if (!saved) closeInProgress_ = false;
+
+    closeDone_ = true;
+    QCoreApplication::processEvents();
+    // The power-off, when armed, follows once the window has gone; then the program ends.
+    QMetaObject::invokeMethod(this, &MainWindow::finishClose, Qt::QueuedConnection);
+    return true;
+}
+
+bool MainWindow::stopAndSaveRecordings() {
+    // The manual, music and CD recordings are stopped and saved here, in that
+    // order, once they exist; none can be running yet.
+    return true;
+}
+
+void MainWindow::removeTrayIcon() {
+    // The notification-area icon is removed here once it exists.
+}
+
+void MainWindow::saveLists() {
+    const QString folder = identity_.ProgramFolder;
+    listfile::write(folder + identity_.ProductKey + QStringLiteral("M0.LIS"), itemsOf(*cdList_->ListBox1));
+    listfile::write(folder + identity_.ProductKey + QStringLiteral("MI.LIS"), itemsOf(*music_->ListBox3));
+    // The timer list is written here, under its mode's file name, once the timer exists.
+}
+
+void MainWindow::writeBack() {
+    settings_.setText(Setting::FP, QStringLiteral("%1,%2").arg(x()).arg(y()));
+    settings_.setNumber(Setting::MIDI_DISP, Panel2_->isVisibleTo(this) ? 1 : 0);
+    settings_.setNumber(Setting::Shudo_DISP, manual_->isVisibleTo(this) ? 1 : 0);
+    settings_.writeBack(store_);  // a failure is swallowed: the close goes on
+}
+
+void MainWindow::finishClose() {
+    if (powerOffAfterClose_) powerOffMachine();
+    emit closed();
+}
+
+void MainWindow::powerOffMachine() {
+    const int answer = MKBoxDlg1_->ERMsgBox(
+        QStringLiteral("SONDEXを終了しました。\nこれより、ＷＩＮを終了します。\nお疲れ様☆☆☆"), 1);
+    if (answer == 3) return;
+    const PowerOff::Result result = powerOff_.powerOff();
+    if (result.ok) return;
+    const QString failure = QStringLiteral("シャットダウン失敗");
+    MKBoxDlg1_->TMMsgBox(result.permissionDenied
+                             ? failure + QStringLiteral("\nシャットダウンの権限がありません")
+                             : QStringLiteral("%1\n  ErrorCode = %2").arg(failure).arg(result.errorCode),
+                         1);
+}
+
+}  // namespace sondex

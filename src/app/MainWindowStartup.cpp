@@ -1,0 +1,191 @@
+// From an empty window to a ready recorder: the window's creation, the first
+// run's questions and the deferred start-up.
+#include "app/MainWindow.h"
+
+#include "app/Commands.h"
+#include "app/Logging.h"
+#include "app/Settings.h"
+#include "app/dialogs/Mkdlg.h"
+#include "cd/CdControlPanel.h"
+#include "cd/CdListPanel.h"
+#include "files/Dirdlg.h"
+#include "music/MusicPanel.h"
+#include "platform/AppPaths.h"
+#include "platform/DesktopServices.h"
+#include "platform/ListFile.h"
+#include "platform/SettingsStore.h"
+#include "recording/ManualPanel.h"
+#include "timer/TimerPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+namespace sondex {
+
+namespace {
+
+constexpr int kDeferredStartupMs = 300;  // Timer1
+constexpr int kFirstRunMs = 500;         // Timer6
+const char* const kMainMenus[] = {"MStart0", "MREC0", "MOption0", "MHelp0"};
+
+const char* const kFirstRunNotice =
+    "これより、WAV録音ファイル登録先を選択して戴きます\nここで、設定したフォルダーに録音したWAVファイルが置かれます。\n"
+    "たっぷり空きがあるドライブを選択して下さい☆☆☆\n\nなお、メニュー／スタート／録音ファイル登録先にて、\n"
+    "いつでも変更できます☆☆☆";
+const char* const kClockNotice =
+    "パソコンの時計は毎日遅れます・・・\n毎日正確に合わせて下さい☆☆☆\n\n私のパソコンは、毎日６秒遅れます・・・\n"
+    "遅れては困るので、３０秒ぐらい進めています☆☆☆\n\n次に表示される時刻設定にて、時間を合わせて下さい☆";
+
+QString countText(int count) { return QString::number(count) + QStringLiteral("ｺ"); }
+
+QString weekdayText() {
+    static const char* const names[] = {"月", "火", "水", "木", "金", "土", "日"};
+    return QString::fromUtf8(names[QDate::currentDate().dayOfWeek() - 1]) + QStringLiteral("曜");
+}
+
+}  // namespace
+
+void MainWindow::createWindow() {
+    setWindowIcon(QApplication::windowIcon());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    startingUp_ = true;
+    PanelOPEN_->setGeometry(client_->rect());
+    PanelOPEN_->show();
+    PanelOPEN_->raise();
+    for (const char* menu : kMainMenus) (*commands_)[menu]->setEnabled(false);
+
+    settings_.loadWindowPlacement(store_);
+    placeWindow();
+
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setSingleShot(true);
+    Timer1_->setInterval(kDeferredStartupMs);
+    connect(Timer1_, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    Timer6_->setObjectName(QStringLiteral("Timer6"));
+    Timer6_->setSingleShot(true);
+    Timer6_->setInterval(kFirstRunMs);
+    connect(Timer6_, &QTimer::timeout, this, &MainWindow::Timer6Timer);
+    // Without a recording folder the first run asks for one before anything else.
+    (recordingFolder() == kNoFolderMarker ? Timer6_ : Timer1_)->start();
+}
+
+QString MainWindow::recordingFolder() const { return settings_.text(Setting::TEMPALL); }
+
+void MainWindow::Timer6Timer() {
+    Timer6_->stop();
+    MKBoxDlg1_->MsgBox(QString::fromUtf8(kFirstRunNotice));
+    MTempSetClick();
+    MKBoxDlg1_->TMMsgBox(QString::fromUtf8(kClockNotice), 1);
+    store_.writeText(QStringLiteral("SetNowTime_Select"), QStringLiteral("1"));
+    Timer1_->start();
+}
+
+void MainWindow::MTempSetClick() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TDIRSETDLG dialog(*this, this);
+    dialog.setStandardColor(settings_.isOn(Setting::BackColor));
+    dialog.setTitle(QStringLiteral("録音ファイル登録先"));
+    dialog.setDirName(QStringLiteral("TEMPALL"));
+    dialog.setDirectory(recordingFolder());
+    QApplication::restoreOverrideCursor();
+    const QString chosen = dialog.Execute();
+    settings_.setText(Setting::TEMPALL, chosen == kNoFolderMarker ? chosen : paths::withTrailingSlash(chosen));
+    // The size report for the new folder comes with the disk-space commands.
+}
+
+void MainWindow::Timer1Timer() {
+    Timer1_->stop();
+    settings_.loadDeferred(store_);
+    applyListColours();
+    applyTimeLabelColours();
+    applyStartupColours();
+    writeNumberCaptions();
+    cdRunActive_ = false;
+    musicRunActive_ = false;
+    flags_.breakOff = false;
+
+    fillCdDrives();
+    loadLists();
+    loadTimerLists();
+    setUpTrayIcon();
+
+    if (!settings_.isOn(Setting::STARTMIN)) PanelOPEN_->hide();
+    for (const char* menu : kMainMenus) (*commands_)[menu]->setEnabled(true);
+    startingUp_ = false;
+    QApplication::restoreOverrideCursor();
+
+    if (settings_.number(Setting::REC_TXT) != 0) {
+        desktop_.openFile(identity_.ProgramFolder + QStringLiteral("録音$$$$.TXT"));
+        settings_.setNumber(Setting::REC_TXT, 0);
+    }
+    QCoreApplication::processEvents();
+    applyStartupSwitches();
+    setAcceptDrops(true);
+    manual_->Label_YoBI->setText(weekdayText());
+    if (settings_.isOn(Setting::STARTMIN) || arguments_.contains(QStringLiteral("/T"))) {
+        goToTray();
+        PanelOPEN_->hide();
+    }
+    runAutomaticStart();
+    qCInfo(lcStartup) << "start-up finished";
+    emit startupFinished();
+}
+
+void MainWindow::loadLists() {
+    const QStringList registered = listfile::read(identity_.ProgramFolder + identity_.ProductKey + QStringLiteral("M0.LIS"));
+    cdList_->ListBox1->addItems(registered);
+    cd_->ComboBox1->addItems(registered);
+    if (!registered.isEmpty()) cd_->ComboBox1->setCurrentIndex(0);
+    cd_->Label7->setText(findChild<QPushButton*>(QStringLiteral("Button10"))->text() + QStringLiteral("："));
+
+    const QStringList music = listfile::read(identity_.ProgramFolder + identity_.ProductKey + QStringLiteral("MI.LIS"));
+    music_->ListBox3->addItems(music);
+    findChild<QLabel*>(QStringLiteral("Label10"))->setText(countText(static_cast<int>(music.size())));
+    if (settings_.isOn(Setting::FileOnly)) {
+        for (const QString& path : music) music_->ListBoxFNF->addItem(QFileInfo(path).fileName());
+        music_->ListBoxFNF->show();
+        music_->ListBox3->hide();
+    }
+}
+
+void MainWindow::fillCdDrives() {
+    // The CD drive list is read here once CD support exists; until then there is none.
+    setWindowTitle(QStringLiteral("CDﾄﾞﾗｲﾌﾞがありません"));
+}
+
+void MainWindow::loadTimerLists() {
+    // The list of an older version becomes the first day group, once.
+    const QString folder = identity_.ProgramFolder;
+    const QString legacy = folder + identity_.ProductKey + QStringLiteral("JK.LIS");
+    if (QFileInfo::exists(legacy) && !QFileInfo::exists(folder + QStringLiteral("DAY000.day")))
+        QFile::rename(legacy, folder + QStringLiteral("DAY000.day"));
+    QFile::remove(legacy);
+    // The timer's modes, groups and lists are loaded here once the timer exists.
+}
+
+void MainWindow::setUpTrayIcon() {
+    // The notification-area icon is set up here once the tray exists.
+}
+
+void MainWindow::applyStartupSwitches() {
+    // The command line's switches are applied here once the switch rules exist.
+}
+
+void MainWindow::goToTray() {
+    // Until the notification-area icon exists, "to the tray" minimises, so the window can come back.
+    showMinimized();
+}
+
+void MainWindow::runAutomaticStart() {
+    // The automatic start of CD play, manual recording or the timer comes with their commands.
+}
+
+}  // namespace sondex

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/MainWindow.h"
+#include "recording/MciChannel.h"
+#include "support/FakeDesktop.h"
+#include "support/ScriptedEngine.h"
+
+#include <QCoreApplication>
+
+namespace sondex::test {
+
+// The services a main window needs, as doubles: the desktop, the power-off
+// and a channel to a scripted engine that logs every command.
+struct WindowRig {
+    FakeDesktop desktop;
+    FakePowerOff powerOff;
+    ScriptedEngine engine;
+    MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
+
+    WindowServices services() { return {desktop, powerOff, channel}; }
+};
+
+}  // namespace sondex::test
