@@ -85,6 +85,11 @@ public:
     void MF_AUTO_OFFClick();   // arm or disarm the exit after recording
     void MF_AUTO_OFF_WINClick();  // arm or disarm the power-off after recording
 
+    // Every close request of the program comes here (menus, tray, signals,
+    // the end of a recording): one that arrives while a close is saving beeps
+    // and is refused.
+    bool requestClose();
+
     // Called each time a finished recording has been logged: when the exit
     // after recording is armed, the program closes now and this returns true.
     bool CloseAfterRecording();
@@ -103,6 +108,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildClient();

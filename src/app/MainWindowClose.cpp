@@ -51,8 +51,16 @@ bool MainWindow::CloseAfterRecording() {
     if (!(*commands_)["MF_AUTO_OFF"]->isChecked()) return false;
     settings_.setNumber(Setting::REC_TXT, 1);  // show the log at the next start instead
     if ((*commands_)["MF_AUTO_OFF_WIN"]->isChecked()) powerOffAfterClose_ = true;
-    close();
+    requestClose();
     return true;
+}
+
+bool MainWindow::requestClose() {
+    if (closeInProgress_ && !closeDone_) {
+        desktop_.beep();
+        return false;
+    }
+    return close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -97,11 +97,11 @@ void MainWindow::bindCommands() {
         if (changed == Setting::INTORO || changed == Setting::Track_END_PLUS) applyTimeLabelColours();
     });
 
-    c.onTriggered("X1", [this] { close(); });
+    c.onTriggered("X1", [this] { requestClose(); });
     c.onTriggered("MTempSet", [this] { MTempSetClick(); });
     c.onTriggered("MF_AUTO_OFF", [this] { MF_AUTO_OFFClick(); });
     c.onTriggered("MF_AUTO_OFF_WIN", [this] { MF_AUTO_OFF_WINClick(); });
-    c.onTriggered("P2", [this] { close(); });
+    c.onTriggered("P2", [this] { requestClose(); });
     c.onTriggered("K1", [this] { K1Click(); });
     c.onTriggered("MO_JK", [this] { MO_JKClick(); });
     c.onTriggered("PR_JK", [this] { MO_JKClick(); });

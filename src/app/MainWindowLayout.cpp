@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <algorithm>
 
@@ -79,6 +80,12 @@ void MainWindow::pullIntoWorkArea() {
 void MainWindow::Button7Click() {
     setClientHeight(isCompact() ? fullClientHeight() : compactClientHeight());
     pullIntoWorkArea();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is shown; keep it inside the work area.
+    if (!event->spontaneous()) pullIntoWorkArea();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

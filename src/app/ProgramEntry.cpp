@@ -98,7 +98,7 @@ int ProgramEntry::run(QApplication& app) {
                        sub1);
     QObject::connect(&server, &LineForwardServer::lineReceived, &window, &MainWindow::onForwardedLine);
     TerminationSignals signals_;
-    QObject::connect(&signals_, &TerminationSignals::terminationRequested, &window, &QWidget::close);
+    QObject::connect(&signals_, &TerminationSignals::terminationRequested, &window, &MainWindow::requestClose);
     // The program ends when the close has run to its end, not when the window goes.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);

@@ -1,0 +1,234 @@
+// The recorder from a new user's first start to its close, and the end-of-run actions.
+#include "app/Commands.h"
+#include "app/Identity.h"
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "app/Notifier.h"
+#include "app/dialogs/Mkdlg.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/ListFile.h"
+#include "shell/SetupWindow.h"
+#include "support/DialogTestSupport.h"
+#include "support/WindowRig.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace sondex {
+namespace {
+
+QString memoOf(QWidget* box) { return test::child<QTextEdit>(box, "MemoMsg")->toPlainText(); }
+
+class AcceptingNotifier final : public Notifier {
+public:
+    void notice(QWidget*, const QString&, const QString&) override {}
+};
+
+// A settings store whose writes fail, as on a full or read-only disk.
+class FailingStore final : public SettingsStore {
+public:
+    explicit FailingStore(SettingsStore& reads) : reads_(reads) {}
+    QStringList readTexts(const QStringList& names) const override { return reads_.readTexts(names); }
+    bool writeTexts(const QList<NamedText>&) override { return false; }
+
+private:
+    SettingsStore& reads_;
+};
+
+class StartupCloseTest : public ::testing::Test {
+protected:
+    StartupCloseTest()
+        : identity(Identity::forThisUser()),
+          store(QDir::homePath() + QStringLiteral("/cfg/SONDEX.ini")),
+          settings(identity.ProgramFolder) {
+        QFile::remove(store.path());
+        QDir(QDir::homePath() + QStringLiteral("/TAVIKT32")).removeRecursively();
+    }
+
+    void installed(const QString& recordings = QString()) {
+        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")}});
+        if (!recordings.isEmpty()) store.writeText(QStringLiteral("TEMPALL"), recordings);
+    }
+
+    std::unique_ptr<MainWindow> start(SettingsStore& from) {
+        auto window = std::make_unique<MainWindow>(identity, settings, from, rig.services());
+        window->MKBoxDlg1().setTimerCount(1);
+        window->MKBoxDlg1().setErTimerCount(1);
+        window->show();
+        return window;
+    }
+
+    static bool ready(MainWindow& window) {
+        QSignalSpy spy(&window, &MainWindow::startupFinished);
+        return !window.isStartingUp() || spy.wait(10000);
+    }
+
+    QTemporaryDir folder;
+    Identity identity;
+    IniSettingsStore store;
+    Settings settings;
+    test::WindowRig rig;
+};
+
+TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartIsReadyAtOnce) {
+    AcceptingNotifier notifier;
+    SetupWindow setup(identity, RunMode::Normal, store, notifier);
+    setup.install();
+    ASSERT_EQ(store.readText(QStringLiteral("Version")), QStringLiteral("22"));
+
+    QStringList seen;
+    test::onNextModal([&](QWidget* firstRunNotice) {
+        seen.append(memoOf(firstRunNotice).section(u'\n', 0, 0));
+        test::onNextModal([&](QWidget* folderWindow) {
+            seen.append(folderWindow->windowTitle());
+            test::onNextModal([&](QWidget* question) {
+                seen.append(memoOf(question).section(u'\n', 1));
+                test::onNextModal([&](QWidget* registered) {
+                    seen.append(memoOf(registered).section(u'\n', 1));
+                    test::click(registered, "Btn_OK");
+                });
+                test::click(question, "Btn_Yes");
+            });
+            test::click(folderWindow, "Button4");
+        });
+        test::click(firstRunNotice, "Btn_OK");
+    });
+    auto window = start(store);
+    ASSERT_TRUE(ready(*window));  // the clock notice times out by itself
+    EXPECT_EQ(seen, QStringList({QStringLiteral("これより、WAV録音ファイル登録先を選択して戴きます"),
+                                 QStringLiteral("録音ファイル登録先フォルダーの設定変更"),
+                                 QStringLiteral("フォルダーを作成します"), QStringLiteral("フォルダーを登録しました")}));
+    const QString chosen = QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL/");
+    EXPECT_TRUE(QDir(chosen).exists());
+    EXPECT_EQ(window->recordingFolder(), chosen);
+    window->close();
+    EXPECT_TRUE(window->isCloseDone());
+    EXPECT_EQ(store.readText(QStringLiteral("TEMPALL")), chosen);
+    EXPECT_EQ(store.readText(QStringLiteral("SetNowTime_Select")), QStringLiteral("1"));
+
+    Settings again(identity.ProgramFolder);
+    MainWindow next(identity, again, store, rig.services());
+    EXPECT_FALSE(next.findChild<QTimer*>(QStringLiteral("Timer6"))->isActive());
+    EXPECT_TRUE(next.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    EXPECT_TRUE(ready(next));
+    EXPECT_EQ(next.recordingFolder(), chosen);
+}
+
+TEST_F(StartupCloseTest, AFolderThatWasDeletedLeadsToTheFirstRunChoice) {
+    installed(folder.path() + QStringLiteral("/gone/"));
+    MainWindow window(identity, settings, store, rig.services());
+    EXPECT_TRUE(window.findChild<QTimer*>(QStringLiteral("Timer6"))->isActive());
+    EXPECT_FALSE(window.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+}
+
+TEST_F(StartupCloseTest, AStoredPositionFarOutsideLeavesTheWindowFullyVisibleBottomRight) {
+    installed(folder.path());
+    store.writeText(QStringLiteral("FP"), QStringLiteral("5000,5000"));
+    auto window = start(store);
+    const QRect work = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(work.contains(frame));
+    EXPECT_EQ(frame.right(), work.right());
+    EXPECT_EQ(frame.bottom(), work.bottom());
+}
+
+TEST_F(StartupCloseTest, ASecondCloseWhileTheFirstIsSavingBeepsAndIsRefused) {
+    installed(folder.path());
+    auto window = start(store);
+    ASSERT_TRUE(ready(*window));
+    bool nestedAllowed = true;
+    QObject::connect(&settings, &Settings::changed, window.get(), [&](Setting s) {
+        if (s == Setting::FP) nestedAllowed = window->requestClose();
+    });
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(nestedAllowed);
+    EXPECT_EQ(rig.desktop.beeps, 1);
+    EXPECT_TRUE(rig.channel.isClosed());
+    EXPECT_EQ(rig.channel.SendRecWait(QStringLiteral("close tavikREC")), MciChannel::kChannelClosed);
+}
+
+TEST_F(StartupCloseTest, TheCloseSavesTheListsAndAFailedSaveStillEndsTheProgram) {
+    installed(folder.path());
+    FailingStore failing(store);
+    auto window = start(failing);
+    ASSERT_TRUE(ready(*window));
+    window->findChild<QListWidget*>(QStringLiteral("ListBox1"))->addItems({QStringLiteral(" D:1"), QStringLiteral(" D:@")});
+    QSignalSpy closed(window.get(), &MainWindow::closed);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window->isCloseDone());
+    EXPECT_TRUE(closed.wait(5000));
+    EXPECT_EQ(listfile::read(identity.ProgramFolder + QStringLiteral("SONDEXM0.LIS")),
+              QStringList({QStringLiteral(" D:1"), QStringLiteral(" D:@")}));
+}
+
+TEST_F(StartupCloseTest, ArmingThePowerOffArmsTheExitAndDisarmingTheExitDisarmsBoth) {
+    installed(folder.path());
+    auto window = start(store);
+    ASSERT_TRUE(ready(*window));
+    Commands& c = window->commands();
+    const QColor normal = window->backgroundColour();
+    c["MF_AUTO_OFF_WIN"]->trigger();
+    EXPECT_TRUE(c["MF_AUTO_OFF_WIN"]->isChecked());
+    EXPECT_TRUE(c["MF_AUTO_OFF"]->isChecked());
+    EXPECT_EQ(window->backgroundColour(), QColor(255, 0, 0));
+    window->repaint();
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(255, 0, 0));
+    c["MF_AUTO_OFF"]->trigger();
+    EXPECT_FALSE(c["MF_AUTO_OFF"]->isChecked());
+    EXPECT_FALSE(c["MF_AUTO_OFF_WIN"]->isChecked());
+    EXPECT_EQ(window->backgroundColour(), normal);
+    EXPECT_FALSE(window->CloseAfterRecording());
+}
+
+TEST_F(StartupCloseTest, WithBothArmedTheNoticeTimesOutIntoThePowerOffAndAbortCancelsIt) {
+    for (const bool abort : {false, true}) {
+        installed(folder.path());
+        Settings fresh(identity.ProgramFolder);
+        auto window = std::make_unique<MainWindow>(identity, fresh, store, rig.services());
+        window->MKBoxDlg1().setErTimerCount(1);
+        window->show();
+        ASSERT_TRUE(ready(*window));
+        window->commands()["MF_AUTO_OFF_WIN"]->trigger();
+        QString notice;
+        test::onNextModal([&](QWidget* box) {
+            notice = memoOf(box);
+            if (abort) test::click(box, "Btn_Abort");
+        });
+        QSignalSpy closed(window.get(), &MainWindow::closed);
+        const int before = rig.powerOff.requests;
+        EXPECT_TRUE(window->CloseAfterRecording());
+        EXPECT_TRUE(window->isCloseDone());
+        ASSERT_TRUE(closed.wait(10000));
+        EXPECT_EQ(notice, QStringLiteral("SONDEXを終了しました。\nこれより、ＷＩＮを終了します。\nお疲れ様☆☆☆"));
+        EXPECT_EQ(rig.powerOff.requests - before, abort ? 0 : 1);
+        EXPECT_EQ(store.readText(QStringLiteral("REC_TXT")), QStringLiteral("1"));
+    }
+}
+
+TEST_F(StartupCloseTest, APowerOffThatIsNotAllowedSaysSo) {
+    installed(folder.path());
+    auto window = start(store);
+    ASSERT_TRUE(ready(*window));
+    rig.powerOff.result = {false, true, 0};
+    window->commands()["MF_AUTO_OFF_WIN"]->trigger();
+    QString failure;
+    test::onNextModal([&](QWidget*) {  // the power-off notice times out
+        test::onNextModal([&](QWidget* box) { failure = memoOf(box); });
+    });
+    QSignalSpy closed(window.get(), &MainWindow::closed);
+    window->CloseAfterRecording();
+    ASSERT_TRUE(closed.wait(10000));
+    EXPECT_EQ(failure, QStringLiteral("シャットダウン失敗\nシャットダウンの権限がありません"));
+}
+
+}  // namespace
+}  // namespace sondex
