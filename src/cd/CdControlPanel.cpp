@@ -1,7 +1,6 @@
 #include "cd/CdControlPanel.h"
 
 #include "controls/Build.h"
-#include "controls/SpinButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,12 +11,6 @@ namespace sondex {
 
 namespace {
 
-void spin(QWidget* parent, const char* name, const char* hint, QRect geometry) {
-    auto* s = new SpinButton(parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setToolTip(QString::fromUtf8(hint));
-    s->setGeometry(geometry);
-}
 
 }  // namespace
 
@@ -50,9 +43,9 @@ CdControlPanel::CdControlPanel(QWidget* parent) : QFrame(parent) {
 
     PanelCDPOS = panel(this, "PanelCDPOS", {4, 78, 259, 24});
     PanelCDPOS->setAutoFillBackground(true);
-    spin(PanelCDPOS, "SpinButton1", "±６０秒", {0, 0, 16, 24});
-    spin(PanelCDPOS, "SpinButton2", "±１秒", {18, 0, 16, 24});
-    spin(PanelCDPOS, "SpinButton3", "±１／１００秒", {36, 0, 16, 24});
+    spinButton(PanelCDPOS, "SpinButton1", {0, 0, 16, 24}, "±６０秒");
+    spinButton(PanelCDPOS, "SpinButton2", {18, 0, 16, 24}, "±１秒");
+    spinButton(PanelCDPOS, "SpinButton3", {36, 0, 16, 24}, "±１／１００秒");
     button(PanelCDPOS, "ButtonCDPOSINI", "*", {54, 0, 24, 24}, "初期値に戻す");
     PanelCDPOS->hide();
 

@@ -1,5 +1,7 @@
 #include "controls/Build.h"
 
+#include "controls/SpinButton.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -47,6 +49,10 @@ QFrame* panel(QWidget* parent, const char* name, QRect geometry) {
     auto* frame = place(new QFrame(parent), name, geometry, nullptr);
     frame->setFrameShape(QFrame::NoFrame);
     return frame;
+}
+
+SpinButton* spinButton(QWidget* parent, const char* name, QRect geometry, const char* hint) {
+    return place(new SpinButton(parent), name, geometry, hint);
 }
 
 }  // namespace sondex::build

@@ -11,6 +11,10 @@ class QListWidget;
 class QPushButton;
 class QWidget;
 
+namespace sondex {
+class SpinButton;
+}
+
 // Small helpers that place a named component at fixed pixels inside its parent,
 // the way the recorder's compact window is laid out.
 namespace sondex::build {
@@ -23,5 +27,6 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, QRec
 QComboBox* comboBox(QWidget* parent, const char* name, QRect geometry, const char* hint = nullptr);
 QListWidget* listBox(QWidget* parent, const char* name, QRect geometry, const char* hint = nullptr);
 QFrame* panel(QWidget* parent, const char* name, QRect geometry);
+SpinButton* spinButton(QWidget* parent, const char* name, QRect geometry, const char* hint = nullptr);
 
 }  // namespace sondex::build

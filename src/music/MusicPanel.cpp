@@ -2,7 +2,6 @@
 
 #include "controls/Build.h"
 #include "controls/ListResizeBar.h"
-#include "controls/SpinButton.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -15,12 +14,6 @@ namespace {
 
 constexpr int kListLeft = 2;  // PanelFN keeps this offset on both sides
 
-void spin(QWidget* parent, const char* name, const char* hint, QRect geometry) {
-    auto* s = new SpinButton(parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setToolTip(QString::fromUtf8(hint));
-    s->setGeometry(geometry);
-}
 
 }  // namespace
 
@@ -35,9 +28,9 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
 
     QFrame* midiPos = panel(this, "PanelMIDIPOS", {2, 2, 128, 23});
     midiPos->setAutoFillBackground(true);
-    spin(midiPos, "SpinButton4", "±６０秒", {0, 0, 16, 23});
-    spin(midiPos, "SpinButton5", "±１秒", {18, 0, 16, 23});
-    spin(midiPos, "SpinButton6", "±１／１０秒", {36, 0, 16, 23});
+    spinButton(midiPos, "SpinButton4", {0, 0, 16, 23}, "±６０秒");
+    spinButton(midiPos, "SpinButton5", {18, 0, 16, 23}, "±１秒");
+    spinButton(midiPos, "SpinButton6", {36, 0, 16, 23}, "±１／１０秒");
     button(midiPos, "ButtonMIDIPOSINI", "*", {54, 0, 24, 23}, "初期値に戻す");
     midiPos->hide();
 

@@ -1,7 +1,6 @@
 #include "timer/TimerPanel.h"
 
 #include "controls/Build.h"
-#include "controls/SpinButton.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -22,11 +21,6 @@ QLabel* timeLabel(QWidget* parent, const char* name, int x) {
     return l;
 }
 
-void spin(QWidget* parent, const char* name, int x) {
-    auto* s = new SpinButton(parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setGeometry(x, 118, 14, 24);
-}
 
 }  // namespace
 
@@ -59,17 +53,17 @@ TimerPanel::TimerPanel(QWidget* parent) : QFrame(parent) {
     ListBox_JK->setSortingEnabled(true);
 
     timeLabel(this, "Label_JK_SH", 3);
-    spin(this, "SpinButton_JK_SH", 24);
+    build::spinButton(this, "SpinButton_JK_SH", {24, 118, 14, 24});
     label(this, "LabelColonS", ":", {39, 120, 6, 20});
     timeLabel(this, "Label_JK_SM", 45);
-    spin(this, "SpinButton_JK_SM", 66);
+    build::spinButton(this, "SpinButton_JK_SM", {66, 118, 14, 24});
     button(this, "Button_JK_ST", "始", {82, 119, 22, 22}, "現在の時刻");
     button(this, "Button_JK_MSET", "> 終", {106, 119, 32, 22});
     timeLabel(this, "Label_JK_EH", 140);
-    spin(this, "SpinButton_JK_EH", 161);
+    build::spinButton(this, "SpinButton_JK_EH", {161, 118, 14, 24});
     label(this, "LabelColonE", ":", {176, 120, 6, 20});
     timeLabel(this, "Label_JK_EM", 182);
-    spin(this, "SpinButton_JK_EM", 203);
+    build::spinButton(this, "SpinButton_JK_EM", {203, 118, 14, 24});
     button(this, "Button_JK_TMSET", "登録", {219, 119, 37, 22});
 
     RadioGroup_JK = new QButtonGroup(this);
