@@ -1,0 +1,154 @@
+// The end of every recording: stop, choose the name, save, close, log.
+#include "app/RecorderFlags.h"
+#include "app/Settings.h"
+#include "app/dialogs/BoxAnswer.h"
+#include "platform/AppPaths.h"
+#include "recording/MciChannel.h"
+#include "recording/RecordingPrompts.h"
+#include "recording/RecordingSession.h"
+#include "recording/SaveNames.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace sondex {
+
+namespace {
+
+// The save result until a save command has answered.
+constexpr int kNotSaved = -1;
+
+bool holds(const std::function<bool()>& condition) {
+    return condition && condition();
+}
+
+QString cancelQuestion(const QString& proposal) {
+    return proposal + QStringLiteral("\n") + QStringLiteral("セーブがキャンセルされました・・・") +
+           QStringLiteral("\n") + QStringLiteral("セーブしないと、録音データは、失われます・・・") +
+           QStringLiteral("\n\n") + QStringLiteral("セーブせずに飛ばしますか？？？");
+}
+
+}  // namespace
+
+void RecordingSession::SaveManualRecording() {
+    save(RecordingKind::Manual);
+}
+void RecordingSession::SaveMusicRecording() {
+    save(RecordingKind::Music);
+}
+void RecordingSession::SaveCdRecording() {
+    save(RecordingKind::Cd);
+}
+
+void RecordingSession::save(RecordingKind kind) {
+    const size_t i = index(kind);
+    if (!open_[i]) {
+        stopPartner(kind);
+        return;
+    }
+    // A close request can come in while this save waits for the user; the
+    // save under way ends the recording, a second one would save it twice.
+    if (saving_[i]) return;
+    saving_[i] = true;
+
+    channel_.SendRecWait(QStringLiteral("stop tavikREC"));
+    stopPartner(kind);
+    busyCursor(true);
+    QCoreApplication::processEvents();
+
+    int result = kNotSaved;
+    bool skipped = false;
+    if (!discard_) {
+        QString name = proposedName(kind);
+        if (asksForName(kind)) {
+            // The user works in the dialog, so it does not show the hourglass.
+            busyCursor(false);
+            name = askName(name, skipped);
+            busyCursor(true);
+        }
+        slot(kind) = name;
+        if (!name.isEmpty())
+            result = channel_.SendRecWait(QStringLiteral("save tavikREC \"") + name +
+                                          QStringLiteral("\""));
+        QCoreApplication::processEvents();
+    }
+
+    const int recordedMs = channel_.SendRecWait(QStringLiteral("status tavikREC position")) == 0
+                               ? std::max(0, channel_.replyNumber(Alias::Rec))
+                               : 0;
+    stopAndCloseRecDevice();
+    open_[i] = false;
+    saving_[i] = false;
+    busyCursor(false);
+    deleteTemplate();
+
+    if (discard_ || skipped) return;
+    if (result != 0) {
+        report(failureMessage(kind, slot(kind)));
+        return;
+    }
+    if (hooks_.onSaved) hooks_.onSaved(kind, slot(kind), recordedMs);
+    slot(kind).clear();
+    if (kind == RecordingKind::Manual && hooks_.onManualSaved) hooks_.onManualSaved();
+}
+
+void RecordingSession::stopPartner(RecordingKind kind) {
+    if (kind == RecordingKind::Music) {
+        channel_.SendMidWait(QStringLiteral("stop tavikMID"));
+        channel_.SendMidWait(QStringLiteral("close tavikMID"));
+    } else if (kind == RecordingKind::Cd) {
+        channel_.SendCdWait(QStringLiteral("stop tavikCD"));
+        channel_.SendCdWait(QStringLiteral("close tavikCD"));
+    }
+}
+
+QString RecordingSession::proposedName(RecordingKind kind) {
+    QString fromPlayed;
+    if (kind == RecordingKind::Music && settings_.isOn(Setting::MIDIREC))
+        fromPlayed = musicFileProposal(slot(kind), played_.musicFile);
+    else if (kind == RecordingKind::Cd && settings_.isOn(Setting::RecodeFn))
+        fromPlayed = trackNameProposal(nextAutomaticName_, played_.trackName);
+    // Anything already there keeps the slot's name: a file would be
+    // overwritten, and a folder would make the save fail.
+    if (!fromPlayed.isEmpty() && !QFileInfo::exists(fromPlayed)) return fromPlayed;
+    return slot(kind);
+}
+
+bool RecordingSession::asksForName(RecordingKind kind) const {
+    return settings_.isOn(Setting::SAVE_NAME) && !holds(hooks_.exitAfterRecordingArmed) &&
+           (kind != RecordingKind::Manual || !holds(hooks_.timeOfDayTimerRunning));
+}
+
+// The save dialog until the user names a file or chooses to skip the save.
+// Unanswered, the question says no: a recording is never thrown away for
+// want of an answer.
+QString RecordingSession::askName(const QString& proposal, bool& skipped) {
+    flags_.messageBusy = true;
+    const QString fileName = QFileInfo(proposal).fileName();
+    const QString folder = paths::withoutTrailingSlash(folderOf(proposal));
+    QString name;
+    for (;;) {
+        if (const std::optional<QString> chosen = prompts_.saveName(fileName, folder)) {
+            name = *chosen;
+            break;
+        }
+        if (prompts_.question(cancelQuestion(proposal), box_answer::No) == box_answer::Yes) {
+            skipped = true;
+            break;
+        }
+    }
+    flags_.messageBusy = false;
+    return name;
+}
+
+QString RecordingSession::failureMessage(RecordingKind kind, const QString& name) const {
+    const QString where = kind == RecordingKind::Cd ? QStringLiteral("[") + played_.cdDriveCaption +
+                                                          QStringLiteral("]ドライブ/")
+                                                    : QString();
+    return QStringLiteral("録音エラー： ") + where + name + QStringLiteral("\n") +
+           QStringLiteral(" 録音セーブに失敗しました。");
+}
+
+}  // namespace sondex
