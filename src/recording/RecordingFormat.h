@@ -9,7 +9,7 @@ namespace sondex {
 class Settings;
 
 // The sample rates the rate menus offer, by index (the stored `rate2`).
-inline constexpr std::array<int, 9> kRecordingRates{8000, 11025, 12000, 16000, 22050,
+inline constexpr std::array<int, 9> kRecordingRates{8000,  11025, 12000, 16000, 22050,
                                                     24000, 32000, 44100, 48000};
 
 // The one format the next recording is made in.

@@ -12,18 +12,30 @@ const QString kExtension = QStringLiteral(".wav");
 bool unfitInFileName(char32_t c) {
     if (c < 0x20 || c == 0x7f) return true;
     switch (c) {
-    case U'/': case U'\\': case U':': case U'*': case U'?': case U'"': case U'<': case U'>': case U'|':
-        return true;
-    default:
-        return false;
+        case U'/':
+        case U'\\':
+        case U':':
+        case U'*':
+        case U'?':
+        case U'"':
+        case U'<':
+        case U'>':
+        case U'|':
+            return true;
+        default:
+            return false;
     }
 }
 
-qsizetype utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+qsizetype utf8Length(char32_t c) {
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
 
 }  // namespace
 
-QString folderOf(const QString& path) { return path.left(path.lastIndexOf(u'/') + 1); }
+QString folderOf(const QString& path) {
+    return path.left(path.lastIndexOf(u'/') + 1);
+}
 
 QString fileStemFromTitle(const QString& title) {
     const qsizetype budget = kMaxFileNameBytes - kExtension.size();
