@@ -14,8 +14,8 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-qint64 statusField(const QByteArray& name) {
-    for (const QByteArray& line : readAll(QStringLiteral("/proc/self/status")).split('\n'))
+qint64 statusField(const QByteArray& name, const QString& process = QStringLiteral("self")) {
+    for (const QByteArray& line : readAll(QStringLiteral("/proc/") + process + QStringLiteral("/status")).split('\n'))
         if (line.startsWith(name)) return line.mid(name.size()).trimmed().split(' ').front().toLongLong();
     return -1;
 }
@@ -48,6 +48,16 @@ qint64 childrenCpuNanoseconds() {
 }
 
 qint64 residentKiB() { return statusField("VmRSS:"); }
+
+qint64 processCpuNanosecondsOf(qint64 pid) {
+    qint64 total = 0;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        total += readAll(tasks.filePath(tid) + QStringLiteral("/schedstat")).split(' ').front().toLongLong();
+    return total;
+}
+
+qint64 residentKiBOf(qint64 pid) { return statusField("VmRSS:", QString::number(pid)); }
 qint64 peakResidentKiB() { return statusField("VmHWM:"); }
 
 }  // namespace sondex::bench

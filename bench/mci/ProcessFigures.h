@@ -18,4 +18,9 @@ qint64 childrenCpuNanoseconds();
 qint64 residentKiB();
 qint64 peakResidentKiB();
 
+// The same figures of another running process: the CPU time of all its
+// threads in nanoseconds (from /proc/PID/task/*/schedstat) and its VmRSS.
+qint64 processCpuNanosecondsOf(qint64 pid);
+qint64 residentKiBOf(qint64 pid);
+
 }  // namespace sondex::bench

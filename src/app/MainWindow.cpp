@@ -7,6 +7,12 @@
 #include "app/Settings.h"
 #include "app/ToolTipSwitch.h"
 #include "app/WindowAreas.h"
+#include "app/WindowMessages.h"
+#include "app/WindowPrompts.h"
+#include "recording/FormatCommands.h"
+#include "recording/ManualRecording.h"
+#include "recording/RecordingLog.h"
+#include "recording/RecordingSession.h"
 #include <QCheckBox>
 #include "app/dialogs/Mkdlg.h"
 #include "app/dialogs/TmSETdlg.h"
@@ -60,6 +66,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     buildClient();
     buildMenus();
     bindCommands();
+    buildRecording();
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
     createWindow();
@@ -110,18 +117,9 @@ void MainWindow::buildMenus() {
 }
 
 
-void MainWindow::onForwardedLine(const QString& line) {
-    qCInfo(lcForward).noquote() << "forwarded line:" << line;
-    if (line.isEmpty()) {
-        // An empty line only brings the window to the front.
-        showNormal();
-        raise();
-        activateWindow();
-    }
-}
-
 void MainWindow::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
     qCInfo(lcNotice) << "device notice" << message << wParam << lParam;
+    if (message == msg::MM_MCINOTIFY) manualRec_->onNotice(wParam, lParam);
 }
 
 

@@ -2,9 +2,12 @@
 
 #include "app/Identity.h"
 #include "app/RecorderFlags.h"
+#include "app/Switches.h"
 #include "app/dialogs/DialogHost.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QFrame;
 class QMenu;
@@ -26,6 +29,13 @@ class TMKBoxDlg;
 class TTmSETBoxDlg;
 class TimerPanel;
 class MciChannel;
+class ManualRecording;
+class FormatCommands;
+class RecordingLog;
+class RecordingSession;
+class WindowPrompts;
+enum class LogSender;
+enum class RecordingKind;
 class PowerOff;
 
 // The services the window works with, chosen by the program entry; tests
@@ -48,6 +58,10 @@ public:
     MainWindow(const Identity& identity, Settings& settings, SettingsStore& store, WindowServices services,
                QStringList arguments = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    RecordingSession& session() { return *session_; }
+    ManualRecording& manualRecording() { return *manualRec_; }
+    RecordingLog& recordingLog() { return *log_; }
 
     bool isStartingUp() const { return startingUp_; }
     bool isCloseDone() const { return closeDone_; }
@@ -82,6 +96,9 @@ public:
     void HELP_MOKUJIClick();   // help contents
     void HELP_KEYWORDClick();  // help keyword search
     void MTempSetClick();      // choose the recording folder
+    void MKIROKUClick(LogSender sender);  // write and show the recording log
+    void MKIROKUCLRClick();    // clear the recording log
+    void MS_REC_TXTClick();    // show the previous run's log
     void MF_AUTO_OFFClick();   // arm or disarm the exit after recording
     void MF_AUTO_OFF_WINClick();  // arm or disarm the power-off after recording
 
@@ -128,6 +145,16 @@ private:
     void goToTray();
     void runAutomaticStart();
 
+    // The recordings: format, session, manual recording, log.
+    void buildRecording();
+    void logRecording(RecordingKind kind, const QString& path, int recordedMs);
+    bool timerRunning() const;
+
+    // Switches of a command line, the manual start they ask for.
+    void applySwitches(const SwitchRequest& request, SwitchSource source);
+    bool openManualPanel();
+    void startOrResumeManualRecording();
+
     // Close: the query, the saves, the power-off.
     bool closeQuery();
     bool stopAndSaveRecordings();
@@ -160,6 +187,7 @@ private:
     PowerOff& powerOff_;
     MciChannel& channel_;
     QStringList arguments_;
+    SwitchRequest startupRequest_;
     RecorderFlags flags_;
     Commands* commands_;
     TMKBoxDlg* MKBoxDlg1_;
@@ -173,6 +201,11 @@ private:
     MusicPanel* music_ = nullptr;
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
+    ManualRecording* manualRec_ = nullptr;
+    FormatCommands* format_ = nullptr;
+    std::unique_ptr<WindowPrompts> prompts_;
+    std::unique_ptr<RecordingLog> log_;
+    std::unique_ptr<RecordingSession> session_;
     QFrame* PanelOPEN_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
     QTimer* Timer1_;
@@ -185,8 +218,6 @@ private:
     // Set by the CD and music sequences while they run.
     bool cdRunActive_ = false;
     bool musicRunActive_ = false;
-    // Whether this run has logged a recording; the recording log keeps it.
-    bool logHasEntries_ = false;
 };
 
 }  // namespace sondex

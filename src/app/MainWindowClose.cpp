@@ -13,6 +13,8 @@
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
 #include "recording/MciChannel.h"
+#include "recording/RecordingLog.h"
+#include "recording/RecordingSession.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -92,7 +94,10 @@ bool MainWindow::closeQuery() {
         QCoreApplication::processEvents();
         removeTrayIcon();
         QCoreApplication::processEvents();
-        // The recording log is written and shown here once the log exists.
+        if (!log_->lines().isEmpty()) {
+            MKIROKUClick(LogSender::MainWindow);
+            log_->clear();
+        }
         QApplication::setOverrideCursor(Qt::WaitCursor);
         saveLists();
         writeBack();
@@ -109,8 +114,9 @@ bool MainWindow::closeQuery() {
 }
 
 bool MainWindow::stopAndSaveRecordings() {
-    // The manual, music and CD recordings are stopped and saved here, in that
-    // order, once they exist; none can be running yet.
+    session_->SaveManualRecording();
+    session_->SaveMusicRecording();
+    session_->SaveCdRecording();
     return true;
 }
 

@@ -12,9 +12,12 @@
 #include "cd/CdListPanel.h"
 #include "music/MusicPanel.h"
 #include "platform/AppPaths.h"
+#include "platform/JapaneseCalendar.h"
 #include "platform/DesktopServices.h"
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
+#include "recording/ManualRecording.h"
+#include "recording/RecordingLog.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -31,12 +34,6 @@
 namespace sondex {
 
 namespace {
-
-const char* const kShortDayNames[] = {"月", "火", "水", "木", "金", "土", "日"};
-
-QString todayLabel() {
-    return QString::fromUtf8(kShortDayNames[QDate::currentDate().dayOfWeek() - 1]) + QStringLiteral("曜");
-}
 
 struct NumberCommand {
     MenuNumberCommand command;
@@ -148,6 +145,10 @@ void MainWindow::bindNumberCommands() {
         commands_->onTriggered(number.name, [this, number] {
             const auto choice = askMenuNumber(*TmSETBoxDlg1_, number.command, settings_.number(number.setting));
             if (!choice) return;
+            if (number.command == MenuNumberCommand::MSHUDO) {
+                manualRec_->ShowManualTimer(choice->value);
+                return;
+            }
             settings_.setNumber(number.setting, choice->value);
             if (!choice->caption.isEmpty()) (*commands_)[number.name]->setText(choice->caption);
         });
@@ -194,23 +195,23 @@ void MainWindow::Button23Click() {
 }
 
 void MainWindow::Button22Click() {
+    manualRec_->Button22Click();
     manual_->hide();
     music_->MIDSAVE->setEnabled(true);
 }
 
 void MainWindow::MO_JKClick() {
-    manual_->Label_YoBI->setText(todayLabel());
+    manual_->Label_YoBI->setText(calendar::weekdayLabel(QDate::currentDate()));
     timer_->show();
     timer_->raise();
     if (manual_->isVisibleTo(this)) manual_->raise();
 }
 
 void MainWindow::onStartMenuOpening() {
-    const bool previousLogExists =
-        QFileInfo::exists(identity_.ProgramFolder + QStringLiteral("録音$$$$.TXT"));
-    (*commands_)["MS_REC_TXT"]->setEnabled(!logHasEntries_ && previousLogExists);
-    (*commands_)["MKIROKU"]->setEnabled(logHasEntries_);
-    (*commands_)["MKIROKUCLR"]->setEnabled(logHasEntries_);
+    const LogMenuState state = log_->menuState();
+    (*commands_)["MS_REC_TXT"]->setEnabled(state.previous);
+    (*commands_)["MKIROKU"]->setEnabled(state.show);
+    (*commands_)["MKIROKUCLR"]->setEnabled(state.clear);
 }
 
 void MainWindow::onOptionsMenuOpening() {

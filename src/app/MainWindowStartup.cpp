@@ -11,10 +11,12 @@
 #include "files/Dirdlg.h"
 #include "music/MusicPanel.h"
 #include "platform/AppPaths.h"
+#include "platform/JapaneseCalendar.h"
 #include "platform/DesktopServices.h"
 #include "platform/ListFile.h"
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
+#include "recording/ManualRecording.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -45,11 +47,6 @@ const char* const kClockNotice =
     "遅れては困るので、３０秒ぐらい進めています☆☆☆\n\n次に表示される時刻設定にて、時間を合わせて下さい☆";
 
 QString countText(int count) { return QString::number(count) + QStringLiteral("ｺ"); }
-
-QString weekdayText() {
-    static const char* const names[] = {"月", "火", "水", "木", "金", "土", "日"};
-    return QString::fromUtf8(names[QDate::currentDate().dayOfWeek() - 1]) + QStringLiteral("曜");
-}
 
 }  // namespace
 
@@ -108,6 +105,7 @@ void MainWindow::Timer1Timer() {
     applyTimeLabelColours();
     applyStartupColours();
     writeNumberCaptions();
+    manualRec_->ShowManualTimer(settings_.number(Setting::SHUDO));
     cdRunActive_ = false;
     musicRunActive_ = false;
     flags_.breakOff = false;
@@ -123,13 +121,13 @@ void MainWindow::Timer1Timer() {
     QApplication::restoreOverrideCursor();
 
     if (settings_.number(Setting::REC_TXT) != 0) {
-        desktop_.openFile(identity_.ProgramFolder + QStringLiteral("録音$$$$.TXT"));
+        MS_REC_TXTClick();
         settings_.setNumber(Setting::REC_TXT, 0);
     }
     QCoreApplication::processEvents();
     applyStartupSwitches();
     setAcceptDrops(true);
-    manual_->Label_YoBI->setText(weekdayText());
+    manual_->Label_YoBI->setText(calendar::weekdayLabel(QDate::currentDate()));
     if (settings_.isOn(Setting::STARTMIN) || arguments_.contains(QStringLiteral("/T"))) {
         goToTray();
         PanelOPEN_->hide();
@@ -175,17 +173,9 @@ void MainWindow::setUpTrayIcon() {
     // The notification-area icon is set up here once the tray exists.
 }
 
-void MainWindow::applyStartupSwitches() {
-    // The command line's switches are applied here once the switch rules exist.
-}
-
 void MainWindow::goToTray() {
     // Until the notification-area icon exists, "to the tray" minimises, so the window can come back.
     showMinimized();
-}
-
-void MainWindow::runAutomaticStart() {
-    // The automatic start of CD play, manual recording or the timer comes with their commands.
 }
 
 }  // namespace sondex

@@ -1,6 +1,9 @@
 // Starts the real program, several times over, in a home of its own.
 #include "platform/InstanceLock.h"
 #include "support/PrivateHome.h"
+#include "support/pulse/PrivatePulseServer.h"
+#include "support/pulse/TonePlayer.h"
+#include "support/pulse/WavFacts.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -194,6 +197,37 @@ TEST_F(EntryProcessTest, ARecorderStartedBesideGarbageWritesAValidFileThatKeepsU
     EXPECT_TRUE(all.contains("\nFromTheFuture=x=y\n"));
     EXPECT_TRUE(all.contains(QByteArray("\nTEMPALL=" + folder + "/\n")));
     EXPECT_FALSE(all.contains("garbage"));
+}
+
+TEST_F(EntryProcessTest, AnUnattendedCommandLineRecordsSavesLogsAndCloses) {
+    test::PrivatePulseServer server;
+    ASSERT_TRUE(server.start()) << server.failure().toStdString();
+    test::TonePlayer tone(server, 1000, 0.5, 30);
+    ASSERT_TRUE(tone.start());
+    const QString folder = home.root() + QStringLiteral("/rec");
+    QDir().mkpath(folder);
+    writeSettings("[SONDEX]\nVersion=22\nTEMPALL=" + QFile::encodeName(folder) + "\n");
+
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = home.environment();
+    env.insert(QStringLiteral("PULSE_SERVER"), server.address());
+    process->setProcessEnvironment(env);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->start(QStringLiteral(SONDEX_BINARY),
+                   {QStringLiteral("/RS"), QStringLiteral("/J2"), QStringLiteral("/E"), QStringLiteral("/C")});
+    ASSERT_TRUE(process->waitForFinished(30000)) << process->readAll().constData();
+    EXPECT_EQ(process->exitCode(), 0);
+
+    const test::WavFacts facts = test::readWavFacts(folder + QStringLiteral("/wav0000.wav"));
+    ASSERT_TRUE(facts.readable);
+    EXPECT_NEAR(facts.seconds(), 2.0, 1.1);  // the timer acts on whole seconds at its tick
+    const QByteArray settings = settingsBytes();
+    EXPECT_TRUE(settings.contains("\nREC_TXT=1\n"));  // the log opens at the next start
+    QFile log(home.dataHome() + QStringLiteral("/TAVIK SOFT32/SONDEX/録音$$$$.TXT"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(text.contains(QStringLiteral("1個 録音しました。")));
+    EXPECT_TRUE(text.contains(QStringLiteral("44S16")));
 }
 
 }  // namespace

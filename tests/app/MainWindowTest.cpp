@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/WindowMessages.h"
 #include "app/dialogs/Mkdlg.h"
+#include "recording/ManualRecording.h"
 #include "controls/ListResizeBar.h"
 #include "controls/WorkArea.h"
 #include "platform/IniSettingsStore.h"
@@ -144,6 +145,10 @@ TEST_F(MainWindowTest, MirroredCommandsAlwaysAgree) {
     EXPECT_TRUE(c["Bits8"]->isChecked());
     EXPECT_FALSE(settings.isOn(Setting::Bit));
 
+    EXPECT_FALSE(c["PR_SHUDOREC_TM_END"]->isEnabled());  // only while the manual timer is on
+    window->manualRecording().ShowManualTimer(60);
+    EXPECT_EQ(c["MSHUDO"]->text(), QStringLiteral("手動録音タイマー 60秒"));
+    EXPECT_EQ(c["PR_SHUDO"]->text(), c["MSHUDO"]->text());
     c["PR_SHUDOREC_TM_END"]->trigger();
     EXPECT_TRUE(c["MO_SHUDOREC_TM_END"]->isChecked());
     c["PR_SetNowTime_Select"]->trigger();

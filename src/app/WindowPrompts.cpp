@@ -1,0 +1,37 @@
+#include "app/WindowPrompts.h"
+
+#include "app/dialogs/Mkdlg.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace sondex {
+
+WindowPrompts::WindowPrompts(TMKBoxDlg& messages, QWidget& owner) : messages_(messages), owner_(owner) {}
+
+int WindowPrompts::message(const QString& text) {
+    // Failures offer 中 断, which breaks off a running sequence.
+    return messages_.ERMsgBox(text, 1);
+}
+
+int WindowPrompts::question(const QString& text, int defaultAnswer) {
+    return messages_.TMMsgBoxYN(text, defaultAnswer);
+}
+
+std::optional<QString> WindowPrompts::saveName(const QString& fileName, const QString& folder) {
+    if (!SaveDialog1_) {
+        SaveDialog1_ = new QFileDialog(&owner_, QStringLiteral("ＷＡＶファイル作成"));
+        SaveDialog1_->setObjectName(QStringLiteral("SaveDialog1"));
+        SaveDialog1_->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1_->setFileMode(QFileDialog::AnyFile);
+        SaveDialog1_->setDefaultSuffix(QStringLiteral("wav"));
+        SaveDialog1_->setNameFilters({QStringLiteral("ＷＡＶ files (*.WAV *.wav)"), QStringLiteral("ALL files (*)")});
+        SaveDialog1_->setOption(QFileDialog::DontUseNativeDialog);
+    }
+    SaveDialog1_->setDirectory(folder);
+    SaveDialog1_->selectFile(fileName);
+    if (SaveDialog1_->exec() != QDialog::Accepted || SaveDialog1_->selectedFiles().isEmpty()) return std::nullopt;
+    return SaveDialog1_->selectedFiles().constFirst();
+}
+
+}  // namespace sondex

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+namespace sondex {
+
+class Commands;
+class Settings;
+
+// The recording format commands of both menu copies (rates, bits, channels,
+// the three presets) and test mode: they keep the status bar's first three
+// panels and the format label in step with the format, and give the
+// recording indicator its colour (red, blue in test mode).
+class FormatCommands : public QObject {
+    Q_OBJECT
+public:
+    FormatCommands(Commands& commands, Settings& settings, QWidget& statusBar, QLabel& labelRate,
+                   QObject* parent = nullptr);
+
+    // Red normally, blue while test mode is on.
+    QColor indicatorColour() const;
+    bool testMode() const;
+
+    // Called after the user chose a format: the size report follows when it is switched on.
+    void setAfterChoice(std::function<void()> afterChoice) { afterChoice_ = std::move(afterChoice); }
+    // Test mode recolours what shows the indicator colour.
+    void setOnTestModeChanged(std::function<void()> changed) { testModeChanged_ = std::move(changed); }
+
+    void refresh();
+
+private:
+    void choose(int rateIndex, bool sixteenBits, bool stereo);
+    void afterChoice();
+    void MRECTESTClick();
+
+    Commands& commands_;
+    Settings& settings_;
+    QWidget& statusBar_;
+    QLabel& labelRate_;
+    std::function<void()> afterChoice_;
+    std::function<void()> testModeChanged_;
+};
+
+}  // namespace sondex
