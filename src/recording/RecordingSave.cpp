@@ -9,6 +9,7 @@
 #include "recording/SaveNames.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -75,6 +76,11 @@ void RecordingSession::save(RecordingKind kind) {
         QCoreApplication::processEvents();
     }
 
+    // A save that failed (the folder is gone, read-only or full) would lose the
+    // recording at the close below; it goes to the rescue folder instead.
+    QString rescued;
+    if (!discard_ && !skipped && result != 0 && !slot(kind).isEmpty()) rescued = rescue(slot(kind));
+
     const int recordedMs = channel_.SendRecWait(QStringLiteral("status tavikREC position")) == 0
                                ? std::max(0, channel_.replyNumber(Alias::Rec))
                                : 0;
@@ -86,12 +92,27 @@ void RecordingSession::save(RecordingKind kind) {
 
     if (discard_ || skipped) return;
     if (result != 0) {
-        report(failureMessage(kind, slot(kind)));
+        QString message = failureMessage(kind, slot(kind));
+        if (!rescued.isEmpty())
+            message += QStringLiteral("\n\n録音データは、次のファイルに保存しました☆\n") + rescued;
+        report(message);
         return;
     }
     if (hooks_.onSaved) hooks_.onSaved(kind, slot(kind), recordedMs);
     slot(kind).clear();
     if (kind == RecordingKind::Manual && hooks_.onManualSaved) hooks_.onManualSaved();
+}
+
+QString RecordingSession::rescue(const QString& failedName) {
+    const QString folder = programFolder_ + QStringLiteral("rescue/");
+    if (!QDir().mkpath(folder)) return QString();
+    const QFileInfo failed(failedName);
+    QString target = folder + failed.fileName();
+    for (int n = 1; QFileInfo::exists(target); ++n)
+        target = folder + failed.completeBaseName() + QStringLiteral("-%1.").arg(n) + failed.suffix();
+    const int result =
+        channel_.SendRecWait(QStringLiteral("save tavikREC \"") + target + QStringLiteral("\""));
+    return result == 0 ? target : QString();
 }
 
 void RecordingSession::stopPartner(RecordingKind kind) {

@@ -107,6 +107,8 @@ private:
     // The user's name from the save dialog; empty when the user chose to skip.
     QString askName(const QString& proposal, bool& skipped);
     QString failureMessage(RecordingKind kind, const QString& name) const;
+    // Saves the recording into the program's rescue folder; the path, or empty when that failed too.
+    QString rescue(const QString& failedName);
 
     MciChannel& channel_;
     const Settings& settings_;

@@ -268,7 +268,9 @@ TEST_F(RecordingSessionTest, FailedSaveReportsKeepsTheNameAndLogsNothing) {
     engine.answer(u("save tavikREC"), {286, {}});
     prepare(Kind::Manual);
     session.SaveManualRecording();
-    EXPECT_EQ(engine.sent.mid(2), closing());
+    // The save into the recording folder and the rescue both failed here.
+    EXPECT_EQ(engine.sent.mid(3), closing());
+    EXPECT_EQ(engine.sent[2], save(programFolder + u("rescue/wav0000.wav")));
     EXPECT_EQ(session.saveName(Kind::Manual), in("wav0000.wav"));
 
     // A recording folder that has vanished fails the same way; the CD message names the drive.
@@ -286,6 +288,21 @@ TEST_F(RecordingSessionTest, FailedSaveReportsKeepsTheNameAndLogsNothing) {
     EXPECT_FALSE(session.isOpen(Kind::Cd));
     EXPECT_FALSE(QFile::exists(templateFile()));
     EXPECT_TRUE(prompts.busyEachTime);
+}
+
+TEST_F(RecordingSessionTest, ARecordingWhoseSaveFailsIsRescuedInsteadOfLost) {
+    prepare(Kind::Manual);
+    engine.answer(u("save tavikREC \"") + folder(), {286, {}});
+    QDir().mkpath(programFolder + u("rescue"));
+    touch(programFolder + u("rescue/wav0000.wav"));  // an earlier rescue is kept
+    session.SaveManualRecording();
+    const QString rescued = programFolder + u("rescue/wav0000-1.wav");
+    EXPECT_EQ(engine.sent[2], save(rescued));
+    ASSERT_EQ(prompts.asked.size(), 1);
+    EXPECT_TRUE(prompts.asked.first().startsWith(u("message:録音エラー： ") + in("wav0000.wav") +
+                                                 u("\n 録音セーブに失敗しました。")));
+    EXPECT_TRUE(prompts.asked.first().endsWith(rescued));
+    EXPECT_TRUE(saved.isEmpty());
 }
 
 TEST_F(RecordingSessionTest, PlayedMaterialNamesTheRecordingWhenItsSwitchIsOnAndTheNameIsFree) {
