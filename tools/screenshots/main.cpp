@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("SONDEX何でもWAV録音"));
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    // Absolute, as the recorder makes its recording folder the current one.
+    const QString out = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots")).absolutePath();
     QDir().mkpath(out);
 
     const Identity identity = Identity::forThisUser();
