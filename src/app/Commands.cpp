@@ -87,23 +87,9 @@ void Commands::mirror(std::initializer_list<const char*> names) {
     }
 }
 
-void Commands::setChecked(const char* name, bool checked) {
-    const QString key = QString::fromLatin1(name);
-    const QStringList group = mirrors_.value(key, {key});
-    for (const QString& each : group) setMemberChecked(member(each), checked);
-}
-
-bool Commands::isChecked(const char* name) const {
-    const Member m = member(QString::fromLatin1(name));
-    return m.action ? m.action->isChecked() : m.box->isChecked();
-}
-
 void Commands::bindSwitch(Settings& settings, Setting setting, std::initializer_list<const char*> names) {
     QStringList group;
     for (const char* name : names) group.append(QString::fromLatin1(name));
-    if (group.size() > 1) {
-        for (const QString& name : group) mirrors_[name] = group;
-    }
     const auto show = [this, group, &settings, setting] {
         for (const QString& name : group) setMemberChecked(member(name), settings.isOn(setting));
     };

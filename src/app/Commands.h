@@ -63,12 +63,6 @@ public:
     // Switching one of these switches on through its commands switches the other off.
     void exclude(Setting first, Setting second);
 
-    // Sets the check mark of the command and of every mirror, without running anything.
-    void setChecked(const char* name, bool checked);
-    bool isChecked(const char* name) const;
-
-    QList<QAction*> all() const { return actions_.values(); }
-
 private:
     struct Member {
         QAction* action = nullptr;

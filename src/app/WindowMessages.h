@@ -5,7 +5,6 @@
 namespace sondex::msg {
 
 inline constexpr int MM_MCINOTIFY = 0x03B9;  // recording device notice, to the main window
-inline constexpr int ForwardedLine = 0x0401;  // WM_USER+1: a later start's command line
 inline constexpr int MusicNotice = 0x040A;    // WM_USER+10: music device notice via SUB0
 inline constexpr int CdNotice = 0x040B;       // WM_USER+11: CD device notice via SUB1
 
