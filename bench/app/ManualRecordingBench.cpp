@@ -20,6 +20,9 @@
 
 using namespace sondex;
 
+// SONDEX_BINARY in the environment measures another build of the recorder.
+static QString recorderBinary() { return qEnvironmentVariable("SONDEX_BINARY", QStringLiteral(SONDEX_BINARY)); }
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int minutes = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
@@ -45,7 +48,7 @@ int main(int argc, char** argv) {
     env.insert(QStringLiteral("PULSE_SERVER"), server.address());
     QProcess recorder;
     recorder.setProcessEnvironment(env);
-    recorder.start(QStringLiteral(SONDEX_BINARY), {QStringLiteral("/RS"), QStringLiteral("/J%1").arg(minutes * 60),
+    recorder.start(recorderBinary(), {QStringLiteral("/RS"), QStringLiteral("/J%1").arg(minutes * 60),
                                                    QStringLiteral("/E"), QStringLiteral("/C")});
     QProcess parecord;
     parecord.setProcessEnvironment(server.clientEnvironment());

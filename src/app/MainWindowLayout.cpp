@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Commands.h"
+#include "app/Logging.h"
 #include "app/Settings.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
@@ -86,6 +87,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The frame is known only once the window is shown; keep it inside the work area.
     if (!event->spontaneous()) pullIntoWorkArea();
+    qCInfo(lcStartup) << "window shown";
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
