@@ -37,7 +37,7 @@ double timeToWindow(const test::PrivateHome& home) {
     QByteArray seen;
     double shownAt = -1;
     while (clock.elapsed() < 20000 && shownAt < 0) {
-        if (!recorder.waitForReadyRead(100) && recorder.state() != QProcess::Running) break;
+        if (!recorder.waitForReadyRead(5) && recorder.state() != QProcess::Running) break;
         seen += recorder.readAllStandardError();
         if (seen.contains("window shown")) shownAt = clock.nsecsElapsed() / 1e6;
     }
