@@ -4,7 +4,7 @@
 //
 //   sondex-inspector-bench [iterations]   (default 20000 each)
 
-#include "recording/WavInspector.h"
+#include "core/WavInspector.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "app/AboutWindow.h"
 
-#include "app/Identity.h"
+#include "core/Identity.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

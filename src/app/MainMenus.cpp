@@ -1,6 +1,6 @@
 #include "app/MainMenus.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QMenu>
 #include <QMenuBar>

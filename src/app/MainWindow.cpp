@@ -1,21 +1,24 @@
 #include "app/MainWindow.h"
 
-#include "app/Commands.h"
-#include "app/Logging.h"
+#include "ui/Commands.h"
+#include "core/Logging.h"
 #include "app/MainMenus.h"
-#include "app/PopupOpener.h"
-#include "app/Settings.h"
-#include "app/ToolTipSwitch.h"
+#include "ui/PopupOpener.h"
+#include "core/Settings.h"
+#include "ui/ToolTipSwitch.h"
 #include "app/WindowAreas.h"
-#include "app/WindowMessages.h"
+#include "core/WindowMessages.h"
 #include "app/WindowPrompts.h"
 #include "recording/FormatCommands.h"
+#include "cd/CdRecording.h"
+#include "core/RecordingController.h"
+#include "music/MusicRecording.h"
 #include "recording/ManualRecording.h"
-#include "recording/RecordingLog.h"
-#include "recording/RecordingSession.h"
+#include "core/RecordingLog.h"
+#include "core/RecordingSession.h"
 #include <QCheckBox>
-#include "app/dialogs/Mkdlg.h"
-#include "app/dialogs/TmSETdlg.h"
+#include "ui/dialogs/TMKBoxDlg.h"
+#include "ui/dialogs/TTmSETBoxDlg.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
 #include "cd/CdMenus.h"
@@ -119,7 +122,9 @@ void MainWindow::buildMenus() {
 
 void MainWindow::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
     qCInfo(lcNotice) << "device notice" << message << wParam << lParam;
-    if (message == msg::MM_MCINOTIFY) manualRec_->onNotice(wParam, lParam);
+    for (RecordingController* controller : controllers_) {
+        if (controller->onDeviceNotice(message, wParam, lParam)) return;
+    }
 }
 
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Identity.h"
-#include "app/RecorderFlags.h"
-#include "app/Switches.h"
-#include "app/dialogs/DialogHost.h"
+#include "core/Identity.h"
+#include "core/RecorderFlags.h"
+#include "core/Switches.h"
+#include "ui/dialogs/DialogHost.h"
 
 #include <QMainWindow>
 
@@ -18,6 +18,9 @@ namespace sondex {
 
 class CdControlPanel;
 class CdListPanel;
+class CdRecording;
+class MusicRecording;
+class RecordingController;
 class Commands;
 class DesktopServices;
 class ManualPanel;
@@ -150,10 +153,13 @@ private:
     void logRecording(RecordingKind kind, const QString& path, int recordedMs);
     bool timerRunning() const;
 
-    // Switches of a command line, the manual start they ask for.
+    // Switches of a command line; opening the manual panel for a start they ask for.
     void applySwitches(const SwitchRequest& request, SwitchSource source);
     bool openManualPanel();
-    void startOrResumeManualRecording();
+    // The kind of recording is armed or running, so another panel must not open.
+    bool runActive(RecordingKind kind) const;
+    void presentManualRecording();
+    void presentLists();
 
     // Close: the query, the saves, the power-off.
     bool closeQuery();
@@ -202,6 +208,10 @@ private:
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
     ManualRecording* manualRec_ = nullptr;
+    std::unique_ptr<CdRecording> cdRec_;
+    std::unique_ptr<MusicRecording> musicRec_;
+    // Every kind of recording, in the order the close saves them.
+    QList<RecordingController*> controllers_;
     FormatCommands* format_ = nullptr;
     std::unique_ptr<WindowPrompts> prompts_;
     std::unique_ptr<RecordingLog> log_;
@@ -215,9 +225,8 @@ private:
     bool closeDone_ = false;
     bool closeInProgress_ = false;
     bool powerOffAfterClose_ = false;
-    // Set by the CD and music sequences while they run.
-    bool cdRunActive_ = false;
-    bool musicRunActive_ = false;
+    // The time-of-day timer's controller reports this once the timer exists.
+    bool timeOfDayTimerRunning_ = false;
 };
 
 }  // namespace sondex

@@ -2,19 +2,20 @@
 // unattended recording possible: exit after recording and power-off.
 #include "app/MainWindow.h"
 
-#include "app/Commands.h"
-#include "app/Settings.h"
-#include "app/dialogs/Mkdlg.h"
+#include "ui/Commands.h"
+#include "core/Settings.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 #include "cd/CdListPanel.h"
 #include "music/MusicPanel.h"
 #include "platform/DesktopServices.h"
 #include "platform/ListFile.h"
 #include "platform/PowerOff.h"
 #include "platform/SettingsStore.h"
+#include "core/RecordingController.h"
 #include "recording/ManualPanel.h"
-#include "recording/MciChannel.h"
-#include "recording/RecordingLog.h"
-#include "recording/RecordingSession.h"
+#include "core/MciChannel.h"
+#include "core/RecordingLog.h"
+#include "core/RecordingSession.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -23,16 +24,6 @@
 #include <QListWidget>
 
 namespace sondex {
-
-namespace {
-
-QStringList itemsOf(const QListWidget& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i) items.append(list.item(i)->text());
-    return items;
-}
-
-}  // namespace
 
 void MainWindow::MF_AUTO_OFFClick() {
     // The command's check mark has already flipped.
@@ -114,9 +105,7 @@ bool MainWindow::closeQuery() {
 }
 
 bool MainWindow::stopAndSaveRecordings() {
-    session_->SaveManualRecording();
-    session_->SaveMusicRecording();
-    session_->SaveCdRecording();
+    for (RecordingController* controller : controllers_) controller->saveRunning();
     return true;
 }
 
@@ -125,10 +114,7 @@ void MainWindow::removeTrayIcon() {
 }
 
 void MainWindow::saveLists() {
-    const QString folder = identity_.ProgramFolder;
-    listfile::write(folder + identity_.ProductKey + QStringLiteral("M0.LIS"), itemsOf(*cdList_->ListBox1));
-    listfile::write(folder + identity_.ProductKey + QStringLiteral("MI.LIS"), itemsOf(*music_->ListBox3));
-    // The timer list is written here, under its mode's file name, once the timer exists.
+    for (RecordingController* controller : controllers_) controller->saveLists();
 }
 
 void MainWindow::writeBack() {
@@ -144,16 +130,16 @@ void MainWindow::finishClose() {
 }
 
 void MainWindow::powerOffMachine() {
-    const int answer = MKBoxDlg1_->ERMsgBox(
-        QStringLiteral("SONDEXを終了しました。\nこれより、ＷＩＮを終了します。\nお疲れ様☆☆☆"), 1);
-    if (answer == 3) return;
+    const BoxAnswer answer = MKBoxDlg1_->ERMsgBox(
+        QStringLiteral("SONDEXを終了しました。\nこれより、ＷＩＮを終了します。\nお疲れ様☆☆☆"), BoxAnswer::Ok);
+    if (answer == BoxAnswer::Abort) return;
     const PowerOff::Result result = powerOff_.powerOff();
     if (result.ok) return;
     const QString failure = QStringLiteral("シャットダウン失敗");
     MKBoxDlg1_->TMMsgBox(result.permissionDenied
                              ? failure + QStringLiteral("\nシャットダウンの権限がありません")
                              : QStringLiteral("%1\n  ErrorCode = %2").arg(failure).arg(result.errorCode),
-                         1);
+                         BoxAnswer::Ok);
 }
 
 }  // namespace sondex

@@ -3,11 +3,11 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutWindow.h"
-#include "app/Commands.h"
-#include "app/PopupOpener.h"
-#include "app/Settings.h"
-#include "app/dialogs/MenuNumbers.h"
-#include "app/dialogs/Mkdlg.h"
+#include "ui/Commands.h"
+#include "ui/PopupOpener.h"
+#include "core/Settings.h"
+#include "ui/dialogs/MenuNumbers.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
 #include "music/MusicPanel.h"
@@ -17,7 +17,7 @@
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
 #include "recording/ManualRecording.h"
-#include "recording/RecordingLog.h"
+#include "core/RecordingLog.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -113,8 +113,7 @@ void MainWindow::bindCommands() {
     connect(Button23_, &QPushButton::clicked, this, &MainWindow::Button23Click);
     connect(findChild<QPushButton*>(QStringLiteral("Button30")), &QPushButton::clicked, this,
             &MainWindow::Button30Click);
-    connect(findChild<QPushButton*>(QStringLiteral("Button22")), &QPushButton::clicked, this,
-            &MainWindow::Button22Click);
+    connect(manual_->Button22, &QPushButton::clicked, this, &MainWindow::Button22Click);
     connect(findChild<QPushButton*>(QStringLiteral("Button_JK_CLOSE")), &QPushButton::clicked, timer_,
             &QWidget::hide);
 
@@ -164,11 +163,11 @@ void MainWindow::writeNumberCaptions() {
 }
 
 void MainWindow::showSwitchError() {
-    MKBoxDlg1_->TMMsgBox(QStringLiteral("切り替えエラー：\n 録音を解除／停止しないと、切り替えられません。"), 1);
+    MKBoxDlg1_->TMMsgBox(QStringLiteral("切り替えエラー：\n 録音を解除／停止しないと、切り替えられません。"), BoxAnswer::Ok);
 }
 
 void MainWindow::K1Click() {
-    if (cd_->CheckBox1->isChecked() || cdRunActive_) {
+    if (runActive(RecordingKind::Cd)) {
         showSwitchError();
         return;
     }
@@ -185,7 +184,7 @@ void MainWindow::Button30Click() {
 }
 
 void MainWindow::Button23Click() {
-    if (music_->MIDSAVE->isChecked() || musicRunActive_) {
+    if (runActive(RecordingKind::Music)) {
         showSwitchError();
         return;
     }
@@ -235,16 +234,16 @@ void MainWindow::onTrayMenuOpening() {
 }
 
 void MainWindow::MHELP_VERCUTClick() {
-    const int answer = MKBoxDlg1_->TMMsgBoxYN(
+    const BoxAnswer answer = MKBoxDlg1_->TMMsgBoxYN(
         QStringLiteral("バージョン番号削除：\nインストールソフトを再起動させたい時に使います。\n"
                        "なお、バージョンが違う時は、インストールソフトが自動起動するので、\n"
                        "バージョン番号を削除する必要無しです。\nバージョン番号を削除してもよろしいですか？？？"),
-        6);
-    if (answer == 6) {
+        BoxAnswer::Yes);
+    if (answer == BoxAnswer::Yes) {
         store_.writeText(QStringLiteral("Version"), QString());
         return;
     }
-    MKBoxDlg1_->TMMsgBox(QStringLiteral("バージョン番号削除を中止しました・・・"), 1);
+    MKBoxDlg1_->TMMsgBox(QStringLiteral("バージョン番号削除を中止しました・・・"), BoxAnswer::Ok);
 }
 
 void MainWindow::HELP2Click() {
@@ -271,7 +270,7 @@ QString MainWindow::helpPage() const {
 void MainWindow::HELP_MOKUJIClick() {
     const QString page = helpPage();
     if (page.isEmpty() || !desktop_.openFile(page))
-        MKBoxDlg1_->TMMsgBox(QStringLiteral("ヘルプファイルが見つかりません・・・"), 1);
+        MKBoxDlg1_->TMMsgBox(QStringLiteral("ヘルプファイルが見つかりません・・・"), BoxAnswer::Ok);
 }
 
 void MainWindow::HELP_KEYWORDClick() {
@@ -279,7 +278,7 @@ void MainWindow::HELP_KEYWORDClick() {
     QUrl url = QUrl::fromLocalFile(page);
     url.setFragment(QStringLiteral("keywords"));
     if (page.isEmpty() || !desktop_.openUrl(url))
-        MKBoxDlg1_->TMMsgBox(QStringLiteral("ヘルプファイルが見つかりません・・・"), 1);
+        MKBoxDlg1_->TMMsgBox(QStringLiteral("ヘルプファイルが見つかりません・・・"), BoxAnswer::Ok);
 }
 
 }  // namespace sondex

@@ -1,12 +1,12 @@
 // The window's geometry and colour rules.
 #include "app/MainWindow.h"
 
-#include "app/Commands.h"
-#include "app/Logging.h"
-#include "app/Settings.h"
+#include "ui/Commands.h"
+#include "core/Logging.h"
+#include "core/Settings.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
-#include "controls/WorkArea.h"
+#include "ui/controls/WorkArea.h"
 #include "music/MusicPanel.h"
 #include "recording/ManualPanel.h"
 #include "timer/TimerPanel.h"

@@ -2,21 +2,23 @@
 // manual recording and the recording log.
 #include "app/MainWindow.h"
 
-#include "app/Commands.h"
-#include "app/Settings.h"
+#include "ui/Commands.h"
+#include "core/Settings.h"
 #include "app/WindowPrompts.h"
-#include "app/dialogs/Mkdlg.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 #include "cd/CdControlPanel.h"
 #include "music/MusicPanel.h"
 #include "platform/DesktopServices.h"
 #include "recording/FormatCommands.h"
-#include "recording/LogLines.h"
+#include "core/LogLines.h"
 #include "recording/ManualPanel.h"
 #include "recording/ManualRecording.h"
-#include "recording/MciChannel.h"
-#include "recording/RecordingLog.h"
-#include "recording/RecordingSession.h"
-#include "recording/WavInspector.h"
+#include "cd/CdRecording.h"
+#include "music/MusicRecording.h"
+#include "core/MciChannel.h"
+#include "core/RecordingLog.h"
+#include "core/RecordingSession.h"
+#include "core/WavInspector.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -39,11 +41,7 @@ void MainWindow::buildRecording() {
             p.setColor(QPalette::Window, colour);
             box->setPalette(p);
         }
-        if (!manual_->Button1->isEnabled()) {
-            QPalette p = manual_->Label9->palette();
-            p.setColor(QPalette::Window, colour);
-            manual_->Label9->setPalette(p);
-        }
+        presentManualRecording();
     });
 
     prompts_ = std::make_unique<WindowPrompts>(*MKBoxDlg1_, *this);
@@ -52,17 +50,10 @@ void MainWindow::buildRecording() {
     hooks.testMode = [this] { return format_->testMode(); };
     hooks.exitAfterRecordingArmed = [this] { return (*commands_)["MF_AUTO_OFF"]->isChecked(); };
     hooks.timeOfDayTimerRunning = [this] { return timerRunning(); };
-    hooks.busyCursor = [](bool on) {
-        if (on) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        } else {
-            QApplication::restoreOverrideCursor();
-        }
-    };
     hooks.onSaved = [this](RecordingKind kind, const QString& path, int recordedMs) {
         logRecording(kind, path, recordedMs);
     };
-    hooks.onManualSaved = [this] { manual_->Label11->setText(QStringLiteral("0")); };
+    hooks.onManualSaved = [this] { manualRec_->onSaved(); };
     session_ = std::make_unique<RecordingSession>(channel_, settings_, flags_, *prompts_, identity_.ProgramFolder,
                                                   std::move(hooks));
 
@@ -72,9 +63,22 @@ void MainWindow::buildRecording() {
     manualHooks.timerStart = [] {};  // the time-of-day timer goes on here once it exists
     manualHooks.timerStop = [] {};
     manualHooks.exitArmed = [this] { return (*commands_)["MF_AUTO_OFF"]->isChecked(); };
-    manualHooks.indicatorColour = [this] { return format_->indicatorColour(); };
-    manualRec_ = new ManualRecording(*manual_, channel_, *session_, settings_, *commands_, *MKBoxDlg1_, flags_,
-                                     std::move(manualHooks), this);
+    manualHooks.openPanel = [this] { return openManualPanel(); };
+    manualRec_ = new ManualRecording(channel_, *session_, settings_, *prompts_, flags_, std::move(manualHooks), this);
+    connect(manualRec_, &ManualRecording::changed, this, &MainWindow::presentManualRecording);
+    connect(manual_->Button1, &QPushButton::clicked, manualRec_, [this] { manualRec_->PrepareManualRecording(); });
+    connect(manual_->Button18, &QPushButton::clicked, manualRec_, &ManualRecording::Button18Click);
+    connect(manual_->Button19, &QPushButton::clicked, manualRec_, &ManualRecording::Button19Click);
+    connect(manual_->Button20, &QPushButton::clicked, manualRec_, &ManualRecording::Button20Click);
+    connect(manual_->Button21, &QPushButton::clicked, manualRec_, &ManualRecording::Button21Click);
+
+    const QString lists = identity_.ProgramFolder + identity_.ProductKey;
+    cdRec_ = std::make_unique<CdRecording>(*session_, lists + QStringLiteral("M0.LIS"));
+    musicRec_ = std::make_unique<MusicRecording>(*session_, lists + QStringLiteral("MI.LIS"));
+    connect(cd_->CheckBox1, &QCheckBox::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
+    connect((*commands_)["TRSAVE"], &QAction::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
+    connect(music_->MIDSAVE, &QCheckBox::toggled, this, [this](bool on) { musicRec_->setRecordArmed(on); });
+    controllers_ = {manualRec_, musicRec_.get(), cdRec_.get()};
     commands_->onTriggered("MO_TM_OFF", [this] { manualRec_->ShowManualTimer(0); });
     commands_->onTriggered("PR_TM_OFF", [this] { manualRec_->ShowManualTimer(0); });
 
@@ -83,7 +87,24 @@ void MainWindow::buildRecording() {
     commands_->onTriggered("MS_REC_TXT", [this] { MS_REC_TXTClick(); });
 }
 
-bool MainWindow::timerRunning() const { return timer_->Label_JK_MODE->text() == u"実行中"; }
+bool MainWindow::timerRunning() const { return timeOfDayTimerRunning_; }
+
+bool MainWindow::runActive(RecordingKind kind) const {
+    for (const RecordingController* controller : controllers_) {
+        if (controller->kind() == kind) return controller->isRunActive();
+    }
+    return false;
+}
+
+void MainWindow::presentManualRecording() {
+    manual_->present(*manualRec_, format_->indicatorColour());
+    const int seconds = manualRec_->timerSeconds();
+    const QString caption = seconds != 0 ? QStringLiteral("手動録音タイマー %1秒").arg(seconds)
+                                         : QStringLiteral("手動録音タイマー ＯＦＦ");
+    for (const char* name : {"MSHUDO", "PR_SHUDO"}) (*commands_)[name]->setText(caption);
+    for (const char* name : {"MO_SHUDOREC_TM_END", "PR_SHUDOREC_TM_END", "PR_TM_OFF"})
+        (*commands_)[name]->setEnabled(seconds != 0);
+}
 
 void MainWindow::logRecording(RecordingKind kind, const QString& path, int recordedMs) {
     const WavSummary wav = InspectWav(path, [] { QCoreApplication::processEvents(); });
@@ -117,19 +138,19 @@ void MainWindow::MKIROKUClick(LogSender sender) {
 }
 
 void MainWindow::MKIROKUCLRClick() {
-    if (MKBoxDlg1_->TMMsgBoxYN(QString::fromUtf8(logtext::kClearQuestion), 7) == 6) {
+    if (MKBoxDlg1_->TMMsgBoxYN(QString::fromUtf8(logtext::kClearQuestion), BoxAnswer::No) == BoxAnswer::Yes) {
         MKIROKUClick(LogSender::ClearCommand);
         log_->clear();
         return;
     }
-    MKBoxDlg1_->TMMsgBox(QString::fromUtf8(logtext::kClearCancelled), 1);
+    MKBoxDlg1_->TMMsgBox(QString::fromUtf8(logtext::kClearCancelled), BoxAnswer::Ok);
 }
 
 void MainWindow::MS_REC_TXTClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool opened = log_->openPrevious();
     QApplication::restoreOverrideCursor();
-    if (!opened) MKBoxDlg1_->TMMsgBox(QString::fromUtf8(logtext::kPreviousFailed), 1);
+    if (!opened) MKBoxDlg1_->TMMsgBox(QString::fromUtf8(logtext::kPreviousFailed), BoxAnswer::Ok);
 }
 
 }  // namespace sondex

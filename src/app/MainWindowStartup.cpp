@@ -2,13 +2,13 @@
 // run's questions and the deferred start-up.
 #include "app/MainWindow.h"
 
-#include "app/Commands.h"
-#include "app/Logging.h"
-#include "app/Settings.h"
-#include "app/dialogs/Mkdlg.h"
+#include "ui/Commands.h"
+#include "core/Logging.h"
+#include "core/Settings.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
-#include "files/Dirdlg.h"
+#include "files/TDIRSETDLG.h"
 #include "music/MusicPanel.h"
 #include "platform/AppPaths.h"
 #include "platform/JapaneseCalendar.h"
@@ -16,6 +16,9 @@
 #include "platform/ListFile.h"
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
+#include "cd/CdRecording.h"
+#include "core/RecordingController.h"
+#include "music/MusicRecording.h"
 #include "recording/ManualRecording.h"
 #include "timer/TimerPanel.h"
 
@@ -80,7 +83,7 @@ void MainWindow::Timer6Timer() {
     Timer6_->stop();
     MKBoxDlg1_->MsgBox(QString::fromUtf8(kFirstRunNotice));
     MTempSetClick();
-    MKBoxDlg1_->TMMsgBox(QString::fromUtf8(kClockNotice), 1);
+    MKBoxDlg1_->TMMsgBox(QString::fromUtf8(kClockNotice), BoxAnswer::Ok);
     store_.writeText(QStringLiteral("SetNowTime_Select"), QStringLiteral("1"));
     Timer1_->start();
 }
@@ -106,8 +109,6 @@ void MainWindow::Timer1Timer() {
     applyStartupColours();
     writeNumberCaptions();
     manualRec_->ShowManualTimer(settings_.number(Setting::SHUDO));
-    cdRunActive_ = false;
-    musicRunActive_ = false;
     flags_.breakOff = false;
 
     fillCdDrives();
@@ -138,13 +139,18 @@ void MainWindow::Timer1Timer() {
 }
 
 void MainWindow::loadLists() {
-    const QStringList registered = listfile::read(identity_.ProgramFolder + identity_.ProductKey + QStringLiteral("M0.LIS"));
+    for (RecordingController* controller : controllers_) controller->loadLists();
+    presentLists();
+}
+
+void MainWindow::presentLists() {
+    const QStringList& registered = cdRec_->registered();
     cdList_->ListBox1->addItems(registered);
     cd_->ComboBox1->addItems(registered);
     if (!registered.isEmpty()) cd_->ComboBox1->setCurrentIndex(0);
     cd_->Label7->setText(findChild<QPushButton*>(QStringLiteral("Button10"))->text() + QStringLiteral("："));
 
-    const QStringList music = listfile::read(identity_.ProgramFolder + identity_.ProductKey + QStringLiteral("MI.LIS"));
+    const QStringList& music = musicRec_->registered();
     music_->ListBox3->addItems(music);
     findChild<QLabel*>(QStringLiteral("Label10"))->setText(countText(static_cast<int>(music.size())));
     if (settings_.isOn(Setting::FileOnly)) {

@@ -1,13 +1,14 @@
 // Command-line switches, forwarded lines and the automatic start.
 #include "app/MainWindow.h"
 
-#include "app/Commands.h"
-#include "app/Logging.h"
-#include "app/Settings.h"
-#include "app/Switches.h"
+#include "ui/Commands.h"
+#include "core/Logging.h"
+#include "core/Settings.h"
+#include "core/Switches.h"
 #include "cd/CdControlPanel.h"
 #include "music/MusicPanel.h"
 #include "recording/ManualPanel.h"
+#include "core/RecordingController.h"
 #include "recording/ManualRecording.h"
 
 #include <QAction>
@@ -32,30 +33,15 @@ void MainWindow::applySwitches(const SwitchRequest& request, SwitchSource source
     if (request.NE >= 0) c["MO_SHUDOREC_TM_END"]->setChecked(request.NE == 1);
     // CD track files and music files are taken over with CD and music support.
     if (forwarded && request.T) goToTray();
-    if (request.J >= 0) manualRec_->ShowManualTimer(request.J);
-    if (forwarded && request.RS) startOrResumeManualRecording();
+    for (RecordingController* controller : controllers_) controller->applySwitches(request, source);
 }
 
 bool MainWindow::openManualPanel() {
-    if (cd_->CheckBox1->isChecked() || cdRunActive_) return false;
+    if (runActive(RecordingKind::Cd)) return false;
     K1Click();
-    if (music_->MIDSAVE->isChecked() || musicRunActive_) return false;
+    if (runActive(RecordingKind::Music)) return false;
     Button23Click();
     return true;
-}
-
-void MainWindow::startOrResumeManualRecording() {
-    if (!openManualPanel()) return;
-    if (manual_->Button1->isEnabled()) {
-        if (manualRec_->PrepareManualRecording()) {
-            QCoreApplication::processEvents();
-            manualRec_->Button18Click();
-        }
-    } else if (manual_->Panel3->isVisible()) {
-        manualRec_->Button19Click();
-    } else {
-        manualRec_->Button18Click();
-    }
 }
 
 void MainWindow::applyStartupSwitches() {
@@ -64,18 +50,13 @@ void MainWindow::applyStartupSwitches() {
 }
 
 void MainWindow::runAutomaticStart() {
-    if (settings_.isOn(Setting::Start_REC) || startupRequest_.RS) {
-        if (openManualPanel() && manualRec_->PrepareManualRecording()) {
-            QCoreApplication::processEvents();
-            manualRec_->Button18Click();
-        }
-        return;
+    for (RecordingController* controller : controllers_) {
+        if (controller->runAutomaticStart(startupRequest_)) return;
     }
-    // CD play, music play and the timer's restart start here with their subsystems.
-    if (settings_.number(Setting::MIDI_DISP) != 0 && !cd_->CheckBox1->isChecked() && !cdRunActive_) {
+    // Otherwise the panels open as they were left.
+    if (settings_.number(Setting::MIDI_DISP) != 0 && !runActive(RecordingKind::Cd)) {
         K1Click();
-        if (settings_.number(Setting::Shudo_DISP) != 0 && !music_->MIDSAVE->isChecked() && !musicRunActive_)
-            Button23Click();
+        if (settings_.number(Setting::Shudo_DISP) != 0 && !runActive(RecordingKind::Music)) Button23Click();
     }
 }
 

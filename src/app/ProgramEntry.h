@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Identity.h"
+#include "core/Identity.h"
 
 #include <QString>
 #include <QStringList>

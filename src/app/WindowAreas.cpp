@@ -1,6 +1,6 @@
 #include "app/WindowAreas.h"
 
-#include "controls/Build.h"
+#include "ui/controls/Placing.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,8 @@
 #include "app/WindowPrompts.h"
 
-#include "app/dialogs/Mkdlg.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 
@@ -9,12 +10,12 @@ namespace sondex {
 
 WindowPrompts::WindowPrompts(TMKBoxDlg& messages, QWidget& owner) : messages_(messages), owner_(owner) {}
 
-int WindowPrompts::message(const QString& text) {
+BoxAnswer WindowPrompts::message(const QString& text) {
     // Failures offer 中 断, which breaks off a running sequence.
-    return messages_.ERMsgBox(text, 1);
+    return messages_.ERMsgBox(text, BoxAnswer::Ok);
 }
 
-int WindowPrompts::question(const QString& text, int defaultAnswer) {
+BoxAnswer WindowPrompts::question(const QString& text, BoxAnswer defaultAnswer) {
     return messages_.TMMsgBoxYN(text, defaultAnswer);
 }
 
@@ -32,6 +33,18 @@ std::optional<QString> WindowPrompts::saveName(const QString& fileName, const QS
     SaveDialog1_->selectFile(fileName);
     if (SaveDialog1_->exec() != QDialog::Accepted || SaveDialog1_->selectedFiles().isEmpty()) return std::nullopt;
     return SaveDialog1_->selectedFiles().constFirst();
+}
+
+}  // namespace sondex
+
+namespace sondex {
+
+void WindowPrompts::busyCursor(bool on) {
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 }  // namespace sondex

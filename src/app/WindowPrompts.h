@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recording/RecordingPrompts.h"
+#include "core/RecordingPrompts.h"
 
 class QFileDialog;
 class QWidget;
@@ -15,9 +15,10 @@ class WindowPrompts final : public RecordingPrompts {
 public:
     WindowPrompts(TMKBoxDlg& messages, QWidget& owner);
 
-    int message(const QString& text) override;
-    int question(const QString& text, int defaultAnswer) override;
+    BoxAnswer message(const QString& text) override;
+    BoxAnswer question(const QString& text, BoxAnswer defaultAnswer) override;
     std::optional<QString> saveName(const QString& fileName, const QString& folder) override;
+    void busyCursor(bool on) override;
 
 private:
     TMKBoxDlg& messages_;

@@ -1,6 +1,6 @@
 #include "cd/CdControlPanel.h"
 
-#include "controls/Build.h"
+#include "ui/controls/Placing.h"
 
 #include <QCheckBox>
 #include <QComboBox>

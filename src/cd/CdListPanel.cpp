@@ -1,6 +1,6 @@
 #include "cd/CdListPanel.h"
 
-#include "controls/Build.h"
+#include "ui/controls/Placing.h"
 
 #include <QComboBox>
 #include <QListWidget>

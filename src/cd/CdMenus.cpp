@@ -1,6 +1,6 @@
 #include "cd/CdMenus.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QAction>
 #include <QMenu>

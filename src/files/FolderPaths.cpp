@@ -1,6 +1,6 @@
 #include "files/FolderPaths.h"
 
-#include "app/Setting.h"
+#include "core/Setting.h"
 #include "platform/AppPaths.h"
 
 #include <QDir>

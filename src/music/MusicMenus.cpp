@@ -1,6 +1,6 @@
 #include "music/MusicMenus.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QMenu>
 

@@ -1,7 +1,7 @@
 #include "music/MusicPanel.h"
 
-#include "controls/Build.h"
-#include "controls/ListResizeBar.h"
+#include "ui/controls/Placing.h"
+#include "ui/controls/ListResizeBar.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -17,11 +17,4 @@ public:
     virtual void beep() = 0;
 };
 
-// The desktop's default handlers (xdg-open underneath).
-class SystemDesktopServices final : public DesktopServices {
-public:
-    bool openUrl(const QUrl& url) override;
-    void beep() override;
-};
-
 }  // namespace sondex

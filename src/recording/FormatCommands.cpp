@@ -1,9 +1,9 @@
 #include "recording/FormatCommands.h"
 
-#include "app/Commands.h"
-#include "app/Settings.h"
-#include "recording/FormatCode.h"
-#include "recording/RecordingFormat.h"
+#include "ui/Commands.h"
+#include "core/Settings.h"
+#include "core/FormatCode.h"
+#include "core/RecordingFormat.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,27 @@
 #include "recording/ManualPanel.h"
 
-#include "controls/Build.h"
+#include "platform/JapaneseCalendar.h"
+#include "recording/ManualRecording.h"
 
+#include "ui/controls/Placing.h"
+
+#include <QApplication>
+#include <QDate>
 #include <QLabel>
 #include <QPushButton>
 
 namespace sondex {
+
+namespace {
+
+void setColours(QLabel* label, const QColor& background, const QColor& text) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, background);
+    p.setColor(QPalette::WindowText, text);
+    label->setPalette(p);
+}
+
+}  // namespace
 
 ManualPanel::ManualPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel6"));
@@ -16,11 +32,11 @@ ManualPanel::ManualPanel(QWidget* parent) : QFrame(parent) {
     Button18 = button(this, "Button18", "録音開始", {101, 3, 100, 24});
     Button18->setEnabled(false);
     Panel3 = panel(this, "Panel3", {101, 3, 100, 24});
-    button(Panel3, "Button19", "再開", {0, 0, 52, 24});
-    button(Panel3, "Button20", "一時停止", {0, 0, 52, 24});
-    button(Panel3, "Button21", "停止", {54, 0, 46, 24});
+    Button19 = button(Panel3, "Button19", "再開", {0, 0, 52, 24});
+    Button20 = button(Panel3, "Button20", "一時停止", {0, 0, 52, 24});
+    Button21 = button(Panel3, "Button21", "停止", {54, 0, 46, 24});
     Panel3->hide();
-    button(this, "Button22", "閉じる", {203, 3, 53, 24});
+    Button22 = button(this, "Button22", "閉じる", {203, 3, 53, 24});
 
     Label9 = label(this, "Label9", "録音時間", {3, 31, 60, 20});
     Label9->setAutoFillBackground(true);
@@ -39,6 +55,27 @@ ManualPanel::ManualPanel(QWidget* parent) : QFrame(parent) {
     Label_JK_TM->setAutoFillBackground(true);
     Label_JK_TM->hide();
     resize(259, 78);
+}
+
+void ManualPanel::present(const ManualRecording& recording, const QColor& indicator) {
+    using State = ManualRecording::State;
+    const State state = recording.state();
+    Button1->setEnabled(state == State::Idle);
+    Button18->setEnabled(state != State::Idle);
+    Panel3->setVisible(state == State::Recording || state == State::Paused);
+    Button20->setVisible(state != State::Paused);
+    Label11->setText(QString::number(recording.shownSeconds()));
+
+    const QPalette normal = QApplication::palette();
+    const bool timerOn = recording.timerSeconds() != 0;
+    Label15->setText(QString::number(timerOn ? recording.endMark() : 0));
+    // Shown inverted while the timer runs, like the time labels, so it is not missed.
+    setColours(Label15, timerOn ? normal.color(QPalette::WindowText) : palette().color(QPalette::Window),
+               timerOn ? normal.color(QPalette::Window) : normal.color(QPalette::WindowText));
+    Label9->setText(timerOn ? QStringLiteral("録音") : QStringLiteral("録音時間"));
+    setColours(Label9, state == State::Idle ? palette().color(QPalette::Window) : indicator,
+               Label9->palette().color(QPalette::WindowText));
+    if (state == State::Prepared) Label_YoBI->setText(calendar::weekdayLabel(QDate::currentDate()));
 }
 
 }  // namespace sondex

@@ -7,6 +7,8 @@ class QPushButton;
 
 namespace sondex {
 
+class ManualRecording;
+
 // `Panel6`: prepare, start, pause, resume, stop and close a manual recording,
 // with the recorded seconds, the timer's end mark and the format label.
 class ManualPanel : public QFrame {
@@ -14,8 +16,16 @@ class ManualPanel : public QFrame {
 public:
     explicit ManualPanel(QWidget* parent);
 
+    // Shows the recording's state: which buttons work, the recorded seconds,
+    // the end mark and the timer, and the indicator colour while prepared.
+    void present(const ManualRecording& recording, const QColor& indicator);
+
     QPushButton* Button1 = nullptr;
     QPushButton* Button18 = nullptr;
+    QPushButton* Button19 = nullptr;
+    QPushButton* Button20 = nullptr;
+    QPushButton* Button21 = nullptr;
+    QPushButton* Button22 = nullptr;
     QFrame* Panel3 = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* Label11 = nullptr;

@@ -1,19 +1,16 @@
 #include "recording/ManualRecording.h"
 
-#include "app/Commands.h"
-#include "app/RecorderFlags.h"
-#include "app/Settings.h"
-#include "app/dialogs/Mkdlg.h"
-#include "platform/JapaneseCalendar.h"
-#include "recording/ManualPanel.h"
-#include "recording/MciChannel.h"
-#include "recording/RecordingSession.h"
+#include "core/BoxAnswer.h"
+#include "core/DeviceCommand.h"
+#include "core/MciChannel.h"
+#include "core/RecorderFlags.h"
+#include "core/RecordingPrompts.h"
+#include "core/RecordingSession.h"
+#include "core/Settings.h"
+#include "core/WindowMessages.h"
+#include "platform/mci/CommandEngine.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <algorithm>
@@ -25,40 +22,37 @@ namespace {
 constexpr int kTickMs = 1000;
 constexpr int kResumeAtOnceMs = 100;
 
-QPushButton* buttonOf(ManualPanel& panel, const char* name) {
-    return panel.findChild<QPushButton*>(QString::fromLatin1(name));
+const QString& record() {
+    static const QString command = deviceCommand(u"record", Alias::Rec);
+    return command;
 }
-
-void setColours(QLabel* label, const QColor& background, const QColor& text) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, background);
-    p.setColor(QPalette::WindowText, text);
-    label->setPalette(p);
+const QString& stop() {
+    static const QString command = deviceCommand(u"stop", Alias::Rec);
+    return command;
 }
 
 }  // namespace
 
-ManualRecording::ManualRecording(ManualPanel& panel, MciChannel& channel, RecordingSession& session,
-                                 Settings& settings, Commands& commands, TMKBoxDlg& messages,
-                                 RecorderFlags& flags, Hooks hooks, QObject* parent)
+ManualRecording::ManualRecording(MciChannel& channel, RecordingSession& session, Settings& settings,
+                                 RecordingPrompts& prompts, RecorderFlags& flags, Hooks hooks, QObject* parent)
     : QObject(parent),
-      panel_(panel),
       channel_(channel),
       session_(session),
       settings_(settings),
-      commands_(commands),
-      messages_(messages),
+      prompts_(prompts),
       flags_(flags),
       hooks_(std::move(hooks)),
       timer4_(new QTimer(this)) {
     timer4_->setObjectName(QStringLiteral("Timer4"));
     timer4_->setInterval(kTickMs);
     connect(timer4_, &QTimer::timeout, this, &ManualRecording::Timer4Timer);
-    connect(panel_.Button1, &QPushButton::clicked, this, [this] { PrepareManualRecording(); });
-    connect(panel_.Button18, &QPushButton::clicked, this, &ManualRecording::Button18Click);
-    connect(buttonOf(panel_, "Button20"), &QPushButton::clicked, this, &ManualRecording::Button20Click);
-    connect(buttonOf(panel_, "Button19"), &QPushButton::clicked, this, &ManualRecording::Button19Click);
-    connect(buttonOf(panel_, "Button21"), &QPushButton::clicked, this, &ManualRecording::Button21Click);
+}
+
+int ManualRecording::timerSeconds() const { return settings_.number(Setting::SHUDO); }
+
+void ManualRecording::setState(State state) {
+    state_ = state;
+    emit changed();
 }
 
 void ManualRecording::enableTick() {
@@ -66,168 +60,186 @@ void ManualRecording::enableTick() {
 }
 
 void ManualRecording::readPosition() {
-    if (channel_.SendRecWait(QStringLiteral("status tavikREC position")) == 0)
+    // A failed query keeps the last value.
+    if (channel_.SendRecWait(deviceCommand(u"status", Alias::Rec, u"position")) == 0)
         elapsedMs_ = channel_.replyNumber(Alias::Rec);
-    panel_.Label11->setText(QString::number(elapsedMs_ / 1000));
+    emit changed();
 }
 
-int ManualRecording::shownSeconds() const { return panel_.Label11->text().toInt(); }
-
 bool ManualRecording::PrepareManualRecording() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    panel_.Label_YoBI->setText(calendar::weekdayLabel(QDate::currentDate()));
-    endMark_ = settings_.number(Setting::SHUDO);
-    panel_.Label15->setText(QString::number(endMark_));
+    prompts_.busyCursor(true);
+    endMark_ = timerSeconds();
     const bool prepared = session_.prepare(RecordingKind::Manual);
     if (prepared) {
-        panel_.Button1->setEnabled(false);
-        panel_.Button18->setEnabled(true);
-        setColours(panel_.Label9, hooks_.indicatorColour(), panel_.Label9->palette().color(QPalette::WindowText));
         elapsedMs_ = 0;
-        panel_.Label11->setText(QStringLiteral("0"));
+        setState(State::Prepared);
+    } else {
+        emit changed();
     }
-    QApplication::restoreOverrideCursor();
+    prompts_.busyCursor(false);
     return prepared;
 }
 
 void ManualRecording::Button18Click() {
     flags_.breakOff = false;
-    paused_ = false;
-    panel_.Panel3->show();
-    buttonOf(panel_, "Button20")->show();
-    request_ = None;
-    if (channel_.SendRecNotify(QStringLiteral("record tavikREC")) == 0) {
+    request_ = Request::None;
+    setState(State::Recording);
+    if (channel_.SendRecNotify(record()) == 0) {
         enableTick();
         return;
     }
-    channel_.SendRecWait(QStringLiteral("stop tavikREC"));
-    channel_.SendRecWait(QStringLiteral("close tavikREC"));
-    if (messages_.ERMsgBox(QStringLiteral("録音エラー：\n 録音開始に失敗しました。"), 1) == 3) flags_.breakOff = true;
+    channel_.SendRecWait(stop());
+    channel_.SendRecWait(deviceCommand(u"close", Alias::Rec));
+    if (prompts_.message(QStringLiteral("録音エラー：\n 録音開始に失敗しました。")) == BoxAnswer::Abort)
+        flags_.breakOff = true;
     session_.abandon(RecordingKind::Manual);
     hooks_.showLog();
-    resetPanel();
+    setState(State::Idle);
 }
 
 void ManualRecording::Button20Click() {
-    request_ = Pause;
-    channel_.SendRecWait(QStringLiteral("stop tavikREC"));
+    request_ = Request::Pause;
+    channel_.SendRecWait(stop());
 }
 
 void ManualRecording::Button19Click() {
-    request_ = Resume;
+    request_ = Request::Resume;
     timer4_->setInterval(kResumeAtOnceMs);
 }
 
 void ManualRecording::Button21Click() {
-    request_ = Stop;
-    channel_.SendRecWait(QStringLiteral("stop tavikREC"));
+    request_ = Request::Stop;
+    channel_.SendRecWait(stop());
 }
 
 void ManualRecording::Button22Click() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    request_ = Stop;
-    channel_.SendRecWait(QStringLiteral("stop tavikREC"));
+    prompts_.busyCursor(true);
+    request_ = Request::Stop;
+    channel_.SendRecWait(stop());
     QCoreApplication::processEvents();
-    QApplication::restoreOverrideCursor();
+    prompts_.busyCursor(false);
 }
 
 void ManualRecording::Timer4Timer() {
-    if (!paused_) {
+    if (state_ != State::Paused) {
         readPosition();
-        const int timerSeconds = settings_.number(Setting::SHUDO);
-        if (timerSeconds >= 1 && elapsedMs_ / 1000 >= endMark_) {
+        if (timerSeconds() >= 1 && shownSeconds() >= endMark_) {
             timer4_->stop();
-            channel_.SendRecWait(QStringLiteral("stop tavikREC"));  // the completion notice follows
+            channel_.SendRecWait(stop());  // the completion notice follows
         }
         return;
     }
-    if (request_ == None) return;
+    if (request_ == Request::None) return;
     timer4_->stop();
     timer4_->setInterval(kTickMs);
-    buttonOf(panel_, "Button20")->show();
-    if (request_ == Resume) {
-        request_ = None;
-        channel_.SendRecNotify(QStringLiteral("record tavikREC"));
-        paused_ = false;
+    if (request_ == Request::Resume) {
+        request_ = Request::None;
+        channel_.SendRecNotify(record());
+        setState(State::Recording);
         enableTick();
         return;
     }
-    paused_ = false;
+    setState(State::Recording);
     // No notify-record is pending while paused, so the end path needs a notice of its own.
     if (!channel_.isClosed()) postNotice();
 }
 
 void ManualRecording::postNotice() {
-    QMetaObject::invokeMethod(this, [this] { onNotice(4, 0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { onNotice(mci::NotifyAborted, 0); },
+                              Qt::QueuedConnection);
 }
 
 void ManualRecording::onNotice(qint64, qint64) {
     timer4_->stop();
     timer4_->setInterval(kTickMs);
-    if (!paused_) readPosition();
+    if (state_ != State::Paused) readPosition();
 
-    const int timerSeconds = settings_.number(Setting::SHUDO);
-    if (timerSeconds > 0 && shownSeconds() >= endMark_) {
-        request_ = None;
-        if (!hooks_.exitArmed() && !commands_["MO_SHUDOREC_TM_END"]->isChecked()) {
+    const int seconds = timerSeconds();
+    if (seconds > 0 && shownSeconds() >= endMark_) {
+        request_ = Request::None;
+        if (!hooks_.exitArmed() && !settings_.isOn(Setting::SHUDOREC_TM_END)) {
             // The timer pauses: the recording waits for resume or stop.
-            endMark_ += timerSeconds;
-            panel_.Label15->setText(QString::number(endMark_));
-            buttonOf(panel_, "Button20")->hide();
-            paused_ = true;
+            endMark_ += seconds;
+            setState(State::Paused);
             enableTick();
         } else {
-            const bool started = panel_.Panel3->isVisible();
-            session_.SaveManualRecording();
-            if (started) hooks_.showLog();
-            resetPanel();
+            end();
         }
         if (hooks_.timerRunning()) hooks_.timerStart();
         return;
     }
-    if (request_ == Pause) {
-        request_ = None;
-        buttonOf(panel_, "Button20")->hide();
-        paused_ = true;
+    if (request_ == Request::Pause) {
+        request_ = Request::None;
+        setState(State::Paused);
         enableTick();
         return;
     }
-    const bool started = panel_.Panel3->isVisible();
-    session_.SaveManualRecording();
-    request_ = None;
-    if (started) hooks_.showLog();
-    resetPanel();
+    request_ = Request::None;
+    end();
     hooks_.timerStop();
 }
 
-void ManualRecording::resetPanel() {
-    panel_.Button1->setEnabled(true);
-    panel_.Button18->setEnabled(false);
-    panel_.Panel3->hide();
-    panel_.Label9->setPalette(panel_.palette());
+void ManualRecording::end() {
+    // Whether it was started comes from the state, never from a panel that may be hidden.
+    const bool started = isStarted();
+    session_.SaveManualRecording();
+    if (started) hooks_.showLog();
+    setState(State::Idle);
+}
+
+void ManualRecording::onSaved() {
+    elapsedMs_ = 0;
+    emit changed();
 }
 
 void ManualRecording::ShowManualTimer(int seconds) {
     seconds = std::clamp(seconds, 0, kMaxTimerSeconds);
     settings_.setNumber(Setting::SHUDO, seconds);
-    const QPalette normal = QApplication::palette();
-    const bool on = seconds != 0;
-    const QString caption = on ? QStringLiteral("手動録音タイマー %1秒").arg(seconds)
-                               : QStringLiteral("手動録音タイマー ＯＦＦ");
-    for (const char* name : {"MSHUDO", "PR_SHUDO"}) commands_[name]->setText(caption);
-    for (const char* name : {"MO_SHUDOREC_TM_END", "PR_SHUDOREC_TM_END", "PR_TM_OFF"})
-        commands_[name]->setEnabled(on);
-    if (on) {
-        endMark_ = shownSeconds() + seconds;
-        panel_.Label15->setText(QString::number(endMark_));
-        // Shown inverted, like the time labels, so a running timer is not missed.
-        setColours(panel_.Label15, normal.color(QPalette::WindowText), normal.color(QPalette::Window));
-        panel_.Label9->setText(QStringLiteral("録音"));
-    } else {
-        panel_.Label15->setText(QStringLiteral("0"));
-        setColours(panel_.Label15, panel_.palette().color(QPalette::Window), normal.color(QPalette::WindowText));
-        panel_.Label9->setText(QStringLiteral("録音時間"));
+    if (seconds != 0) endMark_ = shownSeconds() + seconds;
+    emit changed();
+}
+
+void ManualRecording::prepareAndStart() {
+    if (!PrepareManualRecording()) return;
+    QCoreApplication::processEvents();
+    Button18Click();
+}
+
+void ManualRecording::startOrResume() {
+    if (!hooks_.openPanel()) return;
+    switch (state_) {
+    case State::Idle:
+        prepareAndStart();
+        break;
+    case State::Prepared:
+        Button18Click();
+        break;
+    case State::Recording:
+    case State::Paused:
+        Button19Click();
+        break;
     }
 }
+
+void ManualRecording::applySwitches(const SwitchRequest& request, SwitchSource source) {
+    if (request.J >= 0) ShowManualTimer(request.J);
+    if (source == SwitchSource::Forwarded && request.RS) startOrResume();
+}
+
+bool ManualRecording::runAutomaticStart(const SwitchRequest& startup) {
+    if (!settings_.isOn(Setting::Start_REC) && !startup.RS) return false;
+    if (hooks_.openPanel()) prepareAndStart();
+    return true;
+}
+
+bool ManualRecording::isRunActive() const { return session_.isOpen(RecordingKind::Manual); }
+
+bool ManualRecording::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
+    if (message != msg::MM_MCINOTIFY) return false;
+    onNotice(wParam, lParam);
+    return true;
+}
+
+void ManualRecording::saveRunning() { session_.SaveManualRecording(); }
 
 }  // namespace sondex

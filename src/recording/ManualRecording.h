@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RecordingController.h"
+
 #include <QObject>
 
 #include <functional>
@@ -8,23 +10,28 @@ class QTimer;
 
 namespace sondex {
 
-class Commands;
-class ManualPanel;
 class MciChannel;
+class RecordingPrompts;
 class RecordingSession;
 class Settings;
-class TMKBoxDlg;
 struct RecorderFlags;
 
-// Manual recording: prepare, start, pause, resume, stop and close on the
-// manual panel, the one-second tick `Timer4`, the manual timer that pauses or
-// stops the recording after a set number of seconds, and the recording
-// device's completion notice that carries out what the user asked for.
-class ManualRecording : public QObject {
+// Manual recording: prepare, start, pause, resume, stop and close, the
+// one-second tick `Timer4`, the manual timer that pauses or stops the
+// recording after a set number of seconds, and the recording device's
+// completion notice that carries out what the user asked for. It holds the
+// whole state; the manual panel only shows it (see changed()).
+class ManualRecording : public QObject, public RecordingController {
     Q_OBJECT
 public:
+    enum class State {
+        Idle,       // nothing prepared
+        Prepared,   // the device is open on the template, not yet recording
+        Recording,  // started (also while a stop or pause is on its way)
+        Paused,     // the device is stopped for a pause; the tick watches for resume or stop
+    };
     // What the user asked for; the completion notice carries it out.
-    enum Request { None = 0, Pause = 1, Resume = 2, Stop = 10 };
+    enum class Request { None = 0, Pause = 1, Resume = 2, Stop = 10 };
 
     // What the manual recording needs of the rest of the window.
     struct Hooks {
@@ -36,54 +43,73 @@ public:
         std::function<void()> timerStop;
         // The exit after recording is armed.
         std::function<bool()> exitArmed;
-        // The recording indicator colour (red, or blue in test mode).
-        std::function<QColor()> indicatorColour;
+        // Brings the manual panel up for a start from the command line; false
+        // when another kind of recording is armed or running.
+        std::function<bool()> openPanel;
     };
 
-    ManualRecording(ManualPanel& panel, MciChannel& channel, RecordingSession& session, Settings& settings,
-                    Commands& commands, TMKBoxDlg& messages, RecorderFlags& flags, Hooks hooks,
-                    QObject* parent = nullptr);
+    ManualRecording(MciChannel& channel, RecordingSession& session, Settings& settings, RecordingPrompts& prompts,
+                    RecorderFlags& flags, Hooks hooks, QObject* parent = nullptr);
 
     bool PrepareManualRecording();  // Button1
     void Button18Click();           // start
     void Button20Click();           // pause
     void Button19Click();           // resume
     void Button21Click();           // stop
-    void Button22Click();           // stop and close the panel
+    void Button22Click();           // stop, as the panel closes
     void Timer4Timer();
 
     // The recording device's completion notice (its code is not looked at).
     void onNotice(qint64 notifyCode, qint64 deviceId);
+    // The session saved the recording: the shown seconds go back to 0.
+    void onSaved();
 
-    // Applies new timer seconds (clamped to 0..90000) to the menus, labels and end mark.
+    // Applies new timer seconds (clamped to 0..90000) to the setting and the end mark.
     void ShowManualTimer(int seconds);
 
+    State state() const { return state_; }
     Request request() const { return request_; }
-    bool isPaused() const { return paused_; }
+    bool isPaused() const { return state_ == State::Paused; }
+    // Started and not yet ended: the recording log follows its end.
+    bool isStarted() const { return state_ == State::Recording || state_ == State::Paused; }
     int elapsedMs() const { return elapsedMs_; }
+    int shownSeconds() const { return elapsedMs_ / 1000; }
     int endMark() const { return endMark_; }
+    int timerSeconds() const;
     QTimer& Timer4() { return *timer4_; }
+
+    // RecordingController
+    RecordingKind kind() const override { return RecordingKind::Manual; }
+    void applySwitches(const SwitchRequest& request, SwitchSource source) override;
+    bool runAutomaticStart(const SwitchRequest& startup) override;
+    bool isRunActive() const override;
+    bool onDeviceNotice(int message, qint64 wParam, qint64 lParam) override;
+    void saveRunning() override;
 
     static constexpr int kMaxTimerSeconds = 90000;
 
+signals:
+    // The state, the recorded seconds, the end mark or the timer changed.
+    void changed();
+
 private:
+    void prepareAndStart();
+    void startOrResume();
     void readPosition();
-    int shownSeconds() const;
-    void resetPanel();
+    void end();
+    void setState(State state);
     void postNotice();
     void enableTick();
 
-    ManualPanel& panel_;
     MciChannel& channel_;
     RecordingSession& session_;
     Settings& settings_;
-    Commands& commands_;
-    TMKBoxDlg& messages_;
+    RecordingPrompts& prompts_;
     RecorderFlags& flags_;
     Hooks hooks_;
     QTimer* timer4_;
-    Request request_ = None;
-    bool paused_ = false;
+    State state_ = State::Idle;
+    Request request_ = Request::None;
     int elapsedMs_ = 0;
     int endMark_ = 0;
 };

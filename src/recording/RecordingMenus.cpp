@@ -1,6 +1,6 @@
 #include "recording/RecordingMenus.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QMenu>
 

@@ -1,6 +1,6 @@
 #include "shell/SetupWindow.h"
 
-#include "app/Notifier.h"
+#include "ui/Notifier.h"
 #include "platform/AppPaths.h"
 #include "platform/SettingsStore.h"
 

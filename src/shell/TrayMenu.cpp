@@ -1,6 +1,6 @@
 #include "shell/TrayMenu.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QMenu>
 

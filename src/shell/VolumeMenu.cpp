@@ -1,6 +1,6 @@
 #include "shell/VolumeMenu.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QMenu>
 

@@ -1,6 +1,6 @@
 #include "timer/TimerMenus.h"
 
-#include "app/Commands.h"
+#include "ui/Commands.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "timer/TimerPanel.h"
 
-#include "controls/Build.h"
+#include "ui/controls/Placing.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/Identity.h"
+#include "core/Identity.h"
 #include "app/ProgramEntry.h"
 #include "platform/InstanceLock.h"
 

@@ -1,10 +1,10 @@
 // The recorder from a new user's first start to its close, and the end-of-run actions.
-#include "app/Commands.h"
-#include "app/Identity.h"
+#include "ui/Commands.h"
+#include "core/Identity.h"
 #include "app/MainWindow.h"
-#include "app/Settings.h"
-#include "app/Notifier.h"
-#include "app/dialogs/Mkdlg.h"
+#include "core/Settings.h"
+#include "ui/Notifier.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/ListFile.h"
 #include "shell/SetupWindow.h"
@@ -159,14 +159,17 @@ TEST_F(StartupCloseTest, ASecondCloseWhileTheFirstIsSavingBeepsAndIsRefused) {
 TEST_F(StartupCloseTest, TheCloseSavesTheListsAndAFailedSaveStillEndsTheProgram) {
     installed(folder.path());
     FailingStore failing(store);
+    const QString list = identity.ProgramFolder + QStringLiteral("SONDEXM0.LIS");
+    ASSERT_TRUE(listfile::write(list, {QStringLiteral(" D:1"), QStringLiteral(" D:@")}));
     auto window = start(failing);
     ASSERT_TRUE(ready(*window));
-    window->findChild<QListWidget*>(QStringLiteral("ListBox1"))->addItems({QStringLiteral(" D:1"), QStringLiteral(" D:@")});
+    EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("ListBox1"))->count(), 2);
+    QFile::remove(list);  // the close writes the list the recorder holds
     QSignalSpy closed(window.get(), &MainWindow::closed);
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(window->isCloseDone());
     EXPECT_TRUE(closed.wait(5000));
-    EXPECT_EQ(listfile::read(identity.ProgramFolder + QStringLiteral("SONDEXM0.LIS")),
+    EXPECT_EQ(listfile::read(list),
               QStringList({QStringLiteral(" D:1"), QStringLiteral(" D:@")}));
 }
 

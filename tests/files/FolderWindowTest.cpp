@@ -1,5 +1,5 @@
-#include "app/dialogs/Mkdlg.h"
-#include "files/Dirset.h"
+#include "ui/dialogs/TMKBoxDlg.h"
+#include "files/TDIRSETForm.h"
 #include "files/FolderPaths.h"
 #include "support/DialogTestSupport.h"
 

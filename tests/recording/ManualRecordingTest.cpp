@@ -1,24 +1,16 @@
-// The manual recording as the window runs it, against a scripted device, so
-// the exact command sequences and the timer's decisions can be checked.
-#include "app/Commands.h"
-#include "app/Identity.h"
-#include "app/MainWindow.h"
-#include "app/Settings.h"
-#include "app/WindowMessages.h"
-#include "app/dialogs/Mkdlg.h"
-#include "platform/IniSettingsStore.h"
-#include "recording/ManualPanel.h"
+// The manual recording controller on its own, over a scripted device: the
+// exact commands it sends and the decisions of the pause, the resume and the
+// manual timer, with no window built.
+#include "core/MciChannel.h"
+#include "core/RecorderFlags.h"
+#include "core/RecordingPrompts.h"
+#include "core/RecordingSession.h"
+#include "core/Settings.h"
 #include "recording/ManualRecording.h"
-#include "recording/RecordingLog.h"
-#include "recording/RecordingSession.h"
-#include "support/WindowRig.h"
+#include "support/ScriptedEngine.h"
 
-#include <QAction>
-#include <QDir>
+#include <QCoreApplication>
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -27,107 +19,81 @@
 namespace sondex {
 namespace {
 
+using namespace std::chrono_literals;
+using State = ManualRecording::State;
+
+// Every box answers ＯＫ at once; no save dialog.
+class QuietPrompts final : public RecordingPrompts {
+public:
+    BoxAnswer message(const QString& text) override {
+        messages.append(text);
+        return BoxAnswer::Ok;
+    }
+    BoxAnswer question(const QString&, BoxAnswer defaultAnswer) override { return defaultAnswer; }
+    std::optional<QString> saveName(const QString&, const QString&) override { return std::nullopt; }
+    QStringList messages;
+};
+
 class ManualRecordingTest : public ::testing::Test {
 protected:
-    ManualRecordingTest()
-        : identity(Identity::forThisUser()),
-          store(folder.filePath(QStringLiteral("SONDEX.ini"))),
-          settings(identity.ProgramFolder) {
-        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                          {QStringLiteral("TEMPALL"), folder.path() + u'/'},
-                          {QStringLiteral("No_Memo"), QStringLiteral("1")}});
-        rig.engine.answer(QStringLiteral("capability"), {0, QStringLiteral("true")});
-        window = std::make_unique<MainWindow>(identity, settings, store, rig.services());
-        window->MKBoxDlg1().setTimerCount(1);
-        window->MKBoxDlg1().setErTimerCount(1);
-        window->show();
-        QSignalSpy ready(window.get(), &MainWindow::startupFinished);
-        EXPECT_TRUE(ready.wait(5000));
-        window->K1Click();
-        window->Button23Click();
+    ManualRecordingTest() : settings(programFolder()) {
+        settings.setText(Setting::TEMPALL, recordings.path() + u'/');
+        engine.answer(QStringLiteral("capability"), {0, QStringLiteral("true")});
+        RecordingHooks hooks;
+        hooks.onSaved = [this](RecordingKind, const QString& path, int) { saved.append(path); };
+        hooks.onManualSaved = [this] { manual().onSaved(); };
+        hooks.templateSettle = 0ms;
+        session = std::make_unique<RecordingSession>(channel, settings, flags, prompts, programFolder(), hooks);
+        ManualRecording::Hooks manualHooks;
+        manualHooks.showLog = [this] { ++logsShown; };
+        manualHooks.timerRunning = [] { return false; };
+        manualHooks.timerStart = [] {};
+        manualHooks.timerStop = [] {};
+        manualHooks.exitArmed = [] { return false; };
+        manualHooks.openPanel = [] { return true; };
+        manualRecording = std::make_unique<ManualRecording>(channel, *session, settings, prompts, flags,
+                                                            std::move(manualHooks));
     }
 
-    ManualRecording& manual() { return window->manualRecording(); }
-    ManualPanel& panel() { return *window->findChild<ManualPanel*>(QStringLiteral("Panel6")); }
-    void position(int ms) { rig.engine.answer(QStringLiteral("status tavikREC position"), {0, QString::number(ms)}); }
-    void notice() { window->onDeviceNotice(msg::MM_MCINOTIFY, 4, 1); }
-
-    // Prepared and started; the log of commands starts empty.
+    QString programFolder() const { return program.path() + u'/'; }
+    void position(int ms) { engine.answer(QStringLiteral("status tavikREC position"), {0, QString::number(ms)}); }
+    // The device's completion notice, as the window passes it on.
+    void notice() { manual().onNotice(mci::NotifyAborted, 1); }
+    ManualRecording& manual() { return *manualRecording; }
     void started() {
         ASSERT_TRUE(manual().PrepareManualRecording());
         manual().Button18Click();
-        rig.engine.sent.clear();
+        engine.sent.clear();
     }
+    int saves() const { return static_cast<int>(engine.sent.filter(QStringLiteral("save tavikREC")).size()); }
+    int records() const { return static_cast<int>(engine.sent.filter(QStringLiteral("record tavikREC")).size()); }
 
-    QString wav0000() const { return folder.path() + QStringLiteral("/wav0000.wav"); }
-
-    QTemporaryDir folder;
-    Identity identity;
-    IniSettingsStore store;
+    QTemporaryDir program;
+    QTemporaryDir recordings;
     Settings settings;
-    test::WindowRig rig;
-    std::unique_ptr<MainWindow> window;
+    test::ScriptedEngine engine;
+    MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
+    RecorderFlags flags;
+    QuietPrompts prompts;
+    std::unique_ptr<RecordingSession> session;
+    std::unique_ptr<ManualRecording> manualRecording;
+    QStringList saved;
+    int logsShown = 0;
 };
 
-TEST_F(ManualRecordingTest, ARecordingWithoutPausesSendsTheLifecycleInOrder) {
-    ASSERT_TRUE(manual().PrepareManualRecording());
-    const QString templ = identity.ProgramFolder + QStringLiteral("sondex.wav");
-    EXPECT_TRUE(QFile::exists(templ));
-    EXPECT_FALSE(panel().Button1->isEnabled());
-    EXPECT_TRUE(panel().Button18->isEnabled());
-    manual().Button18Click();
-    EXPECT_TRUE(manual().Timer4().isActive());
-    position(2000);
-    manual().Timer4Timer();
-    EXPECT_EQ(panel().Label11->text(), QStringLiteral("2"));
-    manual().Button21Click();
-    notice();
-
-    EXPECT_EQ(rig.engine.sent,
-              QStringList({QStringLiteral("Open \"") + templ + QStringLiteral("\" alias tavikREC buffer 6 wait"),
-                           QStringLiteral("capability tavikREC can record wait"),
-                           QStringLiteral("capability tavikREC can save wait"),
-                           QStringLiteral("record tavikREC Notify"),
-                           QStringLiteral("status tavikREC position wait"),
-                           QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("status tavikREC position wait"),
-                           QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("save tavikREC \"") + wav0000() + QStringLiteral("\" wait"),
-                           QStringLiteral("status tavikREC position wait"),
-                           QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("close tavikREC wait")}));
-    EXPECT_FALSE(QFile::exists(templ));
-    EXPECT_TRUE(panel().Button1->isEnabled());
-    EXPECT_FALSE(panel().Panel3->isVisible());
-    ASSERT_EQ(window->recordingLog().lines().size(), 1);
-    EXPECT_TRUE(window->recordingLog().lines().first().startsWith(wav0000()));  // short line: nothing was saved
-}
-
-TEST_F(ManualRecordingTest, ATestRecordingWithoutTheTestFileIsNeitherSavedNorLogged) {
-    window->commands()["MRECTEST"]->trigger();
-    started();
-    manual().Button21Click();
-    rig.engine.sent.clear();
-    notice();
-    EXPECT_EQ(rig.engine.sent,
-              QStringList({QStringLiteral("status tavikREC position wait"), QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("status tavikREC position wait"), QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("close tavikREC wait")}));
-    EXPECT_TRUE(window->recordingLog().lines().isEmpty());
-}
-
-TEST_F(ManualRecordingTest, PauseThenStopSavesOnce) {
+TEST_F(ManualRecordingTest, PauseThenStopSavesOnceThroughANoticeOfItsOwn) {
     started();
     manual().Button20Click();
     notice();
-    EXPECT_TRUE(manual().isPaused());
-    EXPECT_FALSE(window->findChild<QPushButton*>(QStringLiteral("Button20"))->isVisible());
-    manual().Button21Click();
-    manual().Timer4Timer();  // the paused tick carries the stop out through a notice of its own
+    EXPECT_EQ(manual().state(), State::Paused);
+    manual().Button21Click();  // the device is already stopped: no notice comes
+    manual().Timer4Timer();
     QCoreApplication::processEvents();
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("save tavikREC")).size(), 1);
-    EXPECT_EQ(window->recordingLog().lines().size(), 1);
-    EXPECT_FALSE(window->session().isOpen(RecordingKind::Manual));
+    EXPECT_EQ(saves(), 1);
+    EXPECT_EQ(saved.size(), 1);
+    EXPECT_EQ(logsShown, 1);
+    EXPECT_EQ(manual().state(), State::Idle);
+    EXPECT_FALSE(session->isOpen(RecordingKind::Manual));
 }
 
 TEST_F(ManualRecordingTest, PauseAndResumeRecordAgainOnTheSameDevice) {
@@ -137,10 +103,10 @@ TEST_F(ManualRecordingTest, PauseAndResumeRecordAgainOnTheSameDevice) {
     manual().Button19Click();
     EXPECT_EQ(manual().Timer4().interval(), 100);
     manual().Timer4Timer();
-    EXPECT_FALSE(manual().isPaused());
+    EXPECT_EQ(manual().state(), State::Recording);
     EXPECT_EQ(manual().Timer4().interval(), 1000);
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 1);
-    EXPECT_TRUE(rig.engine.sent.filter(QStringLiteral("save")).isEmpty());
+    EXPECT_EQ(records(), 1);
+    EXPECT_EQ(saves(), 0);
 }
 
 TEST_F(ManualRecordingTest, ATimerWithoutTheStopOptionPausesAndMovesTheEndMarkOn) {
@@ -151,70 +117,53 @@ TEST_F(ManualRecordingTest, ATimerWithoutTheStopOptionPausesAndMovesTheEndMarkOn
     manual().Timer4Timer();  // the end is reached: the device is stopped
     EXPECT_FALSE(manual().Timer4().isActive());
     notice();
-    EXPECT_TRUE(manual().isPaused());
+    EXPECT_EQ(manual().state(), State::Paused);
     EXPECT_EQ(manual().endMark(), 120);
-    EXPECT_EQ(panel().Label15->text(), QStringLiteral("120"));
-    EXPECT_TRUE(rig.engine.sent.filter(QStringLiteral("save")).isEmpty());
+    EXPECT_EQ(saves(), 0);
     manual().Button19Click();
     manual().Timer4Timer();
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 1);
+    EXPECT_EQ(records(), 1);
 }
 
-TEST_F(ManualRecordingTest, ATimerWithTheStopOptionSavesAtItsEnd) {
-    window->commands()["MO_SHUDOREC_TM_END"]->setChecked(true);
+TEST_F(ManualRecordingTest, ATimerWithTheStopOptionSavesAtItsEndAndClampsItsSeconds) {
+    settings.setNumber(Setting::SHUDOREC_TM_END, 1);
+    manual().ShowManualTimer(100000);
+    EXPECT_EQ(manual().timerSeconds(), ManualRecording::kMaxTimerSeconds);
     manual().ShowManualTimer(60);
     started();
     position(60000);
     manual().Timer4Timer();
     notice();
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("save tavikREC")).size(), 1);
-    EXPECT_FALSE(manual().isPaused());
-}
-
-TEST_F(ManualRecordingTest, ATimerSetDuringTheRecordingCountsFromWhatIsRecorded) {
-    started();
-    position(30000);
-    manual().Timer4Timer();
-    manual().ShowManualTimer(45);
-    EXPECT_EQ(manual().endMark(), 75);
-    EXPECT_EQ(panel().Label9->text(), QStringLiteral("録音"));
-    manual().ShowManualTimer(100000);
-    EXPECT_EQ(settings.number(Setting::SHUDO), 90000);
-    manual().ShowManualTimer(0);
-    EXPECT_EQ(window->commands()["MSHUDO"]->text(), QStringLiteral("手動録音タイマー ＯＦＦ"));
-    EXPECT_EQ(panel().Label9->text(), QStringLiteral("録音時間"));
-    EXPECT_FALSE(window->commands()["MO_SHUDOREC_TM_END"]->isEnabled());
-}
-
-TEST_F(ManualRecordingTest, AForwardedRsStartsARecordingAndThenResumesIt) {
-    window->Button22Click();
-    window->onForwardedLine(QStringLiteral("/RS?/J100000?/E"));
-    EXPECT_TRUE(window->session().isOpen(RecordingKind::Manual));
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 1);
-    EXPECT_EQ(settings.number(Setting::SHUDO), 90000);  // the number dialog would stop at 32700
-    EXPECT_TRUE(window->commands()["MO_SHUDOREC_TM_END"]->isChecked());
-
-    manual().Button20Click();
-    notice();
-    ASSERT_TRUE(manual().isPaused());
-    window->onForwardedLine(QStringLiteral("/rs"));
-    EXPECT_EQ(manual().request(), ManualRecording::Resume);
-    manual().Timer4Timer();
-    EXPECT_FALSE(manual().isPaused());
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 2);
+    EXPECT_EQ(saves(), 1);
+    EXPECT_EQ(manual().state(), State::Idle);
+    EXPECT_EQ(manual().shownSeconds(), 0);  // back to 0 once saved
 }
 
 TEST_F(ManualRecordingTest, AFailedStartClosesTheDeviceAndCleansUp) {
-    rig.engine.answer(QStringLiteral("record tavikREC"), {263, QString()});
+    engine.answer(QStringLiteral("record tavikREC"), {263, QString()});
     ASSERT_TRUE(manual().PrepareManualRecording());
-    rig.engine.sent.clear();
-    manual().Button18Click();  // the failure message times out by itself
-    EXPECT_EQ(rig.engine.sent, QStringList({QStringLiteral("record tavikREC Notify"), QStringLiteral("stop tavikREC wait"),
-                                            QStringLiteral("close tavikREC wait")}));
-    EXPECT_FALSE(window->session().isOpen(RecordingKind::Manual));
-    EXPECT_FALSE(QFile::exists(identity.ProgramFolder + QStringLiteral("sondex.wav")));
-    EXPECT_TRUE(panel().Button1->isEnabled());
+    engine.sent.clear();
+    manual().Button18Click();
+    EXPECT_EQ(engine.sent, QStringList({QStringLiteral("record tavikREC Notify"), QStringLiteral("stop tavikREC wait"),
+                                        QStringLiteral("close tavikREC wait")}));
+    EXPECT_EQ(prompts.messages, QStringList(QStringLiteral("録音エラー：\n 録音開始に失敗しました。")));
+    EXPECT_FALSE(session->isOpen(RecordingKind::Manual));
+    EXPECT_FALSE(QFile::exists(programFolder() + QStringLiteral("sondex.wav")));
+    EXPECT_EQ(manual().state(), State::Idle);
     EXPECT_FALSE(manual().Timer4().isActive());
+}
+
+TEST_F(ManualRecordingTest, AForwardedStartPreparesStartsThenResumesAndAStartUpOneOnlyStarts) {
+    SwitchRequest rs;
+    rs.RS = true;
+    manual().applySwitches(rs, SwitchSource::StartUp);  // the start-up's /RS is the automatic start's
+    EXPECT_EQ(manual().state(), State::Idle);
+    manual().applySwitches(rs, SwitchSource::Forwarded);
+    EXPECT_EQ(manual().state(), State::Recording);
+    manual().Button20Click();
+    notice();
+    manual().applySwitches(rs, SwitchSource::Forwarded);
+    EXPECT_EQ(manual().request(), ManualRecording::Request::Resume);
 }
 
 }  // namespace

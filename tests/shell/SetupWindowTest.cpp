@@ -1,4 +1,4 @@
-#include "app/Notifier.h"
+#include "ui/Notifier.h"
 #include "platform/IniSettingsStore.h"
 #include "shell/SetupWindow.h"
 

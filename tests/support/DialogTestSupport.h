@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/RecorderFlags.h"
-#include "app/dialogs/DialogHost.h"
+#include "core/RecorderFlags.h"
+#include "ui/dialogs/DialogHost.h"
 
 #include <QColor>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "recording/MciChannel.h"
+#include "core/MciChannel.h"
 #include "support/FakeDesktop.h"
 #include "support/ScriptedEngine.h"
 

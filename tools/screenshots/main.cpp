@@ -1,16 +1,16 @@
 // Renders the main window in its states and one message box of each kind to
 // PNG files, for the documentation. Runs on the offscreen platform in a home
 // of its own, so it needs no display and touches no user settings.
-#include "app/Identity.h"
+#include "core/Identity.h"
 #include "app/MainWindow.h"
-#include "app/Settings.h"
-#include "app/dialogs/Mkdlg.h"
-#include "app/dialogs/TmSETdlg.h"
+#include "core/Settings.h"
+#include "ui/dialogs/TMKBoxDlg.h"
+#include "ui/dialogs/TTmSETBoxDlg.h"
 #include "platform/DesktopServices.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/PowerOff.h"
 #include "platform/mci/Engine.h"
-#include "recording/MciChannel.h"
+#include "core/MciChannel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -99,12 +99,12 @@ int main(int argc, char** argv) {
                                         "たっぷり空きがあるドライブを選択して下さい☆☆☆");
     grabModal(out + QStringLiteral("/box-MsgBox.png"), [&] { box.MsgBox(text); });
     grabModal(out + QStringLiteral("/box-MsgBoxYN.png"), [&] { box.MsgBoxYN(QStringLiteral("録音記録を削除してもよろしいですか？？？")); });
-    grabModal(out + QStringLiteral("/box-TMMsgBox.png"), [&] { box.TMMsgBox(text, 1); });
-    grabModal(out + QStringLiteral("/box-TMMsgBoxYN.png"), [&] { box.TMMsgBoxYN(QStringLiteral("バージョン番号を削除してもよろしいですか？？？"), 7); });
-    grabModal(out + QStringLiteral("/box-SKMsgBox.png"), [&] { box.SKMsgBox(QStringLiteral("録音を開始しました☆"), 1); });
-    grabModal(out + QStringLiteral("/box-ERMsgBox.png"), [&] { box.ERMsgBox(QStringLiteral("録音エラー：\n 録音開始に失敗しました。"), 1); });
-    grabModal(out + QStringLiteral("/box-TMMsgBoxCount.png"), [&] { box.TMMsgBoxCount(30, text, 1); });
-    grabModal(out + QStringLiteral("/box-ERMsgBoxCount.png"), [&] { box.ERMsgBoxCount(60, QStringLiteral("SONDEXを終了しました。\nこれより、ＷＩＮを終了します。\nお疲れ様☆☆☆"), 1); });
+    grabModal(out + QStringLiteral("/box-TMMsgBox.png"), [&] { box.TMMsgBox(text, BoxAnswer::Ok); });
+    grabModal(out + QStringLiteral("/box-TMMsgBoxYN.png"), [&] { box.TMMsgBoxYN(QStringLiteral("バージョン番号を削除してもよろしいですか？？？"), BoxAnswer::No); });
+    grabModal(out + QStringLiteral("/box-SKMsgBox.png"), [&] { box.SKMsgBox(QStringLiteral("録音を開始しました☆"), BoxAnswer::Ok); });
+    grabModal(out + QStringLiteral("/box-ERMsgBox.png"), [&] { box.ERMsgBox(QStringLiteral("録音エラー：\n 録音開始に失敗しました。"), BoxAnswer::Ok); });
+    grabModal(out + QStringLiteral("/box-TMMsgBoxCount.png"), [&] { box.TMMsgBoxCount(30, text, BoxAnswer::Ok); });
+    grabModal(out + QStringLiteral("/box-ERMsgBoxCount.png"), [&] { box.ERMsgBoxCount(60, QStringLiteral("SONDEXを終了しました。\nこれより、ＷＩＮを終了します。\nお疲れ様☆☆☆"), BoxAnswer::Ok); });
 
     TTmSETBoxDlg number(window, &window);
     number.setProperty("Msg0", QStringLiteral(" "));

@@ -1,0 +1,56 @@
+#include "core/Switches.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace sondex {
+namespace {
+
+TEST(SwitchesTest, SwitchesIgnoreCaseAndADashStandsForASlash) {
+    const SwitchRequest r = parseSwitches({QStringLiteral("-rs"), QStringLiteral("/e"), QStringLiteral("/c"),
+                                           QStringLiteral("/t"), QStringLiteral("/pc"), QStringLiteral("bogus"),
+                                           QStringLiteral("/XYZ"), QString()},
+                                          SwitchSource::StartUp);
+    EXPECT_TRUE(r.RS);
+    EXPECT_TRUE(r.PC);
+    EXPECT_TRUE(r.C);
+    EXPECT_TRUE(r.T);
+    EXPECT_EQ(r.NE, 1);
+    EXPECT_FALSE(r.W);
+    EXPECT_EQ(parseSwitches({QStringLiteral("/N")}, SwitchSource::StartUp).NE, 0);
+}
+
+TEST(SwitchesTest, CloseCountsOnlyInForwardedLinesAndWcArmsThePowerOff) {
+    EXPECT_FALSE(parseSwitches({QStringLiteral("/CLOSE")}, SwitchSource::StartUp).C);
+    EXPECT_TRUE(parseForwardedLine(QStringLiteral("/close")).C);
+    const SwitchRequest wc = parseForwardedLine(QStringLiteral("?/WC??"));
+    EXPECT_TRUE(wc.W);
+    EXPECT_FALSE(wc.C);  // arming the power-off arms the exit when it is applied
+}
+
+TEST(SwitchesTest, TimerValuesTakeMinutesAndSeconds) {
+    EXPECT_EQ(parseSwitches({QStringLiteral("/j5.30")}, SwitchSource::StartUp).J, 330);
+    EXPECT_EQ(parseSwitches({QStringLiteral("/J.30")}, SwitchSource::StartUp).J, 30);
+    EXPECT_EQ(parseSwitches({QStringLiteral("/J5.")}, SwitchSource::StartUp).J, 300);
+    EXPECT_EQ(parseSwitches({QStringLiteral("/J30")}, SwitchSource::StartUp).J, 30);
+    EXPECT_EQ(parseSwitches({QStringLiteral("/J100000")}, SwitchSource::StartUp).J, 100000);
+    for (const char* bad : {"/J.", "/Jx", "/J", "/J-5", "/J1.x", "/J99999999999"})
+        EXPECT_EQ(parseSwitches({QString::fromLatin1(bad)}, SwitchSource::StartUp).J, -1) << bad;
+}
+
+TEST(SwitchesTest, OnlyExistingFilesByAbsolutePathAreTakenInTheirOwnCase) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Mein Lied.MID"));
+    QFile(file).open(QIODevice::WriteOnly);
+    const SwitchRequest r = parseForwardedLine(QStringLiteral("/RS?") + file + QStringLiteral("?") +
+                                               dir.filePath(QStringLiteral("missing.mid")) +
+                                               QStringLiteral("?relative.mid?") + dir.path());
+    EXPECT_TRUE(r.RS);
+    EXPECT_EQ(r.paths, QStringList({file}));
+}
+
+}  // namespace
+}  // namespace sondex
