@@ -40,21 +40,21 @@ QMenu* Commands::addMenu(QWidget* parent, const char* name, const QString& title
 
 QAction* Commands::action(const QString& name) const {
     QAction* found = actions_.value(name);
-    Q_ASSERT_X(found, "Commands::action", qPrintable(name));
+    // A misspelt name is a programming error that would otherwise crash later
+    // on a null action, in release builds too: stop at once and name it.
+    if (!found) qFatal("unknown command %s", qPrintable(name));
     return found;
 }
 
 void Commands::onTriggered(const char* name, std::function<void()> handler) {
-    QAction* a = action(QString::fromLatin1(name));
-    Q_ASSERT_X(a, "Commands::onTriggered", name);
-    if (a) connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 
 void Commands::addCheckBox(QAbstractButton* box) { boxes_.insert(box->objectName(), box); }
 
 Commands::Member Commands::member(const QString& name) const {
     Member m{actions_.value(name), boxes_.value(name)};
-    Q_ASSERT_X(m.action || m.box, "Commands::member", qPrintable(name));
+    if (!m.action && !m.box) qFatal("unknown command %s", qPrintable(name));
     return m;
 }
 
