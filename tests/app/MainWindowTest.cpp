@@ -1,13 +1,10 @@
 #include "ui/Commands.h"
 #include "core/Identity.h"
 #include "app/MainWindow.h"
-#include "core/NoticeRelay.h"
 #include "core/Settings.h"
-#include "core/WindowMessages.h"
 #include "ui/dialogs/TMKBoxDlg.h"
 #include "recording/ManualRecording.h"
 #include "ui/controls/ListResizeBar.h"
-#include "ui/controls/WorkArea.h"
 #include "platform/IniSettingsStore.h"
 #include "support/DialogTestSupport.h"
 #include "support/WindowRig.h"
@@ -356,28 +353,6 @@ TEST_F(MainWindowTest, RepeatsSwitchedOnAtStartUpShowInYellow) {
     auto window = readyWindow();
     EXPECT_EQ(child<QCheckBox>(*window, "CheckBox2")->palette().color(QPalette::Window), QColor(Qt::yellow));
     EXPECT_NE(child<QCheckBox>(*window, "MIDREP")->palette().color(QPalette::Window), QColor(Qt::yellow));
-}
-
-TEST(NoticeRelayTest, RelaysPassBothParametersOnUnderTheirOwnMessage) {
-    NoticeRelay sub0(QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice);
-    NoticeRelay sub1(QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice);
-    QSignalSpy music(&sub0, &NoticeRelay::forwarded);
-    QSignalSpy cd(&sub1, &NoticeRelay::forwarded);
-    sub0.deviceNotice(1, 3);
-    sub1.deviceNotice(4, 2);
-    ASSERT_EQ(music.size(), 1);
-    ASSERT_EQ(cd.size(), 1);
-    EXPECT_EQ(music[0], QVariantList({1034, qint64(1), qint64(3)}));
-    EXPECT_EQ(cd[0], QVariantList({1035, qint64(4), qint64(2)}));
-}
-
-TEST(WorkAreaTest, APositionFarOutsideEndsFullyVisibleAtTheBottomRight) {
-    const QRect work(0, 0, 1024, 740);
-    EXPECT_EQ(clampIntoWorkArea({5000, 5000}, {300, 200}, work), QPoint(724, 540));
-    EXPECT_EQ(clampIntoWorkArea({-50, -50}, {300, 200}, work), QPoint(0, 0));
-    EXPECT_EQ(clampIntoWorkArea({10, 20}, {300, 200}, work), QPoint(10, 20));
-    // A window larger than the work area keeps its top left corner inside.
-    EXPECT_EQ(clampIntoWorkArea({100, 100}, {2000, 1000}, QRect(10, 20, 1000, 700)), QPoint(10, 20));
 }
 
 }  // namespace
