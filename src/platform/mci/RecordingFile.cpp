@@ -113,6 +113,21 @@ RecordingFile::Append RecordingFile::appendSilence(qint64 bytes) {
     return writeAtEnd(nullptr, bytes, true);
 }
 
+Error RecordingFile::appendFromFile(const QString& path, qint64 offset, qint64 bytes) {
+    const qint64 start = dataBytes();
+    if (bytes > maxDataBytes_ - start) return Error::SizeLimitReached;
+    const int from = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (from < 0) return Error::FileUnreadable;
+    const int error = copyFileBytes(from, offset, fd_, kCanonicalHeaderBytes + start, bytes);
+    ::close(from);
+    if (error != 0) {
+        (void)::ftruncate(fd_, kCanonicalHeaderBytes + start);
+        return errorForErrno(error);
+    }
+    dataBytes_.store(start + bytes, std::memory_order_release);
+    return writeHeader() == 0 ? Error::None : Error::WriteFailed;
+}
+
 RecordingFile::Append RecordingFile::writeAtEnd(const char* data, qint64 bytes, bool silence) {
     const qint64 start = dataBytes();
     const qint64 room = maxDataBytes_ - start;

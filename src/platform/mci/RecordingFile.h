@@ -43,6 +43,10 @@ public:
     // Adds silence, for samples the sound server reports lost.
     Append appendSilence(qint64 bytes);
 
+    // Adds the samples of another file (a WAV the device was opened on); on a
+    // failure nothing is added.
+    Error appendFromFile(const QString& path, qint64 offset, qint64 bytes);
+
     // Makes the header describe every sample written so far. Returns 0 or errno.
     int writeHeader();
 

@@ -19,10 +19,19 @@ std::unique_ptr<Device> WaveAudioDevice::open(qint64 id, const OpenRequest& requ
         return nullptr;
     }
     int readError = 0;
-    const std::optional<PcmFormat> format = readWavFormat(request.element, readError);
+    const std::optional<WavContents> contents = readWavContents(request.element, readError);
     error = static_cast<Error>(readError);
-    if (!format) return nullptr;
-    return std::unique_ptr<Device>(new WaveAudioDevice(id, request, *format, options));
+    if (!contents) return nullptr;
+    std::unique_ptr<WaveAudioDevice> device(new WaveAudioDevice(id, request, contents->format, options));
+    if (contents->dataBytes > 0) {
+        // The file's samples are the start of the recording: "record" appends, "save" keeps them.
+        error = device->ensureRecordingFile();
+        if (error == Error::None)
+            error = device->recording_->appendFromFile(request.element, contents->dataOffset,
+                                                       contents->dataBytes);
+        if (error != Error::None) return nullptr;
+    }
+    return device;
 }
 
 WaveAudioDevice::WaveAudioDevice(qint64 id, const OpenRequest& request, const PcmFormat& format,
