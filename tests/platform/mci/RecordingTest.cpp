@@ -196,8 +196,10 @@ TEST_F(Recording, LostSoundServerFailsTheRecordingButKeepsItsSamples) {
     EXPECT_GE(recorded, 500);
     const QString saved = dir.filePath(QStringLiteral("crash.wav"));
     ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
-    EXPECT_EQ(readWavFacts(saved).frames * 1000 / 44100, recorded);
-    expectTone(saved, 4410, 13230);
+    const qint64 frames = readWavFacts(saved).frames;
+    EXPECT_EQ(frames * 1000 / 44100, recorded);
+    // The start may be a gap the server left; the samples before the end are the tone.
+    expectTone(saved, frames - 11025, 8820);
     EXPECT_EQ(send(QStringLiteral("record tavikREC")), toCode(Error::SoundServerUnavailable));
 }
 
