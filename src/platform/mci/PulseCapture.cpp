@@ -19,7 +19,7 @@ constexpr int kFragmentMilliseconds = 50;
 constexpr pa_usec_t kConnectTimeout = 5 * PA_USEC_PER_SEC;
 // No data for this long during a take counts as a stall of the source.
 constexpr double kStallUsec = 1.0e6;
-constexpr pa_usec_t kWatchdogInterval = 250 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kWatchdogInterval = 500 * PA_USEC_PER_MSEC;
 // How long endTake() waits for the frames captured before its moment.
 constexpr double kTailWaitUsec = kFragmentMilliseconds * 1000.0 + 250e3;
 
