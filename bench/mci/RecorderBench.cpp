@@ -1,10 +1,11 @@
-// Figures of the recording device: sample-exact capture, CPU of the capture
-// thread against parecord on the same source, resident memory over a long
-// recording, and the time of "save" for a long recording on the same and on
-// another file system. Prints figures; judges nothing.
+// Figures of the recording device: where takes start and end on an idle
+// server, the frames of a long capture (delivered and filled), its CPU time
+// against parecord on the same source at equal and at default latency,
+// resident memory, and the time of "save" for a long recording on the same and
+// on another file system. Prints figures; judges nothing.
 //
-//   sondex-mci-bench [--record-seconds 60] [--report-every 60] [--save-hours 1]
-//                    [--no-record] [--no-save]
+//   sondex-mci-bench [--record-seconds 60] [--report-every 60] [--tone] [--save-hours 1]
+//                    [--no-timeline] [--no-record] [--no-save]
 
 #include "ProcessFigures.h"
 #include "platform/mci/Engine.h"
@@ -26,8 +27,16 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <pulse/simple.h>
+#include <sndfile.h>
+
+#include <atomic>
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 using namespace sondex;
 using namespace sondex::mci;
@@ -58,91 +67,235 @@ QString percentOfCore(qint64 cpuNs, qint64 wallNs) {
     return QString::number(100.0 * double(cpuNs) / double(wallNs), 'f', 4) + QStringLiteral(" %");
 }
 
-int benchRecording(int seconds, int reportEvery) {
+// Plays a 1 kHz tone into the server's default sink from a thread of its own,
+// starting at a given moment; notes when its first samples were handed over.
+class DelayedTone {
+public:
+    DelayedTone(qint64 startNs, const QElapsedTimer& clock) : startNs_(startNs), clock_(clock) {
+        thread_ = std::thread([this] { run(); });
+    }
+    ~DelayedTone() {
+        stop_ = true;
+        thread_.join();
+    }
+    qint64 firstWriteNs() const { return firstWriteNs_; }
+
+private:
+    void run() {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 2};
+        pa_buffer_attr attr{};
+        attr.maxlength = uint32_t(-1);
+        attr.tlength = uint32_t(44100 / 100 * 4);  // 10 ms: the tone sounds right after it is handed over
+        attr.prebuf = attr.minreq = attr.fragsize = uint32_t(-1);
+        while (clock_.nsecsElapsed() < startNs_ - 20000000) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        int error = 0;
+        pa_simple* player = pa_simple_new(nullptr, "bench tone", PA_STREAM_PLAYBACK, nullptr, "tone", &spec,
+                                          nullptr, &attr, &error);
+        if (!player) return;
+        while (clock_.nsecsElapsed() < startNs_) std::this_thread::sleep_for(std::chrono::microseconds(200));
+        std::vector<qint16> block(2 * 441);
+        for (qint64 frame = 0; !stop_ && frame < 44100 * 30; frame += 441) {
+            for (int i = 0; i < 441; ++i)
+                block[size_t(2 * i)] = block[size_t(2 * i + 1)] =
+                    qint16(16000 * std::sin(2 * std::numbers::pi * 1000 * double(frame + i) / 44100));
+            if (frame == 0) firstWriteNs_ = clock_.nsecsElapsed();
+            if (pa_simple_write(player, block.data(), block.size() * 2, &error) < 0) break;
+        }
+        pa_simple_free(player);
+    }
+
+    qint64 startNs_;
+    const QElapsedTimer& clock_;
+    std::atomic<bool> stop_{false};
+    std::atomic<qint64> firstWriteNs_{-1};
+    std::thread thread_;
+};
+
+// The first frame of the file whose first channel passes a tenth of full scale.
+qint64 firstLoudFrame(const QString& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) return -1;
+    std::vector<short> block(size_t(4096 * info.channels));
+    qint64 at = 0;
+    for (sf_count_t got; (got = sf_readf_short(file, block.data(), 4096)) > 0; at += got)
+        for (sf_count_t i = 0; i < got; ++i)
+            if (std::abs(block[size_t(i * info.channels)]) > 3276) {
+                sf_close(file);
+                return at + i;
+            }
+    sf_close(file);
+    return -1;
+}
+
+// A fresh idle server (nothing playing, the null sink at its default latency,
+// perhaps suspended) and a device opened right before "record": the hardest start.
+struct IdleSession {
+    explicit IdleSession(bool suspend) : suspendWhenIdle(suspend) {}
+    bool suspendWhenIdle;
     test::PrivatePulseServer server;
-    if (!server.start()) {
+    QTemporaryDir scratch;
+    std::unique_ptr<Engine> engine;
+    QString reply;
+
+    bool open() {
+        if (!server.start(suspendWhenIdle)) {
+            say(QStringLiteral("no private sound server: ") + server.failure());
+            return false;
+        }
+        server.applyToThisProcess();
+        // Long enough for the sink and its monitor to suspend.
+        runEventLoopFor(1500);
+        const QString templatePath = scratch.filePath(QStringLiteral("sondex.wav"));
+        writeTemplate(templatePath);
+        EngineOptions options;
+        options.temporaryFolder = scratch.path();
+        engine = std::make_unique<Engine>(options);
+        return send(QStringLiteral("open \"%1\" alias r buffer 4 wait").arg(templatePath)) == 0;
+    }
+    int send(const QString& text) { return engine->sendString(text, reply, {}); }
+    double savedSeconds(const QString& name) {
+        const QString path = scratch.filePath(name);
+        send(QStringLiteral("save r \"%1\"").arg(path));
+        return test::readWavFacts(path).seconds();
+    }
+};
+
+int benchTimeline(bool suspendWhenIdle) {
+    say(QStringLiteral("== takes on an idle server (nothing playing, sink at its default latency%1)")
+            .arg(suspendWhenIdle ? QStringLiteral(", suspended after 1 s") : QString()));
+    {
+        IdleSession session(suspendWhenIdle);
+        if (!session.open()) return 1;
+        QElapsedTimer clock;
+        clock.start();
+        session.send(QStringLiteral("record r"));
+        const qint64 recordNs = clock.nsecsElapsed();
+        qint64 toneNs = -1;
+        {
+            DelayedTone tone(recordNs + 500000000, clock);
+            runEventLoopFor(3000);
+            toneNs = tone.firstWriteNs();
+            session.send(QStringLiteral("stop r"));
+        }
+        const QString path = session.scratch.filePath(QStringLiteral("tone.wav"));
+        session.send(QStringLiteral("save r \"%1\"").arg(path));
+        const qint64 onset = firstLoudFrame(path);
+        const double expectedMs = double(toneNs - recordNs) / 1e6;
+        const double foundMs = double(onset) * 1000 / 44100;
+        say(QStringLiteral("tone handed to the server %1 ms after \"record\"; in the file at %2 ms: offset %3 ms "
+                           "(target 500 +- 20)")
+                .arg(expectedMs, 0, 'f', 1).arg(foundMs, 0, 'f', 1).arg(foundMs - expectedMs + 500, 0, 'f', 1));
+    }
+    {
+        IdleSession session(suspendWhenIdle);
+        if (!session.open()) return 1;
+        QElapsedTimer clock;
+        clock.start();
+        session.send(QStringLiteral("record r"));
+        runEventLoopFor(3000);
+        session.send(QStringLiteral("stop r wait"));
+        const double wallMs = double(clock.nsecsElapsed()) / 1e6;
+        say(QStringLiteral("3 s record then stop: saved %1 s (record..stop took %2 ms; target 3.00 +- 0.05)")
+                .arg(session.savedSeconds(QStringLiteral("three.wav")), 0, 'f', 3).arg(wallMs, 0, 'f', 1));
+    }
+    {
+        IdleSession session(suspendWhenIdle);
+        if (!session.open()) return 1;
+        session.send(QStringLiteral("record r"));
+        runEventLoopFor(1500);
+        session.send(QStringLiteral("stop r wait"));
+        session.send(QStringLiteral("status r position"));
+        const QString first = session.reply;
+        session.send(QStringLiteral("record r"));
+        runEventLoopFor(1500);
+        session.send(QStringLiteral("stop r wait"));
+        say(QStringLiteral("2 x 1.5 s records: position after the first %1 ms, saved %2 s (target 3.00 +- 0.1)")
+                .arg(first).arg(session.savedSeconds(QStringLiteral("twice.wav")), 0, 'f', 3));
+    }
+    return 0;
+}
+
+qint64 cpuOf(QProcess& process) { return processCpuNanosecondsOf(process.processId()); }
+
+int benchRecording(int seconds, int reportEvery, bool withTone) {
+    test::PrivatePulseServer server;
+    if (!server.start(true)) {
         say(QStringLiteral("no private sound server: ") + server.failure());
         return 1;
     }
     server.applyToThisProcess();
-    // A player latency of 100 ms makes the monitor deliver every 25 ms, as a
-    // sound card's capture periods would.
-    test::TonePlayer tone(server, 440, 0.5, seconds + 10, 100);
-    if (!tone.start()) {
-        say(QStringLiteral("cannot play the tone"));
-        return 1;
+    std::unique_ptr<test::TonePlayer> tone;
+    if (withTone) {
+        // A player latency of 100 ms makes the monitor deliver every 25 ms, as a sound card would.
+        tone = std::make_unique<test::TonePlayer>(server, 440, 0.5, seconds + 10, 100);
+        if (!tone->start()) {
+            say(QStringLiteral("cannot play the tone"));
+            return 1;
+        }
     }
     QTemporaryDir scratch;
-    const QString templatePath = scratch.filePath(QStringLiteral("sondex.wav"));
-    writeTemplate(templatePath);
-    EngineOptions options;
-    options.temporaryFolder = scratch.path();
-    Engine engine(options);
-    QString reply;
-    engine.sendString(QStringLiteral("open \"%1\" alias tavikREC buffer 4 wait").arg(templatePath), reply, {});
-    engine.sendString(QStringLiteral("set tavikREC time format samples"), reply, {});
-
-    QProcess parecord;
-    parecord.setProcessEnvironment(server.clientEnvironment());
-    const qint64 childrenBefore = childrenCpuNanoseconds();
-    parecord.start(QStringLiteral("parecord"),
-                   {QStringLiteral("--latency-msec=25"), QStringLiteral("--rate=44100"),
-                    QStringLiteral("--channels=2"), QStringLiteral("--format=s16le"),
-                    QStringLiteral("--file-format=wav"), scratch.filePath(QStringLiteral("parecord.wav"))});
-    parecord.waitForStarted();
-
-    say(QStringLiteral("== recording %1 s of 44100/16/stereo (tone 440 Hz into the private server)").arg(seconds));
-    say(QStringLiteral("resident memory before: %1 KiB").arg(residentKiB()));
-    QElapsedTimer wall;
-    wall.start();
-    const qint64 processBefore = processCpuNanoseconds();
-    if (const int code = engine.sendString(QStringLiteral("record tavikREC"), reply, {}); code != 0) {
-        say(QStringLiteral("record failed: ") + engine.errorText(code));
+    Error error = Error::None;
+    auto file = RecordingFile::create(scratch.path(), kCdFormat, kWavFileSizeLimit, error);
+    PulseCapture capture(kCdFormat, 4, [](PulseCapture::End end, quint64) {
+        say(end == PulseCapture::End::Failed ? QStringLiteral("capture FAILED") : QStringLiteral("size limit"));
+    });
+    if (!file || capture.connect() != Error::None) {
+        say(QStringLiteral("cannot start the capture"));
         return 1;
     }
-    const qint64 threadAtStart = threadCpuNanoseconds(QLatin1String(kCaptureThreadName));
-    const qint64 steadyStart = wall.nsecsElapsed();
+    const auto startParecord = [&](QProcess& process, const QStringList& latency, const QString& name) {
+        process.setProcessEnvironment(server.clientEnvironment());
+        process.start(QStringLiteral("parecord"),
+                      latency + QStringList{QStringLiteral("--rate=44100"), QStringLiteral("--channels=2"),
+                                            QStringLiteral("--format=s16le"), QStringLiteral("--file-format=wav"),
+                                            scratch.filePath(name)});
+        process.waitForStarted();
+    };
+    QProcess equal, byDefault;
+    startParecord(equal, {QStringLiteral("--latency-msec=50")}, QStringLiteral("equal.wav"));
+    startParecord(byDefault, {}, QStringLiteral("default.wav"));
+    runEventLoopFor(1000);  // all three streams connected and running
+
+    say(QStringLiteral("== capture of %1 s of 44100/16/stereo, %2, beside parecord")
+            .arg(seconds).arg(withTone ? QStringLiteral("tone playing") : QStringLiteral("idle server")));
+    QElapsedTimer wall;
+    wall.start();
+    capture.startTake(*file);
+    const qint64 threadBefore = threadCpuNanoseconds(QLatin1String(kCaptureThreadName));
+    const qint64 equalBefore = cpuOf(equal), defaultBefore = cpuOf(byDefault);
     for (int done = 0; done < seconds;) {
         const int step = qMin(reportEvery, seconds - done);
         runEventLoopFor(step * 1000);
         done += step;
-        engine.sendString(QStringLiteral("status tavikREC position"), reply, {});
-        say(QStringLiteral("  t=%1 s  resident %2 KiB  recorded %3 frames")
-                .arg(done, 5).arg(residentKiB(), 7).arg(reply));
+        say(QStringLiteral("  t=%1 s  resident %2 KiB  %3 frames in the file")
+                .arg(done, 5).arg(residentKiB(), 7).arg(file->frames()));
     }
-    const qint64 threadAtEnd = threadCpuNanoseconds(QLatin1String(kCaptureThreadName));
-    const qint64 steadyEnd = wall.nsecsElapsed();
-    engine.sendString(QStringLiteral("stop tavikREC wait"), reply, {});
+    const qint64 threadCpu = threadCpuNanoseconds(QLatin1String(kCaptureThreadName)) - threadBefore;
+    const qint64 equalCpu = cpuOf(equal) - equalBefore, defaultCpu = cpuOf(byDefault) - defaultBefore;
     const qint64 wallNs = wall.nsecsElapsed();
-    const qint64 processCpu = processCpuNanoseconds() - processBefore;
-    parecord.terminate();
-    parecord.waitForFinished();
-    const qint64 parecordCpu = childrenCpuNanoseconds() - childrenBefore;
+    capture.endTake();
+    file->writeHeader();
+    equal.terminate();
+    byDefault.terminate();
+    equal.waitForFinished();
+    byDefault.waitForFinished();
 
-    engine.sendString(QStringLiteral("status tavikREC position"), reply, {});
-    const qint64 framesRead = reply.toLongLong();
-    const QString saved = scratch.filePath(QStringLiteral("saved.wav"));
-    engine.sendString(QStringLiteral("save tavikREC \"%1\"").arg(saved), reply, {});
-    const test::WavFacts facts = test::readWavFacts(saved);
-    const double savedMs = facts.seconds() * 1000;
-    const double wallMs = double(wallNs) / 1e6;
-
-    say(QStringLiteral("frames read from the stream: %1, frames in the saved file: %2 -> %3")
-            .arg(framesRead).arg(facts.frames)
-            .arg(framesRead == facts.frames ? QStringLiteral("equal") : QStringLiteral("DIFFERENT")));
-    say(QStringLiteral("wall time record..stop: %1 ms, saved duration: %2 ms, difference %3 ms (target 50)")
-            .arg(wallMs, 0, 'f', 1).arg(savedMs, 0, 'f', 1).arg(wallMs - savedMs, 0, 'f', 1));
-    const qint64 steadyWall = steadyEnd - steadyStart;
-    const qint64 threadCpu = threadAtEnd - threadAtStart;
-    say(QStringLiteral("capture thread CPU: %1 ns over %2 s = %3 of a core (target < 0.5 %)")
-            .arg(threadCpu).arg(double(steadyWall) / 1e9, 0, 'f', 1).arg(percentOfCore(threadCpu, steadyWall)));
-    say(QStringLiteral("whole process CPU (event loop included): %1 ns = %2 of a core")
-            .arg(processCpu).arg(percentOfCore(processCpu, wallNs)));
-    say(QStringLiteral("parecord on the same source, same time: %1 ns = %2 of a core; ratio engine/parecord %3")
-            .arg(parecordCpu).arg(percentOfCore(parecordCpu, wallNs))
-            .arg(parecordCpu > 0 ? double(threadCpu) / double(parecordCpu) : 0.0, 0, 'f', 3));
-    say(QStringLiteral("resident memory after: %1 KiB, peak %2 KiB").arg(residentKiB()).arg(peakResidentKiB()));
-    engine.sendString(QStringLiteral("close tavikREC"), reply, {});
+    const PulseCapture::Figures figures = capture.figures();
+    say(QStringLiteral("frames saved %1 = delivered %2 + filled %3 -> %4; saved %5 s over %6 s of wall time")
+            .arg(file->frames()).arg(figures.delivered).arg(figures.filled)
+            .arg(file->frames() == figures.delivered + figures.filled ? QStringLiteral("equal")
+                                                                      : QStringLiteral("DIFFERENT"))
+            .arg(double(file->frames()) / 44100, 0, 'f', 3).arg(double(wallNs) / 1e9, 0, 'f', 3));
+    say(QStringLiteral("capture thread CPU: %1 ns = %2 of a core").arg(threadCpu).arg(percentOfCore(threadCpu, wallNs)));
+    say(QStringLiteral("parecord --latency-msec=50 (equal latency): %1 ns = %2; ratio capture/parecord %3 (target <= 1.0)")
+            .arg(equalCpu).arg(percentOfCore(equalCpu, wallNs))
+            .arg(equalCpu > 0 ? double(threadCpu) / double(equalCpu) : 0.0, 0, 'f', 3));
+    say(QStringLiteral("parecord at its default latency: %1 ns = %2; ratio capture/parecord %3")
+            .arg(defaultCpu).arg(percentOfCore(defaultCpu, wallNs))
+            .arg(defaultCpu > 0 ? double(threadCpu) / double(defaultCpu) : 0.0, 0, 'f', 3));
+    say(QStringLiteral("resident memory %1 KiB, peak %2 KiB").arg(residentKiB()).arg(peakResidentKiB()));
+    file->removeFile();
     return 0;
 }
 
@@ -208,14 +361,17 @@ int main(int argc, char** argv) {
                                          QStringLiteral("s"), QStringLiteral("60"));
     const QCommandLineOption saveHours(QStringLiteral("save-hours"), QStringLiteral("Length of the saved recording."),
                                        QStringLiteral("h"), QStringLiteral("1"));
-    const QCommandLineOption noRecord(QStringLiteral("no-record"), QStringLiteral("Skip the recording figures."));
+    const QCommandLineOption noRecord(QStringLiteral("no-record"), QStringLiteral("Skip the long capture."));
+    const QCommandLineOption noTimeline(QStringLiteral("no-timeline"), QStringLiteral("Skip the idle-server takes."));
+    const QCommandLineOption withTone(QStringLiteral("tone"), QStringLiteral("Play a tone during the long capture."));
     const QCommandLineOption noSave(QStringLiteral("no-save"), QStringLiteral("Skip the save figures."));
-    parser.addOptions({recordSeconds, reportEvery, saveHours, noRecord, noSave});
+    parser.addOptions({recordSeconds, reportEvery, saveHours, noRecord, noTimeline, withTone, noSave});
     parser.process(app);
     int result = 0;
+    if (!parser.isSet(noTimeline)) result |= benchTimeline(false) | benchTimeline(true);
     if (!parser.isSet(noRecord))
         result |= benchRecording(qMax(1, parser.value(recordSeconds).toInt()),
-                                 qMax(1, parser.value(reportEvery).toInt()));
+                                 qMax(1, parser.value(reportEvery).toInt()), parser.isSet(withTone));
     if (!parser.isSet(noSave)) result |= benchSave(parser.value(saveHours).toDouble());
     return result;
 }

@@ -5,14 +5,23 @@
 #include <pulse/pulseaudio.h>
 #include <pulse/rtclock.h>
 
+#include <cmath>
+#include <ctime>
+
 namespace sondex::mci {
 
 namespace {
 
-// Short fragments keep the end of a recording close to the moment of "stop";
-// at this size the capture thread still wakes only 40 times a second.
-constexpr int kFragmentMilliseconds = 25;
+// Fragments of 50 ms wake the capture thread 20 times a second; the end of a
+// take does not depend on them, since endTake() waits for the frames captured
+// before it.
+constexpr int kFragmentMilliseconds = 50;
 constexpr pa_usec_t kConnectTimeout = 5 * PA_USEC_PER_SEC;
+// No data for this long during a take counts as a stall of the source.
+constexpr double kStallUsec = 1.0e6;
+constexpr pa_usec_t kWatchdogInterval = 500 * PA_USEC_PER_MSEC;
+// How long endTake() waits for the frames captured before its moment.
+constexpr double kTailWaitUsec = kFragmentMilliseconds * 1000.0 + 250e3;
 
 pa_sample_spec sampleSpecFor(const PcmFormat& format) {
     pa_sample_spec spec{};
@@ -24,12 +33,16 @@ pa_sample_spec sampleSpecFor(const PcmFormat& format) {
 
 }  // namespace
 
-PulseCapture::PulseCapture(RecordingFile& file, int bufferSeconds, EndHandler onEnd)
-    : file_(file), bufferSeconds_(bufferSeconds), onEnd_(std::move(onEnd)) {}
+PulseCapture::PulseCapture(const PcmFormat& format, int bufferSeconds, EndHandler onEnd)
+    : format_(format), bufferSeconds_(bufferSeconds), onEnd_(std::move(onEnd)) {}
 
-PulseCapture::~PulseCapture() { stop(); }
+PulseCapture::~PulseCapture() {
+    if (!mainloop_) return;
+    endTake();
+    disconnect();
+}
 
-Error PulseCapture::start() {
+Error PulseCapture::connect() {
     mainloop_ = pa_threaded_mainloop_new();
     if (!mainloop_) return Error::SoundServerUnavailable;
     pa_threaded_mainloop_set_name(mainloop_, kCaptureThreadName);
@@ -47,11 +60,19 @@ Error PulseCapture::start() {
         ready = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
                 waitUntilReady() && connectStream();
     }
-    running_ = ready;
+    failed_ = !ready;
     pa_threaded_mainloop_unlock(mainloop_);
     if (ready) return Error::None;
-    stop();
+    disconnect();
     return Error::SoundServerUnavailable;
+}
+
+bool PulseCapture::isUsable() const {
+    if (!mainloop_) return false;
+    pa_threaded_mainloop_lock(mainloop_);
+    const bool usable = !failed_ && stream_ && pa_stream_get_state(stream_) == PA_STREAM_READY;
+    pa_threaded_mainloop_unlock(mainloop_);
+    return usable;
 }
 
 bool PulseCapture::waitUntilReady() {
@@ -72,16 +93,17 @@ bool PulseCapture::waitUntilReady() {
 }
 
 bool PulseCapture::connectStream() {
-    const PcmFormat& format = file_.format();
-    const pa_sample_spec spec = sampleSpecFor(format);
+    const pa_sample_spec spec = sampleSpecFor(format_);
     stream_ = pa_stream_new(context_, "録音", &spec, nullptr);
     if (!stream_) return false;
     pa_stream_set_state_callback(stream_, &PulseCapture::onStreamState, this);
     pa_stream_set_read_callback(stream_, &PulseCapture::onReadable, this);
-    const qint64 frame = format.blockAlign();
+    pa_stream_set_suspended_callback(stream_, &PulseCapture::onSuspended, this);
+    pa_stream_set_overflow_callback(stream_, &PulseCapture::onOverflow, this);
     pa_buffer_attr attr{};
-    attr.maxlength = uint32_t(bufferSeconds_ * format.bytesPerSecond());
-    attr.fragsize = uint32_t(qMax<qint64>(1, format.sampleRate * kFragmentMilliseconds / 1000) * frame);
+    attr.maxlength = uint32_t(bufferSeconds_ * format_.bytesPerSecond());
+    attr.fragsize = uint32_t(qMax<qint64>(1, format_.sampleRate * kFragmentMilliseconds / 1000) *
+                             format_.blockAlign());
     attr.tlength = attr.prebuf = attr.minreq = uint32_t(-1);
     if (pa_stream_connect_record(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY) < 0) return false;
     for (;;) {
@@ -92,46 +114,120 @@ bool PulseCapture::connectStream() {
     }
     pa_threaded_mainloop_get_api(mainloop_)->time_free(timeout_);
     timeout_ = nullptr;
+    lastDataUsec_ = pa_rtclock_now();
     return true;
 }
 
-void PulseCapture::stop() {
+void PulseCapture::disconnect() {
     if (!mainloop_) return;
     pa_threaded_mainloop_lock(mainloop_);
+    pa_mainloop_api* api = pa_threaded_mainloop_get_api(mainloop_);
+    if (watchdog_) api->time_free(watchdog_);
+    watchdog_ = nullptr;
     if (stream_) {
-        if (running_ && pa_stream_get_state(stream_) == PA_STREAM_READY) takeDeliveredSamples();
         pa_stream_set_read_callback(stream_, nullptr, nullptr);
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
+        pa_stream_set_suspended_callback(stream_, nullptr, nullptr);
+        pa_stream_set_overflow_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
     if (context_) {
-        if (timeout_) pa_threaded_mainloop_get_api(mainloop_)->time_free(timeout_);
+        if (timeout_) api->time_free(timeout_);
         timeout_ = nullptr;
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_disconnect(context_);
         pa_context_unref(context_);
         context_ = nullptr;
     }
-    running_ = false;
     pa_threaded_mainloop_unlock(mainloop_);
     pa_threaded_mainloop_stop(mainloop_);
     pa_threaded_mainloop_free(mainloop_);
     mainloop_ = nullptr;
 }
 
+quint64 PulseCapture::startTake(RecordingFile& file) {
+    pa_threaded_mainloop_lock(mainloop_);
+    file_ = &file;
+    ended_ = false;
+    resync_ = true;
+    atTakeStart_ = true;
+    // Measured afresh for each take: the first data after this moment places it.
+    anchored_ = false;
+    nextUsec_ = double(pa_rtclock_now());
+    stopUsec_ = 0;
+    tailDone_ = false;
+    const quint64 take = ++take_;
+    if (!watchdog_)
+        watchdog_ = pa_context_rttime_new(context_, pa_rtclock_now() + kWatchdogInterval,
+                                          &PulseCapture::onWatchdog, this);
+    pa_threaded_mainloop_unlock(mainloop_);
+    return take;
+}
+
+void PulseCapture::endTake() {
+    if (!mainloop_) return;
+    pa_threaded_mainloop_lock(mainloop_);
+    if (file_) {
+        const double now = double(pa_rtclock_now());
+        stopUsec_ = now;
+        const bool flowing = !failed_ && stream_ && !resync_ && !ended_;
+        if (flowing) {
+            // Frames captured before this moment may still be on their way.
+            if (nextUsec_ >= stopUsec_) tailDone_ = true;
+            takeDeliveredSamples();
+            while (!tailDone_ && !ended_ && !failed_ && double(pa_rtclock_now()) < now + kTailWaitUsec) {
+                pa_threaded_mainloop_unlock(mainloop_);
+                struct timespec pause{0, 5 * 1000 * 1000};
+                nanosleep(&pause, nullptr);
+                pa_threaded_mainloop_lock(mainloop_);
+            }
+        }
+        if (!tailDone_ && !ended_) fillUpTo(stopUsec_);
+        finishTake();
+    }
+    pa_threaded_mainloop_unlock(mainloop_);
+}
+
+void PulseCapture::finishTake() {
+    file_ = nullptr;
+    resync_ = false;
+    if (watchdog_) pa_threaded_mainloop_get_api(mainloop_)->time_free(watchdog_);
+    watchdog_ = nullptr;
+}
+
+qint64 PulseCapture::openGapFrames() const {
+    if (!mainloop_) return 0;
+    pa_threaded_mainloop_lock(mainloop_);
+    const qint64 frames = file_ && resync_ && !ended_ ? framesIn(double(pa_rtclock_now()) - nextUsec_) : 0;
+    pa_threaded_mainloop_unlock(mainloop_);
+    return qMax<qint64>(0, frames);
+}
+
+PulseCapture::Figures PulseCapture::figures() const {
+    if (!mainloop_) return figures_;
+    pa_threaded_mainloop_lock(mainloop_);
+    const Figures figures = figures_;
+    pa_threaded_mainloop_unlock(mainloop_);
+    return figures;
+}
+
 void PulseCapture::onContextState(pa_context* context, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
-    if (capture->running_ && !PA_CONTEXT_IS_GOOD(pa_context_get_state(context)))
-        capture->reportEnd(End::Failed);
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context)) && capture->stream_) {
+        capture->failed_ = true;
+        if (capture->file_) capture->reportEnd(End::Failed);
+    }
     pa_threaded_mainloop_signal(capture->mainloop_, 0);
 }
 
 void PulseCapture::onStreamState(pa_stream* stream, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
-    if (capture->running_ && !PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
-        capture->reportEnd(End::Failed);
+    if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) {
+        capture->failed_ = true;
+        if (capture->file_) capture->reportEnd(End::Failed);
+    }
     pa_threaded_mainloop_signal(capture->mainloop_, 0);
 }
 
@@ -139,29 +235,111 @@ void PulseCapture::onReadable(pa_stream*, size_t, void* self) {
     static_cast<PulseCapture*>(self)->takeDeliveredSamples();
 }
 
+void PulseCapture::onSuspended(pa_stream* stream, void* self) {
+    if (pa_stream_is_suspended(stream) == 1) static_cast<PulseCapture*>(self)->markStall();
+}
+
+void PulseCapture::onOverflow(pa_stream*, void* self) { static_cast<PulseCapture*>(self)->markStall(); }
+
+void PulseCapture::onWatchdog(pa_mainloop_api*, pa_time_event* event, const timeval*, void* self) {
+    auto* capture = static_cast<PulseCapture*>(self);
+    const std::uint64_t now = pa_rtclock_now();
+    if (capture->file_ && !capture->ended_ && double(now - capture->lastDataUsec_) > kStallUsec) {
+        capture->markStall();
+        // Keep the take's length growing while the source is silent, short of
+        // what data arriving late could still cover.
+        capture->fillUpTo(double(now) - kStallUsec);
+    }
+    pa_context_rttime_restart(capture->context_, event, now + kWatchdogInterval);
+}
+
+void PulseCapture::markStall() {
+    anchored_ = false;
+    if (file_) resync_ = true;
+}
+
+double PulseCapture::usecOfFrame(qint64 frame) const {
+    return anchorUsec_ + double(frame - anchorFrame_) * 1e6 / format_.sampleRate;
+}
+
+qint64 PulseCapture::framesIn(double usec) const {
+    return qint64(std::llround(usec * format_.sampleRate / 1e6));
+}
+
 void PulseCapture::takeDeliveredSamples() {
+    if (!stream_) return;
+    const size_t readable = pa_stream_readable_size(stream_);
+    if (readable == size_t(-1) || readable == 0) return;
+    const std::uint64_t now = pa_rtclock_now();
+    const qint64 frameBytes = format_.blockAlign();
+    if (!anchored_) {
+        // The newest frame was captured about now: the data waiting here comes before it.
+        anchorFrame_ = readFrames_;
+        anchorUsec_ = double(now) - double(qint64(readable) / frameBytes) * 1e6 / format_.sampleRate;
+        anchored_ = true;
+    }
+    lastDataUsec_ = now;
     while (pa_stream_readable_size(stream_) > 0) {
         const void* data = nullptr;
         size_t bytes = 0;
         if (pa_stream_peek(stream_, &data, &bytes) < 0) {
-            reportEnd(End::Failed);
+            failed_ = true;
+            if (file_) reportEnd(End::Failed);
             return;
         }
         if (bytes == 0) return;
-        RecordingFile::Append result = RecordingFile::Append::Written;
-        if (!ended_) {
-            // No data with a length is a gap the server reports: keep the timing with silence.
-            result = data ? file_.append(static_cast<const char*>(data), qint64(bytes))
-                          : file_.appendSilence(qint64(bytes));
-        }
+        const qint64 frames = qint64(bytes) / frameBytes;
+        // No data with a length is a hole the server reports: it keeps the timing with silence.
+        keep(static_cast<const char*>(data), frames, usecOfFrame(readFrames_));
+        readFrames_ += frames;
         pa_stream_drop(stream_);
-        if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);
-        if (result == RecordingFile::Append::Failed) reportEnd(End::Failed);
     }
 }
 
+void PulseCapture::keep(const char* data, qint64 frames, double firstUsec) {
+    if (!file_ || ended_ || tailDone_) return;
+    qint64 skip = 0;
+    if (resync_) {
+        const qint64 gap = framesIn(firstUsec - nextUsec_);
+        if (gap > 0) fillUpTo(firstUsec);
+        // Frames captured before "record" are not part of the take.
+        else if (atTakeStart_) skip = qMin(frames, -gap);
+        if (skip < frames) resync_ = false;
+    }
+    qint64 count = frames - skip;
+    if (stopUsec_ > 0) {
+        const qint64 beforeStop = qMax<qint64>(0, framesIn(stopUsec_ - usecOfFrame(readFrames_ + skip)));
+        if (beforeStop <= count) {
+            count = beforeStop;
+            tailDone_ = true;
+        }
+    }
+    if (count <= 0) return;
+    atTakeStart_ = false;
+    const qint64 frameBytes = format_.blockAlign();
+    const RecordingFile::Append result =
+        data ? file_->append(data + skip * frameBytes, count * frameBytes) : file_->appendSilence(count * frameBytes);
+    (data ? figures_.delivered : figures_.filled) += count;
+    nextUsec_ = usecOfFrame(readFrames_ + skip + count);
+    if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);
+    if (result == RecordingFile::Append::Failed) reportEnd(End::Failed);
+}
+
+void PulseCapture::fillUpTo(double usec) {
+    const qint64 frames = framesIn(usec - nextUsec_);
+    if (!file_ || ended_ || frames <= 0) return;
+    const RecordingFile::Append result = file_->appendSilence(frames * format_.blockAlign());
+    figures_.filled += frames;
+    nextUsec_ += double(frames) * 1e6 / format_.sampleRate;
+    atTakeStart_ = false;
+    if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);
+    if (result == RecordingFile::Append::Failed) reportEnd(End::Failed);
+}
+
 void PulseCapture::reportEnd(End end) {
-    if (!ended_.exchange(true)) onEnd_(end);
+    if (ended_) return;
+    ended_ = true;
+    onEnd_(end, take_);
 }
 
 }  // namespace sondex::mci

@@ -12,13 +12,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <vector>
-
 namespace sondex::mci {
 
 namespace {
 
 constexpr auto kHeaderRefreshInterval = std::chrono::milliseconds(1000);
+// More than a second of CD sound, so that samples reach the disk with the header refresh.
+constexpr size_t kGatherBytes = 256 * 1024;
 constexpr int kNameAttempts = 1000;
 
 // The largest whole-frame data size whose file, with its pad byte, stays within the limit.
@@ -57,10 +57,12 @@ RecordingFile::RecordingFile(QString path, int fd, const PcmFormat& format, qint
       fd_(fd),
       format_(format),
       dataBytes_(dataBytes),
+      onDisk_(dataBytes),
       maxDataBytes_(dataLimitFor(format, fileSizeLimit)),
       lastHeaderWrite_(std::chrono::steady_clock::now()) {}
 
 RecordingFile::~RecordingFile() {
+    if (fd_ >= 0 && !gathered_.empty()) writeHeader();
     if (fd_ >= 0) ::close(fd_);
 }
 
@@ -113,57 +115,79 @@ RecordingFile::Append RecordingFile::appendSilence(qint64 bytes) {
     return writeAtEnd(nullptr, bytes, true);
 }
 
+Error RecordingFile::appendFromFile(const QString& path, qint64 offset, qint64 bytes) {
+    if (const int error = writeGathered()) return errorForErrno(error);
+    const qint64 start = dataBytes();
+    if (bytes > maxDataBytes_ - start) return Error::SizeLimitReached;
+    const int from = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (from < 0) return Error::FileUnreadable;
+    const int error = copyFileBytes(from, offset, fd_, kCanonicalHeaderBytes + start, bytes);
+    ::close(from);
+    if (error != 0) {
+        (void)::ftruncate(fd_, kCanonicalHeaderBytes + start);
+        return errorForErrno(error);
+    }
+    onDisk_ = start + bytes;
+    dataBytes_.store(onDisk_, std::memory_order_release);
+    return writeHeader() == 0 ? Error::None : Error::WriteFailed;
+}
+
 RecordingFile::Append RecordingFile::writeAtEnd(const char* data, qint64 bytes, bool silence) {
     const qint64 start = dataBytes();
     const qint64 room = maxDataBytes_ - start;
-    const qint64 frame = format_.blockAlign();
     const bool cut = bytes > room;
-    if (cut) bytes = room / frame * frame;
-    int error = 0;
-    if (silence) {
-        // Silence of unsigned 8-bit samples is their middle value.
-        const std::vector<char> zeros(size_t(qMin<qint64>(bytes, 1 << 16)),
-                                      format_.bitsPerSample == 8 ? char(0x80) : char(0));
-        for (qint64 done = 0; done < bytes && error == 0; done += qint64(zeros.size())) {
-            const qint64 part = qMin<qint64>(bytes - done, qint64(zeros.size()));
-            error = writeAllAt(fd_, zeros.data(), part, kCanonicalHeaderBytes + start + done);
-        }
-    } else {
-        error = writeAllAt(fd_, data, bytes, kCanonicalHeaderBytes + start);
+    if (cut) bytes = room / format_.blockAlign() * format_.blockAlign();
+    // Silence of unsigned 8-bit samples is their middle value.
+    const char silent = format_.bitsPerSample == 8 ? char(0x80) : char(0);
+    if (gathered_.capacity() < kGatherBytes) gathered_.reserve(kGatherBytes);
+    for (qint64 done = 0; done < bytes;) {
+        const qint64 part = qMin<qint64>(bytes - done, qint64(kGatherBytes - gathered_.size()));
+        if (silence)
+            gathered_.insert(gathered_.end(), size_t(part), silent);
+        else
+            gathered_.insert(gathered_.end(), data + done, data + done + part);
+        done += part;
+        dataBytes_.store(start + done, std::memory_order_release);
+        if (gathered_.size() >= kGatherBytes && writeGathered() != 0) return Append::Failed;
     }
-    if (error != 0) {
-        // Keep what reached the disk as whole frames, under a header that says so.
-        lastErrno_ = error;
-        struct stat info {};
-        const qint64 onDisk = ::fstat(fd_, &info) == 0 ? info.st_size - kCanonicalHeaderBytes : start;
-        const qint64 kept = qBound(start, onDisk, start + bytes) / frame * frame;
-        dataBytes_.store(kept, std::memory_order_release);
-        (void)::ftruncate(fd_, kCanonicalHeaderBytes + kept);
-        writeHeader();
-        return Append::Failed;
-    }
-    dataBytes_.store(start + bytes, std::memory_order_release);
-    if (cut) {
-        writeHeader();
-        return Append::LimitReached;
-    }
-    refreshHeaderEverySecond();
-    return Append::Written;
+    const bool due = std::chrono::steady_clock::now() - lastHeaderWrite_ >= kHeaderRefreshInterval;
+    if ((cut || due) && writeHeader() != 0) return Append::Failed;
+    return cut ? Append::LimitReached : Append::Written;
 }
 
-void RecordingFile::refreshHeaderEverySecond() {
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastHeaderWrite_ < kHeaderRefreshInterval) return;
-    writeHeader();
+int RecordingFile::writeGathered() {
+    if (gathered_.empty()) return 0;
+    const int error = writeAllAt(fd_, gathered_.data(), qint64(gathered_.size()), kCanonicalHeaderBytes + onDisk_);
+    if (error != 0) return keepWhatReachedTheDisk(error);
+    onDisk_ += qint64(gathered_.size());
+    gathered_.clear();
+    return 0;
+}
+
+int RecordingFile::keepWhatReachedTheDisk(int error) {
+    // Keep what reached the disk as whole frames, under a header that says so.
+    lastErrno_ = error;
+    const qint64 frame = format_.blockAlign();
+    struct stat info {};
+    const qint64 written = ::fstat(fd_, &info) == 0 ? info.st_size - kCanonicalHeaderBytes : onDisk_;
+    onDisk_ = qBound(onDisk_, written, onDisk_ + qint64(gathered_.size())) / frame * frame;
+    gathered_.clear();
+    dataBytes_.store(onDisk_, std::memory_order_release);
+    (void)::ftruncate(fd_, kCanonicalHeaderBytes + onDisk_);
+    const QByteArray header = canonicalWavHeader(format_, onDisk_);
+    (void)writeAllAt(fd_, header.constData(), header.size(), 0);
+    return error;
 }
 
 int RecordingFile::writeHeader() {
     lastHeaderWrite_ = std::chrono::steady_clock::now();
+    if (const int error = writeGathered()) return error;
     const QByteArray header = canonicalWavHeader(format_, dataBytes());
     return writeAllAt(fd_, header.constData(), header.size(), 0);
 }
 
 Error RecordingFile::prepareForAppend() {
+    if (const int error = writeGathered()) return errorForErrno(error);
     struct stat info {};
     if (::fstat(fd_, &info) != 0) return Error::WriteFailed;
     const qint64 length = kCanonicalHeaderBytes + dataBytes();
@@ -195,6 +219,7 @@ int RecordingFile::sealForSave() {
 }
 
 void RecordingFile::removeFile() {
+    gathered_.clear();
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     QFile::remove(path_);

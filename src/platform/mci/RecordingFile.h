@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <vector>
 
 namespace sondex::mci {
 
@@ -16,8 +17,10 @@ QString recordingTempFolder();
 
 // The temporary file a recording grows in: "~MCI<digits>.TMP", the canonical
 // header followed by the samples. It is a valid WAV file at every moment (the
-// header sizes are brought up to date at least once a second), so a crash
-// loses at most the last second, and it never passes the size limit.
+// samples are written and the header sizes brought up to date at least once a
+// second), so a crash loses at most the last second, and it never passes the
+// size limit. Appended samples are gathered in memory between those writes, so
+// that recording costs few system calls.
 class RecordingFile {
 public:
     ~RecordingFile();  // closes the file and keeps it
@@ -43,7 +46,11 @@ public:
     // Adds silence, for samples the sound server reports lost.
     Append appendSilence(qint64 bytes);
 
-    // Makes the header describe every sample written so far. Returns 0 or errno.
+    // Adds the samples of another file (a WAV the device was opened on); on a
+    // failure nothing is added.
+    Error appendFromFile(const QString& path, qint64 offset, qint64 bytes);
+
+    // Writes the gathered samples and makes the header describe every sample so far. Returns 0 or errno.
     int writeHeader();
 
     // Before samples are added again: a save may have linked the file under
@@ -69,12 +76,15 @@ private:
     RecordingFile(QString path, int fd, const PcmFormat& format, qint64 dataBytes,
                   qint64 fileSizeLimit);
     Append writeAtEnd(const char* data, qint64 bytes, bool silence);
-    void refreshHeaderEverySecond();
+    int writeGathered();
+    int keepWhatReachedTheDisk(int error);
 
     QString path_;
     int fd_;
     PcmFormat format_;
-    std::atomic<qint64> dataBytes_;
+    std::atomic<qint64> dataBytes_;  // on disk and gathered
+    qint64 onDisk_;
+    std::vector<char> gathered_;
     qint64 maxDataBytes_;
     int lastErrno_ = 0;
     std::chrono::steady_clock::time_point lastHeaderWrite_;

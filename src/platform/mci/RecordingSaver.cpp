@@ -48,8 +48,9 @@ int streamCopy(RecordingFile& recording, const QString& staging) {
 
 // Puts the finished file in place at the staging path under the target name; 0 or errno.
 int placeStaged(const QString& staging, const QString& target) {
-    if (::rename(native(staging).constData(), native(target).constData()) == 0) return 0;
-    const int error = errno;
+    const int error = ::rename(native(staging).constData(), native(target).constData()) == 0 ? 0 : errno;
+    // rename() does nothing when both names are links to one file (a second
+    // save of the same recording under the same name): the staging name stays.
     QFile::remove(staging);
     return error;
 }

@@ -15,6 +15,8 @@ constexpr quint16 kFormatPcm = 1;
 constexpr quint16 kFormatExtensible = 0xFFFE;
 // The PCM sub-format GUID of an extensible fmt chunk starts with the tag 1.
 constexpr int kExtensibleSubFormatOffset = 24;
+// Enough for any header with a few metadata chunks before "fmt " and "data".
+constexpr qint64 kHeadBytes = 64 * 1024;
 
 quint16 u16(const char* p) { return qFromLittleEndian<quint16>(p); }
 quint32 u32(const char* p) { return qFromLittleEndian<quint32>(p); }
@@ -36,6 +38,12 @@ std::optional<PcmFormat> parseFmtChunk(const char* data, quint32 size) {
     return format;
 }
 
+bool openForReading(QFile& file, int& error) {
+    if (file.open(QIODevice::ReadOnly)) return true;
+    error = toCode(file.exists() ? Error::FileUnreadable : Error::FileNotFound);
+    return false;
+}
+
 }  // namespace
 
 std::optional<PcmFormat> parseWavHeader(const QByteArray& head) {
@@ -54,16 +62,33 @@ std::optional<PcmFormat> parseWavHeader(const QByteArray& head) {
 }
 
 std::optional<PcmFormat> readWavFormat(const QString& path, int& error) {
-    // Enough for any header with a few metadata chunks before "fmt ".
-    constexpr qint64 kHeadBytes = 64 * 1024;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = toCode(file.exists() ? Error::FileUnreadable : Error::FileNotFound);
-        return std::nullopt;
-    }
+    if (!openForReading(file, error)) return std::nullopt;
     const std::optional<PcmFormat> format = parseWavHeader(file.read(kHeadBytes));
     error = toCode(format ? Error::None : Error::BadWaveHeader);
     return format;
+}
+
+std::optional<WavContents> readWavContents(const QString& path, int& error) {
+    QFile file(path);
+    if (!openForReading(file, error)) return std::nullopt;
+    const QByteArray head = file.read(kHeadBytes);
+    error = toCode(Error::BadWaveHeader);
+    const std::optional<PcmFormat> format = parseWavHeader(head);
+    if (!format) return std::nullopt;
+    for (qint64 offset = 12; offset + 8 <= head.size();) {
+        const char* chunk = head.constData() + offset;
+        const quint32 size = u32(chunk + 4);
+        if (QByteArrayView(chunk, 4) == "data") {
+            WavContents contents{*format, offset + 8, 0};
+            const qint64 held = qBound<qint64>(0, file.size() - contents.dataOffset, size);
+            contents.dataBytes = held / format->blockAlign() * format->blockAlign();
+            error = toCode(Error::None);
+            return contents;
+        }
+        offset += 8 + qint64(size) + (size & 1);
+    }
+    return std::nullopt;
 }
 
 QByteArray canonicalWavHeader(const PcmFormat& format, qint64 dataBytes) {

@@ -33,6 +33,18 @@ std::optional<PcmFormat> parseWavHeader(const QByteArray& head);
 // Reads the head of a file and parses it; error is set from the Error codes on failure.
 std::optional<PcmFormat> readWavFormat(const QString& path, int& error);
 
+// Where a WAV file keeps its samples: the offset of the data chunk's contents
+// and its length in whole frames, never past the end of the file.
+struct WavContents {
+    PcmFormat format;
+    qint64 dataOffset = 0;
+    qint64 dataBytes = 0;
+};
+
+// Reads format and sample location of a WAV file. A file without a data chunk
+// in its head is damaged and refused (BadWaveHeader), like a non-PCM one.
+std::optional<WavContents> readWavContents(const QString& path, int& error);
+
 // The canonical 44-byte header for this many data bytes. An odd data size
 // counts its pad byte in the RIFF size, as the RIFF layout asks.
 QByteArray canonicalWavHeader(const PcmFormat& format, qint64 dataBytes);

@@ -19,10 +19,21 @@ std::unique_ptr<Device> WaveAudioDevice::open(qint64 id, const OpenRequest& requ
         return nullptr;
     }
     int readError = 0;
-    const std::optional<PcmFormat> format = readWavFormat(request.element, readError);
+    const std::optional<WavContents> contents = readWavContents(request.element, readError);
     error = static_cast<Error>(readError);
-    if (!format) return nullptr;
-    return std::unique_ptr<Device>(new WaveAudioDevice(id, request, *format, options));
+    if (!contents) return nullptr;
+    std::unique_ptr<WaveAudioDevice> device(new WaveAudioDevice(id, request, contents->format, options));
+    if (contents->dataBytes > 0) {
+        // The file's samples are the start of the recording: "record" appends, "save" keeps them.
+        error = device->ensureRecordingFile();
+        if (error == Error::None)
+            error = device->recording_->appendFromFile(request.element, contents->dataOffset,
+                                                       contents->dataBytes);
+        if (error != Error::None) return nullptr;
+    }
+    // Without a server now, "record" tries again and reports it.
+    (void)device->ensureCapture();
+    return device;
 }
 
 WaveAudioDevice::WaveAudioDevice(qint64 id, const OpenRequest& request, const PcmFormat& format,
@@ -49,6 +60,7 @@ Device::Outcome WaveAudioDevice::execute(const Command& command, QString& reply)
 
 void WaveAudioDevice::close() {
     endCapture(NotifyAborted);
+    capture_.reset();
     if (recording_) recording_->removeFile();
     recording_.reset();
 }
@@ -57,20 +69,11 @@ Device::Outcome WaveAudioDevice::record(const Command& command) {
     if (!command.args.isEmpty()) return {Error::UnknownKeyword};
     // Recording without an end would block the caller for good.
     if (command.wait) return {Error::WaitNotPossible};
-    if (capture_) return {Error::None, true};
+    if (capturing_) return {Error::None, true};
     if (const Error error = ensureRecordingFile(); error != Error::None) return {error};
     if (recording_->isFull()) return {Error::SizeLimitReached};
     if (const Error error = recording_->prepareForAppend(); error != Error::None) return {error};
-
-    const quint64 session = ++captureSession_;
-    auto onEnd = [this, session](PulseCapture::End end) {
-        QMetaObject::invokeMethod(
-            &threadContext_, [this, session, end] { onCaptureEnded(session, end); },
-            Qt::QueuedConnection);
-    };
-    capture_ = std::make_unique<PulseCapture>(*recording_, bufferSeconds_, onEnd);
-    if (const Error error = capture_->start(); error != Error::None) {
-        capture_.reset();
+    if (const Error error = ensureCapture(); error != Error::None) {
         // Leave no empty temporary file behind a recording that never began.
         if (recording_->dataBytes() == 0) {
             recording_->removeFile();
@@ -78,7 +81,22 @@ Device::Outcome WaveAudioDevice::record(const Command& command) {
         }
         return {error};
     }
+    take_ = capture_->startTake(*recording_);
+    capturing_ = true;
     return {Error::None, true};
+}
+
+Error WaveAudioDevice::ensureCapture() {
+    if (capture_ && capture_->isUsable()) return Error::None;
+    capture_.reset();
+    auto onEnd = [this](PulseCapture::End end, quint64 take) {
+        QMetaObject::invokeMethod(
+            &threadContext_, [this, take, end] { onCaptureEnded(take, end); }, Qt::QueuedConnection);
+    };
+    auto capture = std::make_unique<PulseCapture>(format_, bufferSeconds_, onEnd);
+    if (const Error error = capture->connect(); error != Error::None) return error;
+    capture_ = std::move(capture);
+    return Error::None;
 }
 
 Error WaveAudioDevice::stop(const Command& command) {
@@ -104,7 +122,7 @@ Error WaveAudioDevice::status(const Command& command, QString& reply) const {
     if (item == u"position" || item == u"length")
         reply = QString::number(position());
     else if (item == u"mode")
-        reply = capture_ ? QStringLiteral("recording") : QStringLiteral("stopped");
+        reply = capturing_ ? QStringLiteral("recording") : QStringLiteral("stopped");
     else if (item == u"ready" || item == u"media present")
         reply = booleanText(true);
     else if (item == u"samplespersec")
@@ -180,26 +198,28 @@ Error WaveAudioDevice::ensureRecordingFile() {
 }
 
 void WaveAudioDevice::endCapture(NotifyCode notice) {
-    if (!capture_) return;
-    capture_->stop();
-    capture_.reset();
+    if (!capturing_) return;
+    capturing_ = false;
+    capture_->endTake();
     recording_->writeHeader();
     this->notice().finish(notice);
 }
 
-void WaveAudioDevice::onCaptureEnded(quint64 session, PulseCapture::End end) {
-    if (session != captureSession_) return;
+void WaveAudioDevice::onCaptureEnded(quint64 take, PulseCapture::End end) {
+    if (!capturing_ || take != take_) return;
     endCapture(end == PulseCapture::End::LimitReached ? NotifySuccessful : NotifyFailure);
 }
 
 qint64 WaveAudioDevice::position() const {
     if (!recording_) return 0;
+    // A start-up gap still open counts already: the take runs from the moment of "record".
+    const qint64 frames = recording_->frames() + (capturing_ ? capture_->openGapFrames() : 0);
     switch (timeFormat_) {
-    case TimeFormat::Samples: return recording_->frames();
-    case TimeFormat::Bytes: return recording_->dataBytes();
+    case TimeFormat::Samples: return frames;
+    case TimeFormat::Bytes: return frames * format_.blockAlign();
     case TimeFormat::Milliseconds: break;
     }
-    return recording_->frames() * 1000 / format_.sampleRate;
+    return frames * 1000 / format_.sampleRate;
 }
 
 }  // namespace sondex::mci

@@ -15,7 +15,8 @@ namespace sondex::mci {
 // The recording device: opened on a WAV file that gives the format, it
 // records the default sound input into a temporary file, pauses by stop and
 // record, and saves real WAV files. Positions are in milliseconds unless the
-// time format is set to samples or bytes.
+// time format is set to samples or bytes. Opened on a WAV that holds samples,
+// the recording starts with them.
 class WaveAudioDevice final : public Device {
 public:
     static std::unique_ptr<Device> open(qint64 id, const OpenRequest& request,
@@ -40,8 +41,9 @@ private:
     Error info(const Command& command, QString& reply) const;
 
     Error ensureRecordingFile();
+    Error ensureCapture();
     void endCapture(NotifyCode notice);
-    void onCaptureEnded(quint64 session, PulseCapture::End end);
+    void onCaptureEnded(quint64 take, PulseCapture::End end);
     qint64 position() const;
 
     // Receives the capture thread's reports on this device's thread.
@@ -52,8 +54,10 @@ private:
     EngineOptions options_;
     TimeFormat timeFormat_ = TimeFormat::Milliseconds;
     std::unique_ptr<RecordingFile> recording_;
+    // Runs from open on (keeping nothing between takes), so that "record" starts at once.
     std::unique_ptr<PulseCapture> capture_;
-    quint64 captureSession_ = 0;
+    bool capturing_ = false;
+    quint64 take_ = 0;
 };
 
 }  // namespace sondex::mci

@@ -1,10 +1,12 @@
 #include "platform/mci/Engine.h"
+#include "support/pulse/TonePlayer.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,16 @@ namespace {
 // These tests need no sound server: PULSE_SERVER points at a dead socket.
 class EngineCommands : public ::testing::Test {
 protected:
+    static QByteArray readFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         templatePath = dir.filePath(QStringLiteral("録音 テンプレート.wav"));
@@ -148,6 +160,52 @@ TEST_F(EngineCommands, DeviceIdsStartAtOneAndAreNotReused) {
     ASSERT_TRUE(log.waitFor(3));
     EXPECT_EQ(log.notices[0].deviceId, 1);
     EXPECT_EQ(log.notices[2].deviceId, 3);
+}
+
+TEST_F(EngineCommands, AnOpenedWavKeepsItsSamples) {
+    Engine engine(options);
+    const QString existing = dir.filePath(QStringLiteral("a.wav"));
+    ASSERT_TRUE(sondex::test::writeToneFile(existing, 22050, 440, 0.5, 5.0));
+    const QByteArray before = readFile(existing);
+    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(existing)), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("status r length")), 0);
+    EXPECT_EQ(reply, u"5000");
+    ASSERT_EQ(send(engine, QStringLiteral("status r position")), 0);
+    EXPECT_EQ(reply, u"5000");
+    // Saved under its own name and under another: every sample stays, under the canonical header.
+    const QString other = dir.filePath(QStringLiteral("b.wav"));
+    ASSERT_EQ(send(engine, QStringLiteral("save r \"%1\"").arg(other)), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("save r \"%1\"").arg(existing)), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("close r")), 0);
+    for (const QString& path : {existing, other}) {
+        const QByteArray saved = readFile(path);
+        EXPECT_EQ(saved.size(), 44 + 5 * 22050 * 4) << path.toStdString();
+        EXPECT_EQ(saved.mid(44), before.right(saved.size() - 44)) << path.toStdString();
+    }
+    EXPECT_TRUE(QDir(options.temporaryFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(EngineCommands, ADamagedOrNonPcmWavIsRefusedAndLeftAlone) {
+    Engine engine(options);
+    QByteArray noData = test::templateWavBytes(44100, 16, 2).left(50) + QByteArray(4000, '\x11');
+    QByteArray floating = test::templateWavBytes(44100, 16, 2) + QByteArray(4000, '\x22');
+    floating[20] = 3;  // IEEE float
+    QByteArray cut = test::templateWavBytes(44100, 16, 2).left(30);
+    for (const QByteArray& bytes : {noData, floating, cut}) {
+        const QString path = dir.filePath(QStringLiteral("damaged.wav"));
+        writeFile(path, bytes);
+        EXPECT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(path)), toCode(Error::BadWaveHeader));
+        EXPECT_EQ(readFile(path), bytes);
+    }
+    // A data chunk that claims more than the file holds gives what is there, in whole frames.
+    QByteArray shortData = test::templateWavBytes(44100, 16, 2) + QByteArray(4003, '\x33');
+    qToLittleEndian<quint32>(1000000, shortData.data() + 54);
+    const QString path = dir.filePath(QStringLiteral("short.wav"));
+    writeFile(path, shortData);
+    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(path)), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("set r time format bytes")), 0);
+    ASSERT_EQ(send(engine, QStringLiteral("status r length")), 0);
+    EXPECT_EQ(reply, u"4000");
 }
 
 TEST_F(EngineCommands, TimeFormatChangesThePositionUnit) {

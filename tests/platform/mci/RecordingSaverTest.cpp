@@ -66,6 +66,10 @@ TEST_F(RecordingSaver, SameFileSystemSavesWithoutCopyingAndKeepsTheRecording) {
     // One file under two names: no sample was copied.
     EXPECT_EQ(inode(target), inode(recording->path()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "staging left behind";
+    // Saving again under the same name finds the target already linked to the recording.
+    ASSERT_EQ(saveRecording(*recording, target), Error::None);
+    expectSavedWhole(target);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "staging left behind";
     // The recording goes on being usable: a second save under another name.
     ASSERT_EQ(saveRecording(*recording, dir.filePath(QStringLiteral("again.wav"))), Error::None);
     expectSavedWhole(dir.filePath(QStringLiteral("again.wav")));

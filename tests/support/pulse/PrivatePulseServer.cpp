@@ -37,7 +37,7 @@ PrivatePulseServer::PrivatePulseServer() : dir_(QDir::tempPath() + QStringLitera
 
 PrivatePulseServer::~PrivatePulseServer() { stop(); }
 
-bool PrivatePulseServer::start() {
+bool PrivatePulseServer::start(bool suspendWhenIdle) {
     stop();
     const QString root = dir_.path();
     for (const char* sub : {"/home", "/run", "/state"}) QDir().mkpath(root + QLatin1String(sub));
@@ -54,8 +54,11 @@ bool PrivatePulseServer::start() {
     script.write(QStringLiteral("load-module module-null-sink sink_name=%1 rate=44100 channels=2\n"
                                 "set-default-sink %1\n"
                                 "set-default-source %1.monitor\n"
+                                "%3"
                                 "load-module module-native-protocol-unix socket=%2 auth-anonymous=1\n")
-                     .arg(sinkName(), socketPath())
+                     .arg(sinkName(), socketPath(),
+                          suspendWhenIdle ? QStringLiteral("load-module module-suspend-on-idle timeout=1\n")
+                                          : QString())
                      .toUtf8());
     script.close();
 

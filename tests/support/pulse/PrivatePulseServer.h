@@ -19,7 +19,10 @@ public:
     PrivatePulseServer& operator=(const PrivatePulseServer&) = delete;
 
     // Starts the server and waits until it answers; false with a reason in failure().
-    bool start();
+    // With suspendWhenIdle the sink and its monitor suspend after a second
+    // without streams, as on a desktop; otherwise the idle sink keeps running
+    // at its default latency (blocks of two seconds).
+    bool start(bool suspendWhenIdle = false);
     void stop();
     // Kills the server at once (SIGKILL), as a crash would.
     void kill();
