@@ -1,3 +1,4 @@
+#include "core/DeviceCommand.h"
 #include "core/MciChannel.h"
 
 #include "core/NoticeRelay.h"
@@ -123,6 +124,13 @@ TEST_F(MciChannelTest, NoticesReachTheMainWindowUnderTheirAliasesMessages) {
     EXPECT_EQ(received[0], QVariantList({953, qint64(4), qint64(1)}));
     EXPECT_EQ(received[1], QVariantList({1035, qint64(1), qint64(2)}));
     EXPECT_EQ(received[2], QVariantList({1034, qint64(8), qint64(3)}));
+}
+
+TEST(DeviceCommandTest, CommandsNameTheAliasAndQuotePathsWithDoubledQuotes) {
+    EXPECT_EQ(deviceCommand(u"status", Alias::Rec, u"position"), QStringLiteral("status tavikREC position"));
+    EXPECT_EQ(deviceCommand(u"stop", Alias::Cd), QStringLiteral("stop tavikCD"));
+    EXPECT_EQ(deviceCommand(u"save", Alias::Rec, quotedPath(QStringLiteral("/r/a\" wait.wav"))),
+              QStringLiteral("save tavikREC \"/r/a\"\" wait.wav\""));
 }
 
 }  // namespace

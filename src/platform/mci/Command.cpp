@@ -19,16 +19,24 @@ QString Command::phraseFrom(qsizetype first) const {
 
 namespace {
 
-// Splits at blanks; a double quote opens a section that runs to the next quote.
+// Splits at blanks; a double quote opens a section that runs to the next
+// single quote. Inside it a doubled quote stands for one, so that any file
+// name can be given as one argument.
 Error tokenize(QStringView text, QList<Token>& tokens) {
     Token current;
     bool inWord = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == QLatin1Char('"')) {
-            const qsizetype close = text.indexOf(QLatin1Char('"'), i + 1);
-            if (close < 0) return Error::UnterminatedQuote;
-            current.text += text.mid(i + 1, close - i - 1);
+            qsizetype from = i + 1;
+            qsizetype close = text.indexOf(QLatin1Char('"'), from);
+            for (;; close = text.indexOf(QLatin1Char('"'), from)) {
+                if (close < 0) return Error::UnterminatedQuote;
+                current.text += text.mid(from, close - from);
+                if (close + 1 >= text.size() || text[close + 1] != QLatin1Char('"')) break;
+                current.text += QLatin1Char('"');
+                from = close + 2;
+            }
             current.quoted = true;
             inWord = true;
             i = close;

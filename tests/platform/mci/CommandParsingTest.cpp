@@ -44,6 +44,12 @@ TEST(CommandParsing, QuotedNamesKeepBlanksJapaneseAndFlagWords) {
     // A quoted keyword is a name, never a keyword.
     EXPECT_FALSE(parsed(QStringLiteral("status a \"position\"")).args[0].is(u"position"));
     EXPECT_TRUE(parsed(QStringLiteral("status a \"position\"")).phraseFrom().isEmpty());
+    // A doubled quote inside is one quote of the name, never the end of the argument.
+    const Command q = parsed(QStringLiteral("save tavikREC \"/tmp/a\"\" wait\"\".wav\" notify"));
+    ASSERT_EQ(q.args.size(), 1);
+    EXPECT_EQ(q.args[0].text, QStringLiteral("/tmp/a\" wait\".wav"));
+    EXPECT_FALSE(q.wait);
+    EXPECT_TRUE(q.notify);
 }
 
 TEST(CommandParsing, MalformedTextsGiveTheirErrors) {
