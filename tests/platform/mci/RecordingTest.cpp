@@ -104,7 +104,8 @@ TEST_F(Recording, RecordStopRecordAppendsAndSavesTheExactSamples) {
     EXPECT_EQ(facts.frames, frames);
     EXPECT_EQ(facts.fileSize, 44 + frames * 4);
     EXPECT_EQ(facts.header, canonicalWavHeader({44100, 2, 16}, frames * 4));
-    expectTone(saved, 4410, 22050);
+    // The start of a take may be a gap the server left (silence); the ends of both takes hold the tone.
+    expectTone(saved, first * 441 / 10 - 24255, 22050);
     expectTone(saved, frames - 26460, 22050);
 
     ASSERT_EQ(temporaryFiles().size(), 1);
