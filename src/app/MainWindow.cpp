@@ -110,13 +110,14 @@ void MainWindow::buildClient() {
 }
 
 void MainWindow::buildMenus() {
-    buildMainMenu(*menuBar(), *commands_);
-    PopupMenu1_ = buildTrayMenu(*this, *commands_);
-    buildCdMenus(*this, *commands_);
-    buildRecordingMenus(*this, *commands_);
-    buildMusicMenus(*this, *commands_);
-    buildTimerMenus(*this, *commands_);
-    buildVolumeMenu(*this, *commands_);
+    menus_.main = buildMainMenu(*menuBar(), *commands_);
+    menus_.tray = buildTrayMenu(*this, *commands_);
+    PopupMenu1_ = menus_.tray.PopupMenu1;
+    menus_.cd = buildCdMenus(*this, *commands_);
+    menus_.recording = buildRecordingMenus(*this, *commands_);
+    menus_.music = buildMusicMenus(*this, *commands_);
+    menus_.timer = buildTimerMenus(*this, *commands_);
+    menus_.volume = buildVolumeMenu(*this, *commands_);
 }
 
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainMenus.h"
 #include "core/Identity.h"
 #include "core/RecorderFlags.h"
 #include "core/Switches.h"
@@ -69,7 +70,9 @@ public:
     bool isStartingUp() const { return startingUp_; }
     bool isCloseDone() const { return closeDone_; }
     QString recordingFolder() const;
+    // The commands by name (for bindings and tests), and by menu as typed handles.
     Commands& commands() { return *commands_; }
+    const WindowCommands& menus() const { return menus_; }
     TMKBoxDlg& MKBoxDlg1() { return *MKBoxDlg1_; }
     TTmSETBoxDlg& TmSETBoxDlg1() { return *TmSETBoxDlg1_; }
     QWidget* client() const { return client_; }
@@ -196,6 +199,7 @@ private:
     SwitchRequest startupRequest_;
     RecorderFlags flags_;
     Commands* commands_;
+    WindowCommands menus_;
     TMKBoxDlg* MKBoxDlg1_;
     TTmSETBoxDlg* TmSETBoxDlg1_;
     PopupOpener* popups_;

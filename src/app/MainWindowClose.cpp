@@ -27,23 +27,23 @@ namespace sondex {
 
 void MainWindow::MF_AUTO_OFFClick() {
     // The command's check mark has already flipped.
-    if (!(*commands_)["MF_AUTO_OFF"]->isChecked()) (*commands_)["MF_AUTO_OFF_WIN"]->setChecked(false);
+    if (!menus_.main.MF_AUTO_OFF->isChecked()) menus_.main.MF_AUTO_OFF_WIN->setChecked(false);
     applyWindowColour();
     applyListColours();
     update();
 }
 
 void MainWindow::MF_AUTO_OFF_WINClick() {
-    if (!(*commands_)["MF_AUTO_OFF_WIN"]->isChecked()) return;
+    if (!menus_.main.MF_AUTO_OFF_WIN->isChecked()) return;
     // Powering off implies exiting: arm the exit through its own command.
-    (*commands_)["MF_AUTO_OFF"]->setChecked(false);
-    (*commands_)["MF_AUTO_OFF"]->trigger();
+    menus_.main.MF_AUTO_OFF->setChecked(false);
+    menus_.main.MF_AUTO_OFF->trigger();
 }
 
 bool MainWindow::CloseAfterRecording() {
-    if (!(*commands_)["MF_AUTO_OFF"]->isChecked()) return false;
+    if (!menus_.main.MF_AUTO_OFF->isChecked()) return false;
     settings_.setNumber(Setting::REC_TXT, 1);  // show the log at the next start instead
-    if ((*commands_)["MF_AUTO_OFF_WIN"]->isChecked()) powerOffAfterClose_ = true;
+    if (menus_.main.MF_AUTO_OFF_WIN->isChecked()) powerOffAfterClose_ = true;
     requestClose();
     return true;
 }

@@ -37,22 +37,18 @@ namespace {
 
 struct NumberCommand {
     MenuNumberCommand command;
-    const char* name;
+    QAction* MainMenuCommands::*action;
     Setting setting;
 };
 
 // The option commands that ask for their value with the number dialog.
 constexpr NumberCommand kNumberCommands[] = {
-    {MenuNumberCommand::TMBuf, "TMBuf", Setting::BufCount},
-    {MenuNumberCommand::MSHUDO, "MSHUDO", Setting::SHUDO},
-    {MenuNumberCommand::MO_NR_WAIT, "MO_NR_WAIT", Setting::NR_WAIT},
-    {MenuNumberCommand::MINTORO, "MINTORO", Setting::INTORO},
-    {MenuNumberCommand::MO_CD_TRACK_PLUS, "MO_CD_TRACK_PLUS", Setting::Track_END_PLUS},
+    {MenuNumberCommand::TMBuf, &MainMenuCommands::TMBuf, Setting::BufCount},
+    {MenuNumberCommand::MSHUDO, &MainMenuCommands::MSHUDO, Setting::SHUDO},
+    {MenuNumberCommand::MO_NR_WAIT, &MainMenuCommands::MO_NR_WAIT, Setting::NR_WAIT},
+    {MenuNumberCommand::MINTORO, &MainMenuCommands::MINTORO, Setting::INTORO},
+    {MenuNumberCommand::MO_CD_TRACK_PLUS, &MainMenuCommands::MO_CD_TRACK_PLUS, Setting::Track_END_PLUS},
 };
-
-QMenu* menuNamed(QWidget& owner, const char* name) {
-    return owner.findChild<QMenu*>(QString::fromLatin1(name));
-}
 
 }  // namespace
 
@@ -94,20 +90,20 @@ void MainWindow::bindCommands() {
         if (changed == Setting::INTORO || changed == Setting::Track_END_PLUS) applyTimeLabelColours();
     });
 
-    c.onTriggered("X1", [this] { requestClose(); });
-    c.onTriggered("MTempSet", [this] { MTempSetClick(); });
-    c.onTriggered("MF_AUTO_OFF", [this] { MF_AUTO_OFFClick(); });
-    c.onTriggered("MF_AUTO_OFF_WIN", [this] { MF_AUTO_OFF_WINClick(); });
-    c.onTriggered("P2", [this] { requestClose(); });
-    c.onTriggered("K1", [this] { K1Click(); });
-    c.onTriggered("MO_JK", [this] { MO_JKClick(); });
-    c.onTriggered("PR_JK", [this] { MO_JKClick(); });
-    c.onTriggered("MHELP_VERCUT", [this] { MHELP_VERCUTClick(); });
-    c.onTriggered("HELP2", [this] { HELP2Click(); });
-    c.onTriggered("MQ_A", [this] { MQ_AClick(); });
-    c.onTriggered("HELP_MOKUJI", [this] { HELP_MOKUJIClick(); });
-    c.onTriggered("HELP_KEYWORD", [this] { HELP_KEYWORDClick(); });
-    c.onTriggered("P5", [this] { HELP_MOKUJIClick(); });
+    connect(menus_.main.X1, &QAction::triggered, this, [this] { requestClose(); });
+    connect(menus_.main.MTempSet, &QAction::triggered, this, [this] { MTempSetClick(); });
+    connect(menus_.main.MF_AUTO_OFF, &QAction::triggered, this, [this] { MF_AUTO_OFFClick(); });
+    connect(menus_.main.MF_AUTO_OFF_WIN, &QAction::triggered, this, [this] { MF_AUTO_OFF_WINClick(); });
+    connect(menus_.tray.P2, &QAction::triggered, this, [this] { requestClose(); });
+    connect(menus_.main.K1, &QAction::triggered, this, [this] { K1Click(); });
+    connect(menus_.main.MO_JK, &QAction::triggered, this, [this] { MO_JKClick(); });
+    connect(menus_.recording.PR_JK, &QAction::triggered, this, [this] { MO_JKClick(); });
+    connect(menus_.main.MHELP_VERCUT, &QAction::triggered, this, [this] { MHELP_VERCUTClick(); });
+    connect(menus_.main.HELP2, &QAction::triggered, this, [this] { HELP2Click(); });
+    connect(menus_.main.MQ_A, &QAction::triggered, this, [this] { MQ_AClick(); });
+    connect(menus_.main.HELP_MOKUJI, &QAction::triggered, this, [this] { HELP_MOKUJIClick(); });
+    connect(menus_.main.HELP_KEYWORD, &QAction::triggered, this, [this] { HELP_KEYWORDClick(); });
+    connect(menus_.tray.P5, &QAction::triggered, this, [this] { HELP_MOKUJIClick(); });
 
     connect(cd_->Button7, &QPushButton::clicked, this, &MainWindow::Button7Click);
     connect(Button23_, &QPushButton::clicked, this, &MainWindow::Button23Click);
@@ -117,31 +113,31 @@ void MainWindow::bindCommands() {
     connect(findChild<QPushButton*>(QStringLiteral("Button_JK_CLOSE")), &QPushButton::clicked, timer_,
             &QWidget::hide);
 
-    connect(menuNamed(*this, "MStart0"), &QMenu::aboutToShow, this, &MainWindow::onStartMenuOpening);
-    connect(menuNamed(*this, "MOption0"), &QMenu::aboutToShow, this, &MainWindow::onOptionsMenuOpening);
+    connect(menus_.main.MStart0, &QMenu::aboutToShow, this, &MainWindow::onStartMenuOpening);
+    connect(menus_.main.MOption0, &QMenu::aboutToShow, this, &MainWindow::onOptionsMenuOpening);
     connect(PopupMenu1_, &QMenu::aboutToShow, this, &MainWindow::onTrayMenuOpening);
 
-    popups_->attach(cd_->Button35, menuNamed(*this, "PopupMenu_VOL"));
-    popups_->attach(cdList_->ListBox2, menuNamed(*this, "PopupMenuLB"));
+    popups_->attach(cd_->Button35, menus_.volume.PopupMenu_VOL);
+    popups_->attach(cdList_->ListBox2, menus_.cd.PopupMenuLB);
     for (const char* name : {"Button8", "Button9"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menuNamed(*this, "PopupMenu_CD"));
-    popups_->attach(music_->ListBox3, menuNamed(*this, "PopupMenuMIDI"));
-    popups_->attach(music_->ListBoxFNF, menuNamed(*this, "PopupMenuMIDI"));
-    popups_->attach(manual_->Label_Rate, menuNamed(*this, "PopupMenu_Rate"), Qt::LeftButton | Qt::RightButton);
+        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.cd.PopupMenu_CD);
+    popups_->attach(music_->ListBox3, menus_.music.PopupMenuMIDI);
+    popups_->attach(music_->ListBoxFNF, menus_.music.PopupMenuMIDI);
+    popups_->attach(manual_->Label_Rate, menus_.recording.PopupMenu_Rate, Qt::LeftButton | Qt::RightButton);
     for (const char* name : {"Label_TM_ONOFF", "Label15", "Label9", "Label_JK_TM"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menuNamed(*this, "PopupMenu_TM"));
-    popups_->attach(timer_->ListBox_JK, menuNamed(*this, "PopupMenu_JK"));
+        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.recording.PopupMenu_TM);
+    popups_->attach(timer_->ListBox_JK, menus_.timer.PopupMenu_JK);
     for (const char* name : {"Label_JK_SH", "Label_JK_EH"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menuNamed(*this, "PopupMenu_JK_H"),
+        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.timer.PopupMenu_JK_H,
                         Qt::AllButtons);
     for (const char* name : {"Label_JK_SM", "Label_JK_EM"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menuNamed(*this, "PopupMenu_JK_M"),
+        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.timer.PopupMenu_JK_M,
                         Qt::AllButtons);
 }
 
 void MainWindow::bindNumberCommands() {
     for (const NumberCommand& number : kNumberCommands) {
-        commands_->onTriggered(number.name, [this, number] {
+        connect(menus_.main.*number.action, &QAction::triggered, this, [this, number] {
             const auto choice = askMenuNumber(*TmSETBoxDlg1_, number.command, settings_.number(number.setting));
             if (!choice) return;
             if (number.command == MenuNumberCommand::MSHUDO) {
@@ -149,16 +145,16 @@ void MainWindow::bindNumberCommands() {
                 return;
             }
             settings_.setNumber(number.setting, choice->value);
-            if (!choice->caption.isEmpty()) (*commands_)[number.name]->setText(choice->caption);
+            if (!choice->caption.isEmpty()) (menus_.main.*number.action)->setText(choice->caption);
         });
     }
-    commands_->onTriggered("PR_SHUDO", [this] { (*commands_)["MSHUDO"]->trigger(); });
+    connect(menus_.recording.PR_SHUDO, &QAction::triggered, this, [this] { menus_.main.MSHUDO->trigger(); });
 }
 
 void MainWindow::writeNumberCaptions() {
     for (const NumberCommand& number : kNumberCommands) {
         const QString caption = menuNumberCaption(number.command, settings_.number(number.setting));
-        if (!caption.isEmpty()) (*commands_)[number.name]->setText(caption);
+        if (!caption.isEmpty()) (menus_.main.*number.action)->setText(caption);
     }
 }
 
@@ -172,7 +168,7 @@ void MainWindow::K1Click() {
         return;
     }
     cd_->CheckBox1->setEnabled(false);
-    (*commands_)["TRSAVE"]->setEnabled(false);
+    menus_.tray.TRSAVE->setEnabled(false);
     Panel2_->show();
     if (isCompact()) Button7Click();
 }
@@ -180,7 +176,7 @@ void MainWindow::K1Click() {
 void MainWindow::Button30Click() {
     Panel2_->hide();
     cd_->CheckBox1->setEnabled(true);
-    (*commands_)["TRSAVE"]->setEnabled(true);
+    menus_.tray.TRSAVE->setEnabled(true);
 }
 
 void MainWindow::Button23Click() {
@@ -208,9 +204,9 @@ void MainWindow::MO_JKClick() {
 
 void MainWindow::onStartMenuOpening() {
     const LogMenuState state = log_->menuState();
-    (*commands_)["MS_REC_TXT"]->setEnabled(state.previous);
-    (*commands_)["MKIROKU"]->setEnabled(state.show);
-    (*commands_)["MKIROKUCLR"]->setEnabled(state.clear);
+    menus_.main.MS_REC_TXT->setEnabled(state.previous);
+    menus_.main.MKIROKU->setEnabled(state.show);
+    menus_.main.MKIROKUCLR->setEnabled(state.clear);
 }
 
 void MainWindow::onOptionsMenuOpening() {
@@ -218,10 +214,10 @@ void MainWindow::onOptionsMenuOpening() {
     const QString entry = identity_.AppTitle + QStringLiteral(".desktop");
     const bool atStartup = QFileInfo::exists(paths::autostartFolder() + entry);
     const bool onDesktop = QFileInfo::exists(paths::desktopFolder() + entry);
-    (*commands_)["MICON_SET"]->setVisible(!atStartup);
-    (*commands_)["MICON_DEL"]->setVisible(atStartup);
-    (*commands_)["MDESK_SET"]->setVisible(!onDesktop);
-    (*commands_)["MDESK_DEL"]->setVisible(onDesktop);
+    menus_.main.MICON_SET->setVisible(!atStartup);
+    menus_.main.MICON_DEL->setVisible(atStartup);
+    menus_.main.MDESK_SET->setVisible(!onDesktop);
+    menus_.main.MDESK_DEL->setVisible(onDesktop);
 }
 
 QString MainWindow::storedVersionText() const {
@@ -229,7 +225,7 @@ QString MainWindow::storedVersionText() const {
 }
 
 void MainWindow::onTrayMenuOpening() {
-    (*commands_)["P5"]->setText(QStringLiteral("使い方　") + identity_.ProductKey + QStringLiteral(".EXE V") +
+    menus_.tray.P5->setText(QStringLiteral("使い方　") + identity_.ProductKey + QStringLiteral(".EXE V") +
                                storedVersionText());
 }
 

@@ -111,7 +111,7 @@ void MainWindow::layoutMusicArea() {
 }
 
 QColor MainWindow::backgroundColour() const {
-    if ((*commands_)["MF_AUTO_OFF"]->isChecked()) return QColor(255, 0, 0);
+    if (menus_.main.MF_AUTO_OFF->isChecked()) return QColor(255, 0, 0);
     const QPalette palette = QApplication::palette();
     const QColor window = palette.color(QPalette::Base);
     return window == QColor(Qt::black) ? palette.color(QPalette::Button) : window;

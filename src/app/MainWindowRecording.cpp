@@ -31,7 +31,18 @@
 namespace sondex {
 
 void MainWindow::buildRecording() {
-    format_ = new FormatCommands(*commands_, settings_, *findChild<QWidget*>(QStringLiteral("PSTBar1")),
+    const MainMenuCommands& m = menus_.main;
+    const TrayMenuCommands& t = menus_.tray;
+    FormatCommandHandles handles;
+    handles.choices = {m.MLate0, m.MLate1, m.MLate2, m.MLate3, m.MLate4, m.MLate5, m.MLate6, m.MLate7, m.MLate8,
+                       t.Late0,  t.Late1,  t.Late2,  t.Late3,  t.Late4,  t.Late5,  t.Late6,  t.Late7,  t.Late8,
+                       m.MBits8, m.MBits16, t.Bits8, t.Bits16, m.MMono,  m.MStereo, t.mono,  t.stereo};
+    handles.cdMusic = {m.MR_CD_MUSIC, menus_.recording.PR_CD};
+    handles.radio = {m.MR_RADIO, menus_.recording.PR_RADIO};
+    handles.telephone = {m.MR_TEL, menus_.recording.PR_TEL};
+    handles.MRECTEST = m.MRECTEST;
+    handles.MRECTFILE = m.MRECTFILE;
+    format_ = new FormatCommands(handles, settings_, *findChild<QWidget*>(QStringLiteral("PSTBar1")),
                                  *manual_->Label_Rate, this);
     format_->setOnTestModeChanged([this] {
         const QColor colour = format_->indicatorColour();
@@ -48,7 +59,7 @@ void MainWindow::buildRecording() {
     log_ = std::make_unique<RecordingLog>(identity_.ProgramFolder, desktop_);
     RecordingHooks hooks;
     hooks.testMode = [this] { return format_->testMode(); };
-    hooks.exitAfterRecordingArmed = [this] { return (*commands_)["MF_AUTO_OFF"]->isChecked(); };
+    hooks.exitAfterRecordingArmed = [this] { return menus_.main.MF_AUTO_OFF->isChecked(); };
     hooks.timeOfDayTimerRunning = [this] { return timerRunning(); };
     hooks.onSaved = [this](RecordingKind kind, const QString& path, int recordedMs) {
         logRecording(kind, path, recordedMs);
@@ -62,7 +73,7 @@ void MainWindow::buildRecording() {
     manualHooks.timerRunning = [this] { return timerRunning(); };
     manualHooks.timerStart = [] {};  // the time-of-day timer goes on here once it exists
     manualHooks.timerStop = [] {};
-    manualHooks.exitArmed = [this] { return (*commands_)["MF_AUTO_OFF"]->isChecked(); };
+    manualHooks.exitArmed = [this] { return menus_.main.MF_AUTO_OFF->isChecked(); };
     manualHooks.openPanel = [this] { return openManualPanel(); };
     manualRec_ = new ManualRecording(channel_, *session_, settings_, *prompts_, flags_, std::move(manualHooks), this);
     connect(manualRec_, &ManualRecording::changed, this, &MainWindow::presentManualRecording);
@@ -76,15 +87,15 @@ void MainWindow::buildRecording() {
     cdRec_ = std::make_unique<CdRecording>(*session_, lists + QStringLiteral("M0.LIS"));
     musicRec_ = std::make_unique<MusicRecording>(*session_, lists + QStringLiteral("MI.LIS"));
     connect(cd_->CheckBox1, &QCheckBox::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
-    connect((*commands_)["TRSAVE"], &QAction::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
+    connect(menus_.tray.TRSAVE, &QAction::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
     connect(music_->MIDSAVE, &QCheckBox::toggled, this, [this](bool on) { musicRec_->setRecordArmed(on); });
     controllers_ = {manualRec_, musicRec_.get(), cdRec_.get()};
-    commands_->onTriggered("MO_TM_OFF", [this] { manualRec_->ShowManualTimer(0); });
-    commands_->onTriggered("PR_TM_OFF", [this] { manualRec_->ShowManualTimer(0); });
+    connect(menus_.main.MO_TM_OFF, &QAction::triggered, this, [this] { manualRec_->ShowManualTimer(0); });
+    connect(menus_.recording.PR_TM_OFF, &QAction::triggered, this, [this] { manualRec_->ShowManualTimer(0); });
 
-    commands_->onTriggered("MKIROKU", [this] { MKIROKUClick(LogSender::Menu); });
-    commands_->onTriggered("MKIROKUCLR", [this] { MKIROKUCLRClick(); });
-    commands_->onTriggered("MS_REC_TXT", [this] { MS_REC_TXTClick(); });
+    connect(menus_.main.MKIROKU, &QAction::triggered, this, [this] { MKIROKUClick(LogSender::Menu); });
+    connect(menus_.main.MKIROKUCLR, &QAction::triggered, this, [this] { MKIROKUCLRClick(); });
+    connect(menus_.main.MS_REC_TXT, &QAction::triggered, this, [this] { MS_REC_TXTClick(); });
 }
 
 bool MainWindow::timerRunning() const { return timeOfDayTimerRunning_; }
@@ -101,9 +112,10 @@ void MainWindow::presentManualRecording() {
     const int seconds = manualRec_->timerSeconds();
     const QString caption = seconds != 0 ? QStringLiteral("手動録音タイマー %1秒").arg(seconds)
                                          : QStringLiteral("手動録音タイマー ＯＦＦ");
-    for (const char* name : {"MSHUDO", "PR_SHUDO"}) (*commands_)[name]->setText(caption);
-    for (const char* name : {"MO_SHUDOREC_TM_END", "PR_SHUDOREC_TM_END", "PR_TM_OFF"})
-        (*commands_)[name]->setEnabled(seconds != 0);
+    for (QAction* timer : {menus_.main.MSHUDO, menus_.recording.PR_SHUDO}) timer->setText(caption);
+    for (QAction* onlyWithTimer :
+         {menus_.main.MO_SHUDOREC_TM_END, menus_.recording.PR_SHUDOREC_TM_END, menus_.recording.PR_TM_OFF})
+        onlyWithTimer->setEnabled(seconds != 0);
 }
 
 void MainWindow::logRecording(RecordingKind kind, const QString& path, int recordedMs) {
@@ -128,8 +140,8 @@ void MainWindow::logRecording(RecordingKind kind, const QString& path, int recor
 }
 
 void MainWindow::MKIROKUClick(LogSender sender) {
-    const LogDisplayOptions options{(*commands_)["MF_AUTO_OFF"]->isChecked(),
-                                    (*commands_)["MF_AUTO_OFF_WIN"]->isChecked(), settings_.isOn(Setting::No_Memo)};
+    const LogDisplayOptions options{menus_.main.MF_AUTO_OFF->isChecked(),
+                                    menus_.main.MF_AUTO_OFF_WIN->isChecked(), settings_.isOn(Setting::No_Memo)};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const RecordingLog::Shown shown = log_->show(sender, options, QDateTime::currentDateTime());
     QApplication::restoreOverrideCursor();

@@ -30,6 +30,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -39,7 +40,6 @@ namespace {
 
 constexpr int kDeferredStartupMs = 300;  // Timer1
 constexpr int kFirstRunMs = 500;         // Timer6
-const char* const kMainMenus[] = {"MStart0", "MREC0", "MOption0", "MHelp0"};
 
 const char* const kFirstRunNotice =
     "これより、WAV録音ファイル登録先を選択して戴きます\nここで、設定したフォルダーに録音したWAVファイルが置かれます。\n"
@@ -60,7 +60,8 @@ void MainWindow::createWindow() {
     PanelOPEN_->setGeometry(client_->rect());
     PanelOPEN_->show();
     PanelOPEN_->raise();
-    for (const char* menu : kMainMenus) (*commands_)[menu]->setEnabled(false);
+    for (QMenu* menu : {menus_.main.MStart0, menus_.main.MREC0, menus_.main.MOption0, menus_.main.MHelp0})
+        menu->menuAction()->setEnabled(false);
 
     settings_.loadWindowPlacement(store_);
     placeWindow();
@@ -117,7 +118,8 @@ void MainWindow::Timer1Timer() {
     setUpTrayIcon();
 
     if (!settings_.isOn(Setting::STARTMIN)) PanelOPEN_->hide();
-    for (const char* menu : kMainMenus) (*commands_)[menu]->setEnabled(true);
+    for (QMenu* menu : {menus_.main.MStart0, menus_.main.MREC0, menus_.main.MOption0, menus_.main.MHelp0})
+        menu->menuAction()->setEnabled(true);
     startingUp_ = false;
     QApplication::restoreOverrideCursor();
 

@@ -19,18 +19,17 @@
 namespace sondex {
 
 void MainWindow::applySwitches(const SwitchRequest& request, SwitchSource source) {
-    Commands& c = *commands_;
     const bool forwarded = source == SwitchSource::Forwarded;
     if (request.C) {
         // Forwarded, the command is switched off first, so it always ends armed.
-        if (forwarded) c["MF_AUTO_OFF"]->setChecked(false);
-        c["MF_AUTO_OFF"]->trigger();
+        if (forwarded) menus_.main.MF_AUTO_OFF->setChecked(false);
+        menus_.main.MF_AUTO_OFF->trigger();
     }
     if (request.W) {
-        if (forwarded) c["MF_AUTO_OFF_WIN"]->setChecked(false);
-        c["MF_AUTO_OFF_WIN"]->trigger();
+        if (forwarded) menus_.main.MF_AUTO_OFF_WIN->setChecked(false);
+        menus_.main.MF_AUTO_OFF_WIN->trigger();
     }
-    if (request.NE >= 0) c["MO_SHUDOREC_TM_END"]->setChecked(request.NE == 1);
+    if (request.NE >= 0) menus_.main.MO_SHUDOREC_TM_END->setChecked(request.NE == 1);
     // CD track files and music files are taken over with CD and music support.
     if (forwarded && request.T) goToTray();
     for (RecordingController* controller : controllers_) controller->applySwitches(request, source);

@@ -6,14 +6,14 @@
 
 namespace sondex {
 
-void buildMusicMenus(QWidget& owner, Commands& c) {
-    QMenu* menu = c.addMenu(&owner, "PopupMenuMIDI");
-    c.addItems(menu, {
-        {"PBIGFONT", "大きいフォントにする", true},
-        {"PRENAME", "リネーム（選択のみ）"},
-        {nullptr, nullptr},
-        {"PMIDI_X", "キャンセル"},
-    });
+MusicMenuCommands buildMusicMenus(QWidget& owner, Commands& c) {
+    MusicMenuCommands s;
+    QMenu* menu = s.PopupMenuMIDI = c.addMenu(&owner, "PopupMenuMIDI");
+    s.PBIGFONT = c.add(menu, "PBIGFONT", "大きいフォントにする", true);
+    s.PRENAME = c.add(menu, "PRENAME", "リネーム（選択のみ）");
+    menu->addSeparator();
+    s.PMIDI_X = c.add(menu, "PMIDI_X", "キャンセル");
+    return s;
 }
 
 }  // namespace sondex

@@ -1,6 +1,5 @@
 #include "recording/FormatCommands.h"
 
-#include "ui/Commands.h"
 #include "core/Settings.h"
 #include "core/FormatCode.h"
 #include "core/RecordingFormat.h"
@@ -27,26 +26,23 @@ void showInPanel(QWidget& bar, const char* name, const QString& text, int extra,
 
 }  // namespace
 
-FormatCommands::FormatCommands(Commands& commands, Settings& settings, QWidget& statusBar, QLabel& labelRate,
+FormatCommands::FormatCommands(FormatCommandHandles commands, Settings& settings, QWidget& statusBar, QLabel& labelRate,
                                QObject* parent)
-    : QObject(parent), commands_(commands), settings_(settings), statusBar_(statusBar), labelRate_(labelRate) {
+    : QObject(parent), commands_(std::move(commands)), settings_(settings), statusBar_(statusBar), labelRate_(labelRate) {
     connect(&settings_, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::rate2 || changed == Setting::Bit || changed == Setting::stereo) refresh();
     });
     // The choice itself is kept by the menus' bindings; what follows a choice is here.
-    const char* const items[] = {"Late0",  "Late1",  "Late2",  "Late3",  "Late4",  "Late5",   "Late6",
-                                 "Late7",  "Late8",  "MLate0", "MLate1", "MLate2", "MLate3",  "MLate4",
-                                 "MLate5", "MLate6", "MLate7", "MLate8", "Bits8",  "Bits16",  "MBits8",
-                                 "MBits16", "mono",  "stereo", "MMono",  "MStereo"};
-    for (const char* item : items) commands_.onTriggered(item, [this] { afterChoice(); });
-    commands_.onTriggered("MR_CD_MUSIC", [this] { choose(7, true, true); });
-    commands_.onTriggered("PR_CD", [this] { choose(7, true, true); });
-    commands_.onTriggered("MR_RADIO", [this] { choose(4, false, false); });
-    commands_.onTriggered("PR_RADIO", [this] { choose(4, false, false); });
-    commands_.onTriggered("MR_TEL", [this] { choose(1, false, false); });
-    commands_.onTriggered("PR_TEL", [this] { choose(1, false, false); });
-    commands_.onTriggered("MRECTEST", [this] { MRECTESTClick(); });
-    commands_["MRECTFILE"]->setEnabled(false);
+    for (QAction* choice : commands_.choices) connect(choice, &QAction::triggered, this, [this] { afterChoice(); });
+    const auto preset = [this](const QList<QAction*>& copies, int rateIndex, bool sixteenBits, bool stereo) {
+        for (QAction* copy : copies)
+            connect(copy, &QAction::triggered, this, [=, this] { choose(rateIndex, sixteenBits, stereo); });
+    };
+    preset(commands_.cdMusic, 7, true, true);
+    preset(commands_.radio, 4, false, false);
+    preset(commands_.telephone, 1, false, false);
+    connect(commands_.MRECTEST, &QAction::triggered, this, &FormatCommands::MRECTESTClick);
+    commands_.MRECTFILE->setEnabled(false);
     refresh();
 }
 
@@ -77,12 +73,12 @@ void FormatCommands::refresh() {
     labelRate_.setText(formatCode(format.samplesPerSecond, format.channels, format.bitsPerSample));
 }
 
-bool FormatCommands::testMode() const { return commands_["MRECTEST"]->isChecked(); }
+bool FormatCommands::testMode() const { return commands_.MRECTEST->isChecked(); }
 
 QColor FormatCommands::indicatorColour() const { return testMode() ? QColor(0, 0, 255) : QColor(255, 0, 0); }
 
 void FormatCommands::MRECTESTClick() {
-    commands_["MRECTFILE"]->setEnabled(testMode());
+    commands_.MRECTFILE->setEnabled(testMode());
     if (testModeChanged_) testModeChanged_();
 }
 

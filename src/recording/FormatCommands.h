@@ -1,17 +1,26 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QObject>
 
 #include <functional>
 
+class QAction;
 class QLabel;
 class QWidget;
 
 namespace sondex {
 
-class Commands;
 class Settings;
+
+// The commands the format follows, from both menu copies.
+struct FormatCommandHandles {
+    QList<QAction*> choices;  // every rate, bits and channels command
+    QList<QAction*> cdMusic, radio, telephone;  // the three presets
+    QAction* MRECTEST = nullptr;   // test mode
+    QAction* MRECTFILE = nullptr;  // record into the test file; offered only in test mode
+};
 
 // The recording format commands of both menu copies (rates, bits, channels,
 // the three presets) and test mode: they keep the status bar's first three
@@ -20,7 +29,7 @@ class Settings;
 class FormatCommands : public QObject {
     Q_OBJECT
 public:
-    FormatCommands(Commands& commands, Settings& settings, QWidget& statusBar, QLabel& labelRate,
+    FormatCommands(FormatCommandHandles commands, Settings& settings, QWidget& statusBar, QLabel& labelRate,
                    QObject* parent = nullptr);
 
     // Red normally, blue while test mode is on.
@@ -39,7 +48,7 @@ private:
     void afterChoice();
     void MRECTESTClick();
 
-    Commands& commands_;
+    FormatCommandHandles commands_;
     Settings& settings_;
     QWidget& statusBar_;
     QLabel& labelRate_;

@@ -6,16 +6,16 @@
 
 namespace sondex {
 
-void buildVolumeMenu(QWidget& owner, Commands& c) {
-    QMenu* menu = c.addMenu(&owner, "PopupMenu_VOL");
-    c.addItems(menu, {
-        {"PVOL", "再生ボリューム表示"},
-        {"PVOL_R", "録音ボリューム表示"},
-        {"PVOL_ETC", "その他のボリューム表示"},
-        {"PVOL_MAIN", "メインボリュームのみ表示"},
-        {nullptr, nullptr},
-        {"PVOL_S", "スモールサイズＯＮ", true},
-    });
+VolumeMenuCommands buildVolumeMenu(QWidget& owner, Commands& c) {
+    VolumeMenuCommands s;
+    QMenu* menu = s.PopupMenu_VOL = c.addMenu(&owner, "PopupMenu_VOL");
+    s.PVOL = c.add(menu, "PVOL", "再生ボリューム表示");
+    s.PVOL_R = c.add(menu, "PVOL_R", "録音ボリューム表示");
+    s.PVOL_ETC = c.add(menu, "PVOL_ETC", "その他のボリューム表示");
+    s.PVOL_MAIN = c.add(menu, "PVOL_MAIN", "メインボリュームのみ表示");
+    menu->addSeparator();
+    s.PVOL_S = c.add(menu, "PVOL_S", "スモールサイズＯＮ", true);
+    return s;
 }
 
 }  // namespace sondex

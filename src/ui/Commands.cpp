@@ -20,16 +20,6 @@ QAction* Commands::add(QMenu* menu, const char* name, const QString& caption, bo
     return action;
 }
 
-void Commands::addItems(QMenu* menu, std::initializer_list<MenuItem> items) {
-    for (const MenuItem& item : items) {
-        if (!item.name) {
-            menu->addSeparator();
-            continue;
-        }
-        add(menu, item.name, QString::fromUtf8(item.caption), item.checkable);
-    }
-}
-
 QMenu* Commands::addMenu(QWidget* parent, const char* name, const QString& title) {
     auto* menu = new QMenu(title, parent);
     menu->setObjectName(QString::fromLatin1(name));
@@ -44,10 +34,6 @@ QAction* Commands::action(const QString& name) const {
     // on a null action, in release builds too: stop at once and name it.
     if (!found) qFatal("unknown command %s", qPrintable(name));
     return found;
-}
-
-void Commands::onTriggered(const char* name, std::function<void()> handler) {
-    connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 
 void Commands::addCheckBox(QAbstractButton* box) { boxes_.insert(box->objectName(), box); }

@@ -19,13 +19,6 @@ namespace sondex {
 
 class Settings;
 
-// One line of a menu: a command, or a separator when name is null.
-struct MenuItem {
-    const char* name;
-    const char* caption;  // UTF-8
-    bool checkable = false;
-};
-
 // Every menu command of the window by its name, and the rules that keep
 // commands which exist twice (a menu item and a pop-up item, or a menu item and
 // a check box) carrying the same check mark.
@@ -36,14 +29,13 @@ public:
 
     // Adds a command to a menu; its objectName is the name.
     QAction* add(QMenu* menu, const char* name, const QString& caption, bool checkable = false);
-    void addItems(QMenu* menu, std::initializer_list<MenuItem> items);
+    QAction* add(QMenu* menu, const char* name, const char* utf8Caption, bool checkable = false) {
+        return add(menu, name, QString::fromUtf8(utf8Caption), checkable);
+    }
     // A pop-up or sub-menu whose objectName is the name.
     QMenu* addMenu(QWidget* parent, const char* name, const QString& title = QString());
     QAction* action(const QString& name) const;
     QAction* operator[](const char* name) const { return action(QString::fromLatin1(name)); }
-
-    // Runs the handler when the named command is chosen.
-    void onTriggered(const char* name, std::function<void()> handler);
 
     // Check boxes that mirror menu commands take part in their groups too.
     void addCheckBox(QAbstractButton* box);
