@@ -38,28 +38,6 @@ public:
 
 const QString kProgramFolder = QStringLiteral("/data/TAVIK SOFT32/SONDEX/");
 
-TEST(SettingsTest, AFreshUserGetsTheDefaults) {
-    MemoryStore store;
-    Settings settings(kProgramFolder);
-    settings.loadAll(store);
-
-    EXPECT_EQ(settings.number(Setting::rate2), 7);  // 44100 Hz
-    EXPECT_TRUE(settings.isOn(Setting::Bit));       // 16 bits
-    EXPECT_TRUE(settings.isOn(Setting::stereo));
-    EXPECT_EQ(settings.number(Setting::BufCount), 6);
-    EXPECT_EQ(settings.number(Setting::NR_WAIT), 10);
-    for (Setting on : {Setting::minihelp, Setting::BackColor, Setting::REC_MAX, Setting::SetNowTime_Select})
-        EXPECT_TRUE(settings.isOn(on)) << qPrintable(nameOf(on));
-    for (Setting off : {Setting::START, Setting::Start_REC, Setting::STARTMIN, Setting::REPEAT,
-                        Setting::REPEATMIDI, Setting::SHUDOREC_TM_END, Setting::SAVE_NAME, Setting::FileOnly,
-                        Setting::No_Memo, Setting::W31CDSET, Setting::BIGFONT, Setting::RecodeFn,
-                        Setting::MIDIREC, Setting::Serch_Err, Setting::RECTESTFILE})
-        EXPECT_FALSE(settings.isOn(off)) << qPrintable(nameOf(off));
-    EXPECT_EQ(settings.text(Setting::TEMPALL), kNoFolderMarker);
-    EXPECT_EQ(settings.text(Setting::LoadPath), kProgramFolder);
-    EXPECT_EQ(settings.text(Setting::JK), QString());
-}
-
 struct LoadCase {
     const char* name;
     const char* stored;

@@ -96,17 +96,6 @@ TEST_F(MessageBoxTest, TMMsgBoxRunsOutWithDefaultOne) {
     EXPECT_FALSE(host.recorderFlags.messageBusy);
 }
 
-TEST_F(MessageBoxTest, TMMsgBoxYNWithDefaultSevenMarksNoAndRunsOutWithSeven) {
-    box.setTimerCount(1);
-    onNextModal([&](QWidget* d) {
-        EXPECT_TRUE(shown(d, "Btn_Yes"));
-        EXPECT_TRUE(shown(d, "Btn_No"));
-        EXPECT_FALSE(shown(d, "Btn_OK"));
-        expectMarkerBeside(d, "Btn_No");
-    });
-    EXPECT_EQ(box.TMMsgBoxYN(QStringLiteral("削除しますか？"), BoxAnswer::No), BoxAnswer::No);
-}
-
 TEST_F(MessageBoxTest, ThePauseHoldsTheCountAndTheResumeGoesOnFromWhatWasLeft) {
     box.setTimerCount(2);
     int ticksSincePause = 0;
