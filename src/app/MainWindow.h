@@ -166,6 +166,9 @@ private:
 
     // Close: the query, the saves, the power-off.
     bool closeQuery();
+    void abandonStartup();
+    // A close has begun or ended: start-up steps still under way stop.
+    bool closing() const { return closeInProgress_ || closeDone_; }
     bool stopAndSaveRecordings();
     void saveLists();
     void writeBack();

@@ -21,6 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QTimer>
 #include <QListWidget>
 
 namespace sondex {
@@ -68,7 +70,10 @@ bool MainWindow::closeQuery() {
     flags_.breakOff = true;
     if (closeDone_) return true;
     QCoreApplication::processEvents();
-    if (startingUp_) return true;  // nothing is saved during the start-up
+    if (startingUp_) {
+        abandonStartup();
+        return true;
+    }
     if (closeInProgress_) {
         desktop_.beep();
         return false;
@@ -122,6 +127,21 @@ void MainWindow::writeBack() {
     settings_.setNumber(Setting::MIDI_DISP, Panel2_->isVisibleTo(this) ? 1 : 0);
     settings_.setNumber(Setting::Shudo_DISP, manual_->isVisibleTo(this) ? 1 : 0);
     settings_.writeBack(store_);  // a failure is swallowed: the close goes on
+}
+
+void MainWindow::abandonStartup() {
+    // Nothing is saved, and nothing of the start-up may run on in a window
+    // nobody sees: its timers stop, its open questions close, the program ends.
+    closeDone_ = true;
+    Timer1_->stop();
+    Timer6_->stop();
+    // The boxes and dialogs of the first run are windows of their own.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(window);
+        if (dialog && dialog->isVisible()) dialog->done(code(BoxAnswer::Closed));
+    }
+    QApplication::restoreOverrideCursor();  // the start-up's hourglass
+    QMetaObject::invokeMethod(this, &MainWindow::finishClose, Qt::QueuedConnection);
 }
 
 void MainWindow::finishClose() {

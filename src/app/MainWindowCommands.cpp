@@ -87,6 +87,7 @@ void MainWindow::bindCommands() {
 
     connect(&s, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::BackColor) applyListColours();
+        if (changed == Setting::BIGFONT) music_->setBigFont(settings_.isOn(Setting::BIGFONT));
         if (changed == Setting::INTORO || changed == Setting::Track_END_PLUS) applyTimeLabelColours();
     });
 
@@ -174,6 +175,8 @@ void MainWindow::K1Click() {
 }
 
 void MainWindow::Button30Click() {
+    // The manual panel goes with the music area, and so does a recording on it.
+    if (manualRec_->state() != ManualRecording::State::Idle) manualRec_->Button22Click();
     Panel2_->hide();
     cd_->CheckBox1->setEnabled(true);
     menus_.tray.TRSAVE->setEnabled(true);

@@ -19,6 +19,7 @@
 #include "cd/CdRecording.h"
 #include "core/RecordingController.h"
 #include "music/MusicRecording.h"
+#include "timer/LegacyTimerList.h"
 #include "recording/ManualRecording.h"
 #include "timer/TimerPanel.h"
 
@@ -82,9 +83,14 @@ QString MainWindow::recordingFolder() const { return settings_.text(Setting::TEM
 
 void MainWindow::Timer6Timer() {
     Timer6_->stop();
+    qCInfo(lcStartup) << "first run: asking for the recording folder";
+    // Each question waits for the user; a close meanwhile ends the first run there.
     MKBoxDlg1_->MsgBox(QString::fromUtf8(kFirstRunNotice));
+    if (closing()) return;
     MTempSetClick();
+    if (closing()) return;
     MKBoxDlg1_->TMMsgBox(QString::fromUtf8(kClockNotice), BoxAnswer::Ok);
+    if (closing()) return;
     store_.writeText(QStringLiteral("SetNowTime_Select"), QStringLiteral("1"));
     Timer1_->start();
 }
@@ -106,6 +112,7 @@ void MainWindow::Timer1Timer() {
     Timer1_->stop();
     settings_.loadDeferred(store_);
     applyListColours();
+    music_->setBigFont(settings_.isOn(Setting::BIGFONT));
     applyTimeLabelColours();
     applyStartupColours();
     writeNumberCaptions();
@@ -128,10 +135,12 @@ void MainWindow::Timer1Timer() {
         settings_.setNumber(Setting::REC_TXT, 0);
     }
     QCoreApplication::processEvents();
+    // A close that came in meanwhile has saved; nothing may start after it.
+    if (closing()) return;
     applyStartupSwitches();
     setAcceptDrops(true);
     manual_->Label_YoBI->setText(calendar::weekdayLabel(QDate::currentDate()));
-    if (settings_.isOn(Setting::STARTMIN) || arguments_.contains(QStringLiteral("/T"))) {
+    if (settings_.isOn(Setting::STARTMIN) || startupRequest_.T) {
         goToTray();
         PanelOPEN_->hide();
     }
@@ -168,12 +177,7 @@ void MainWindow::fillCdDrives() {
 }
 
 void MainWindow::loadTimerLists() {
-    // The list of an older version becomes the first day group, once.
-    const QString folder = identity_.ProgramFolder;
-    const QString legacy = folder + identity_.ProductKey + QStringLiteral("JK.LIS");
-    if (QFileInfo::exists(legacy) && !QFileInfo::exists(folder + QStringLiteral("DAY000.day")))
-        QFile::rename(legacy, folder + QStringLiteral("DAY000.day"));
-    QFile::remove(legacy);
+    adoptLegacyTimerList(identity_.ProgramFolder, identity_.ProductKey);
     // The timer's modes, groups and lists are loaded here once the timer exists.
 }
 

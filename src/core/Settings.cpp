@@ -27,8 +27,8 @@ int readNumber(const QString& stored, const QString& defaultText, int fallback) 
 
 QString recordingFolderFromSetting(const QString& stored) {
     if (stored.isEmpty() || stored == u"/" || stored == kNoFolderMarker) return kNoFolderMarker;
-    const QString folder = paths::withoutTrailingSlash(paths::expandHome(stored));
-    if (!QDir::isAbsolutePath(folder) || !QDir(folder).exists() || !QDir::setCurrent(folder))
+    const QString folder = paths::absoluteFolder(stored);
+    if (!QDir(folder).exists() || !QDir::setCurrent(folder))
         return kNoFolderMarker;
     return paths::withTrailingSlash(folder);
 }

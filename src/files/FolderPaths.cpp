@@ -8,8 +8,7 @@
 namespace sondex::folders {
 
 QString fullFolderPath(const QString& text) {
-    const QString expanded = paths::expandHome(text.trimmed());
-    return paths::withTrailingSlash(QDir::cleanPath(QDir::current().absoluteFilePath(expanded)));
+    return paths::withTrailingSlash(paths::absoluteFolder(text));
 }
 
 QStringList cumulativeFolders(const QString& fullPath) {

@@ -6,8 +6,8 @@
 // Path rules of the folder windows.
 namespace sondex::folders {
 
-// The text as a full path with a trailing "/": a leading "~" is expanded and
-// a relative text is taken from the current folder.
+// The text as a full path with a trailing "/", by the one folder rule
+// (paths::absoluteFolder): "~" and relative texts start at the home folder.
 QString fullFolderPath(const QString& text);
 
 // Every folder on the way to a full path, root first, without trailing "/"

@@ -80,4 +80,16 @@ void MusicPanel::resizeEvent(QResizeEvent*) {
     if (auto* bar = findChild<QFrame*>(QStringLiteral("PSTBar2"))) bar->resize(width(), bar->height());
 }
 
+void MusicPanel::setBigFont(bool on) {
+    for (QListWidget* list : {ListBox3, ListBoxFNF}) {
+        if (on) {
+            QFont big = font();
+            big.setPointSize(12);
+            list->setFont(big);
+        } else {
+            list->setFont(QFont());  // nothing set of its own: the panel's font again
+        }
+    }
+}
+
 }  // namespace sondex

@@ -17,6 +17,9 @@ class MusicPanel : public QFrame {
 public:
     explicit MusicPanel(QWidget* parent);
 
+    // Both music lists in 12-point type, or in the panel's own font again.
+    void setBigFont(bool on);
+
     QFrame* PanelFN = nullptr;
     ListResizeBar* PanelFNVU = nullptr;
     QListWidget* ListBox3 = nullptr;

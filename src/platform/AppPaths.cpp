@@ -34,6 +34,11 @@ QString expandHome(const QString& path) {
     return path;
 }
 
+QString absoluteFolder(const QString& text) {
+    const QString expanded = expandHome(text.trimmed());
+    return QDir::cleanPath(QDir(homeFolder()).absoluteFilePath(expanded));
+}
+
 QString configFolder() {
     return withTrailingSlash(envFolder("XDG_CONFIG_HOME", QStringLiteral(".config"))) +
            QStringLiteral("TAVIK SOFT32/");

@@ -37,4 +37,9 @@ QString withoutTrailingSlash(const QString& folder);
 // Expands a leading "~" or "~/" to the home folder; other texts are returned unchanged.
 QString expandHome(const QString& path);
 
+// A folder as the user or the settings give it, made absolute by one rule:
+// a leading "~" is the home folder, and so is the base of a relative path (a
+// desktop program has no meaningful current folder). Cleaned, no trailing "/".
+QString absoluteFolder(const QString& text);
+
 }  // namespace sondex::paths

@@ -15,6 +15,8 @@
 
 #include <memory>
 
+#include <csignal>
+
 namespace sondex {
 namespace {
 
@@ -228,6 +230,19 @@ TEST_F(EntryProcessTest, AnUnattendedCommandLineRecordsSavesLogsAndCloses) {
     const QString text = QString::fromUtf8(log.readAll());
     EXPECT_TRUE(text.contains(QStringLiteral("1個 録音しました。")));
     EXPECT_TRUE(text.contains(QStringLiteral("44S16")));
+}
+
+TEST_F(EntryProcessTest, ATerminationSignalDuringTheFirstRunQuestionEndsTheProcessAndWritesNothing) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        writeSettings("[SONDEX]\r\nVersion=22\r\n");
+        QProcess* first = start({});
+        ASSERT_TRUE(waitForOutput(first, "first run")) << signal;
+        QThread::msleep(200);  // the question is on screen
+        ::kill(static_cast<pid_t>(first->processId()), signal);
+        EXPECT_TRUE(first->waitForFinished(10000)) << "still running after signal " << signal;
+        EXPECT_EQ(settingsBytes(), QByteArray("[SONDEX]\r\nVersion=22\r\n")) << signal;
+        EXPECT_FALSE(recorderRuns());
+    }
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ protected:
     }
 
     // A window past its start-up, with boxes that time out at once.
-    std::unique_ptr<MainWindow> readyWindow() {
-        auto window = std::make_unique<MainWindow>(identity, settings, store, rig.services());
+    std::unique_ptr<MainWindow> readyWindow(const QStringList& arguments = {}) {
+        auto window = std::make_unique<MainWindow>(identity, settings, store, rig.services(), arguments);
         window->MKBoxDlg1().setTimerCount(1);
         window->show();
         QSignalSpy ready(window.get(), &MainWindow::startupFinished);
@@ -353,6 +353,25 @@ TEST_F(MainWindowTest, RepeatsSwitchedOnAtStartUpShowInYellow) {
     auto window = readyWindow();
     EXPECT_EQ(child<QCheckBox>(*window, "CheckBox2")->palette().color(QPalette::Window), QColor(Qt::yellow));
     EXPECT_NE(child<QCheckBox>(*window, "MIDREP")->palette().color(QPalette::Window), QColor(Qt::yellow));
+}
+
+TEST_F(MainWindowTest, BigFontSwitchesBothMusicListsToTwelvePointAndBack) {
+    store.writeText(QStringLiteral("BIGFONT"), QStringLiteral("1"));
+    auto window = readyWindow();
+    auto* panel = child<QWidget>(*window, "Panel4");
+    for (const char* list : {"ListBox3", "ListBoxFNF"})
+        EXPECT_EQ(child<QListWidget>(*window, list)->font().pointSize(), 12) << list;
+    window->commands()["PBIGFONT"]->trigger();
+    EXPECT_FALSE(settings.isOn(Setting::BIGFONT));
+    for (const char* list : {"ListBox3", "ListBoxFNF"})
+        EXPECT_EQ(child<QListWidget>(*window, list)->font(), panel->font()) << list;
+}
+
+TEST_F(MainWindowTest, ADashedTraySwitchAtStartUpSendsTheWindowToTheTray) {
+    for (const QString& tray : {QStringLiteral("-t"), QStringLiteral("/t")}) {
+        auto window = readyWindow({tray});
+        EXPECT_TRUE(window->windowState() & Qt::WindowMinimized) << qPrintable(tray);
+    }
 }
 
 }  // namespace

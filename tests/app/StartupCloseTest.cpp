@@ -12,6 +12,7 @@
 #include "support/WindowRig.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -121,6 +123,28 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
     EXPECT_TRUE(next.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     EXPECT_TRUE(ready(next));
     EXPECT_EQ(next.recordingFolder(), chosen);
+}
+
+TEST_F(StartupCloseTest, ACloseDuringTheFirstRunQuestionEndsTheProgramAndWritesNothing) {
+    installed();
+    const QByteArray before = [&] {
+        QFile file(store.path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    std::unique_ptr<MainWindow> window;
+    test::onNextModal([&](QWidget*) {
+        window->requestClose();  // as SIGTERM, SIGINT, SIGHUP and the close button do
+    });
+    window = start(store);
+    QSignalSpy closed(window.get(), &MainWindow::closed);
+    QSignalSpy finished(window.get(), &MainWindow::startupFinished);
+    EXPECT_TRUE(closed.wait(10000));
+    // Neither the folder window nor the deferred start-up may follow.
+    EXPECT_FALSE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 1500));
+    EXPECT_EQ(finished.size(), 0);
+    QFile file(store.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 TEST_F(StartupCloseTest, AFolderThatWasDeletedLeadsToTheFirstRunChoice) {

@@ -5,9 +5,13 @@
 #include "files/FolderPaths.h"
 #include "music/MusicRecording.h"
 #include "recording/ManualRecording.h"
+#include "timer/LegacyTimerList.h"
+
+#include <QFile>
 
 int main() {
     sondex::Settings settings(QStringLiteral("/tmp/"));
     const char* name = sondex::ManualRecording::staticMetaObject.className();
+    sondex::adoptLegacyTimerList(QStringLiteral("/nonexistent/"), QStringLiteral("SONDEX"));
     return settings.isOn(sondex::Setting::BackColor) && name ? 1 : 0;
 }

@@ -157,7 +157,7 @@ TEST(SettingsTest, PlacementIsReadSeparatelyFromTheRest) {
     EXPECT_EQ(settings.number(Setting::NR_WAIT), 60);
 }
 
-TEST(RecordingFolderRuleTest, OnlyAnExistingAbsoluteFolderIsTaken) {
+TEST(RecordingFolderRuleTest, OnlyAnExistingFolderIsTakenAndRelativeOnesStartAtHome) {
     QTemporaryDir folder;
     const QString path = folder.path();
     EXPECT_EQ(recordingFolderFromSetting(QString()), kNoFolderMarker);
@@ -172,6 +172,9 @@ TEST(RecordingFolderRuleTest, OnlyAnExistingAbsoluteFolderIsTaken) {
     QDir().mkpath(QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL"));
     EXPECT_EQ(recordingFolderFromSetting(QStringLiteral("~/TAVIKT32/TEMPALL")),
               QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL/"));
+    // A relative folder starts at home, whatever the current folder is now.
+    for (const QString& relative : {QStringLiteral("TAVIKT32/TEMPALL"), QStringLiteral("./TAVIKT32//TEMPALL/")})
+        EXPECT_EQ(recordingFolderFromSetting(relative), QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL/"));
 }
 
 TEST(WindowPositionTest, TwoDecimalNumbersSplitAtTheFirstComma) {

@@ -21,7 +21,8 @@ TEST(FolderPathsTest, FullPathsEndInASlashAndSplitIntoEveryFolderOnTheWay) {
               QStringList({QStringLiteral("/"), QStringLiteral("/a"), QStringLiteral("/a/b c"), QStringLiteral("/a/b c/曲")}));
     EXPECT_EQ(folders::cumulativeFolders(QStringLiteral("/")), QStringList({QStringLiteral("/")}));
     EXPECT_EQ(folders::fullFolderPath(QStringLiteral("~/x//y/")), QDir::homePath() + QStringLiteral("/x/y/"));
-    QDir::setCurrent(QDir::homePath());
+    // Relative folders start at home, not at whatever folder is current.
+    QDir::setCurrent(QDir::tempPath());
     EXPECT_EQ(folders::fullFolderPath(QStringLiteral("rel/../d")), QDir::homePath() + QStringLiteral("/d/"));
     EXPECT_EQ(folders::defaultFolder(QStringLiteral("TEMPALL")), QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL"));
 }

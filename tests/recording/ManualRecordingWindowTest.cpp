@@ -167,5 +167,15 @@ TEST_F(ManualRecordingWindowTest, ClosingThePanelWhilePausedSavesLogsAndRunsTheA
     EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(wav0000()));
 }
 
+TEST_F(ManualRecordingWindowTest, ClosingTheMusicAreaStopsTheManualRecordingOnIt) {
+    started();
+    window->Button30Click();
+    EXPECT_EQ(rig.engine.sent, QStringList(QStringLiteral("stop tavikREC wait")));
+    EXPECT_EQ(manual().request(), ManualRecording::Request::Stop);
+    notice();
+    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("save tavikREC")).size(), 1);
+    EXPECT_EQ(manual().state(), ManualRecording::State::Idle);
+}
+
 }  // namespace
 }  // namespace sondex
