@@ -6,8 +6,10 @@ namespace sondex {
 
 // The settings file: "[SONDEX]", then one "Name=Text" line per value. The text
 // is everything after the first "=" verbatim, names match without regard to
-// letter case, and a write keeps every value it does not touch (setup's values
-// and ones a newer version added). Files are replaced atomically.
+// letter case. The file also holds setup's values and whatever other programs
+// or older versions left there, so a write changes only the lines of the values
+// it writes, appends new ones to the [SONDEX] section and keeps every other line
+// byte for byte. Files are replaced atomically.
 class IniSettingsStore final : public SettingsStore {
 public:
     explicit IniSettingsStore(QString path);
