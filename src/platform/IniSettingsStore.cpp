@@ -9,7 +9,10 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 namespace sondex {
@@ -18,13 +21,34 @@ namespace {
 
 constexpr QByteArrayView kSection = "[SONDEX]";
 
-// Files larger than this are not settings files; reading them would only cost memory.
-constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
+enum class FileState { Missing, Read, Unreadable };
 
-QByteArray readFile(const QString& path) {
+struct FileBytes {
+    FileState state = FileState::Missing;
+    QByteArray bytes;
+};
+
+FileBytes readFile(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        // Only a file that is not there is missing; any other failure hides one.
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        return {missing ? FileState::Missing : FileState::Unreadable, {}};
+    }
+    // A folder, a pipe or a device in its place is no settings file (and a
+    // pipe would hold the start up forever).
+    if (!S_ISREG(info.st_mode) || info.st_size > IniSettingsStore::kMaxFileSize) return {FileState::Unreadable, {}};
     QFile file(path);
-    if (file.size() > kMaxFileSize || !file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) return {FileState::Unreadable, {}};
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    qint64 n = 0;
+    while ((n = file.read(chunk, sizeof chunk)) > 0) {
+        bytes.append(chunk, static_cast<qsizetype>(n));
+        if (bytes.size() > IniSettingsStore::kMaxFileSize) return {FileState::Unreadable, {}};
+    }
+    if (n < 0) return {FileState::Unreadable, {}};
+    return {FileState::Read, bytes};
 }
 
 // The value part of the first line of a name: bytes [start, end) of the file.
@@ -131,21 +155,26 @@ struct Edit {
 
 IniSettingsStore::IniSettingsStore(QString path) : path_(std::move(path)) {}
 
+bool IniSettingsStore::isUnreadable() const { return readFile(path_).state == FileState::Unreadable; }
+
 QStringList IniSettingsStore::readTexts(const QStringList& names) const {
-    const QByteArray bytes = readFile(path_);
+    const FileBytes file = readFile(path_);
     const NameIndex index(names);
-    const Layout layout = scan(bytes, index);
+    const Layout layout = scan(file.bytes, index);
     QStringList texts;
     texts.reserve(names.size());
     for (qsizetype i = 0; i < names.size(); ++i) {
         const ValueSpan span = layout.values[index.slotOf(i)];
-        texts.append(span.found() ? valueText(bytes, span) : QString());
+        texts.append(span.found() ? valueText(file.bytes, span) : QString());
     }
     return texts;
 }
 
 bool IniSettingsStore::writeTexts(const QList<NamedText>& values) {
-    const QByteArray bytes = readFile(path_);
+    if (writesRefused_) return false;
+    const FileBytes file = readFile(path_);
+    if (file.state == FileState::Unreadable) return false;
+    const QByteArray& bytes = file.bytes;
 
     QStringList names;
     for (const NamedText& value : values) names.append(value.first);

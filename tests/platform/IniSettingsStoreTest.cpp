@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
 
 namespace sondex {
 namespace {
@@ -121,12 +126,54 @@ TEST_F(IniSettingsStoreTest, NewValuesGoIntoTheSondexSection) {
     EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nNR_WA\nB=2\n"));
 }
 
-TEST_F(IniSettingsStoreTest, UnreadableStoreReadsEmptyAndFailsToWrite) {
-    // A folder where the file should be: neither readable nor replaceable.
-    QDir().mkpath(path());
+// A file that is there but cannot be read holds the user's values: it reads
+// as empty and is never written, and neither is any file once writes are refused.
+TEST_F(IniSettingsStoreTest, AnExistingFileThatCannotBeReadIsNeverWritten) {
     IniSettingsStore store(path());
+    EXPECT_FALSE(store.isUnreadable());  // missing
+
+    QDir().mkpath(path());  // a folder in its place
+    EXPECT_TRUE(store.isUnreadable());
     EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
     EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QStringLiteral("22")));
+    ASSERT_TRUE(QDir(path()).removeRecursively());
+
+    writeRaw("[SONDEX]\nVersion=22\n");
+    ASSERT_TRUE(QFile::resize(path(), IniSettingsStore::kMaxFileSize));  // sparse, so quick
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QStringLiteral("22"));  // the largest file read
+    ASSERT_TRUE(QFile::resize(path(), IniSettingsStore::kMaxFileSize + 1));
+    EXPECT_TRUE(store.isUnreadable());
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
+    EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QStringLiteral("22")));
+    EXPECT_EQ(QFileInfo(path()).size(), IniSettingsStore::kMaxFileSize + 1);
+
+    writeRaw("[SONDEX]\nVersion=22\n");
+    store.refuseWrites();
+    EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QString()));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nVersion=22\n"));
+}
+
+// Run as root, permissions stop nothing: the check runs in a child that has
+// become nobody, in a folder open to it, so that the file's mode decides.
+TEST(IniSettingsStoreAccessTest, AFileWithoutReadPermissionIsUnreadableNotMissing) {
+    QTemporaryDir open(QStringLiteral("/tmp/sondex-ini-XXXXXX"));
+    const QString path = open.filePath(QStringLiteral("SONDEX.ini"));
+    QFile::setPermissions(open.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadOther | QFile::ExeOther);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[SONDEX]\nVersion=22\n");
+    file.close();
+    const auto readAsNobody = [&path] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(3);
+        const IniSettingsStore store(path);
+        if (store.isUnreadable()) std::_Exit(1);
+        std::_Exit(store.readText(QStringLiteral("Version")) == QStringLiteral("22") ? 0 : 2);
+    };
+    file.setPermissions(QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_EXIT(readAsNobody(), ::testing::ExitedWithCode(0), "");
+    file.setPermissions({});
+    EXPECT_EXIT(readAsNobody(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST_F(IniSettingsStoreTest, WriteLeavesNoTemporaryFilesBehind) {
