@@ -1,4 +1,5 @@
 // Starts the real program, several times over, in a home of its own.
+#include "platform/IniSettingsStore.h"
 #include "platform/InstanceLock.h"
 #include "support/PrivateHome.h"
 #include "support/pulse/PrivatePulseServer.h"
@@ -199,6 +200,23 @@ TEST_F(EntryProcessTest, TheCloseChangesOnlyItsOwnValuesInATenMegabyteFile) {
             EXPECT_GT(line.indexOf('='), 0) << line.constData();
         }
     }
+}
+
+// A settings file that is there but cannot be read is no new user's: the
+// recorder runs on the defaults, says so, and leaves the file as it is.
+TEST_F(EntryProcessTest, AnUnreadableSettingsFileStartsTheRecorderOnTheDefaultsNotSetup) {
+    const QByteArray values = "[SONDEX]\nVersion=22\nTEMPALL=" + QFile::encodeName(home.root()) + "\nREC_TXT=1\n";
+    writeSettings(values);
+    ASSERT_TRUE(QFile::resize(home.settingsFile(), IniSettingsStore::kMaxFileSize + 1));
+    recorder = start({});
+    EXPECT_TRUE(waitForOutput(recorder, "settings file unreadable: " + QFile::encodeName(home.settingsFile())));
+    EXPECT_TRUE(recorderRuns());
+    EXPECT_FALSE(setupRuns());
+    // The window comes once the timed box has closed; the defaults then ask
+    // for a recording folder, so the run is ended by the fixture.
+    ASSERT_TRUE(waitForOutput(recorder, "window shown", 20000));
+    EXPECT_EQ(QFileInfo(home.settingsFile()).size(), IniSettingsStore::kMaxFileSize + 1);
+    EXPECT_TRUE(settingsBytes().startsWith(values));
 }
 
 TEST_F(EntryProcessTest, AnUnattendedCommandLineRecordsSavesLogsAndCloses) {
