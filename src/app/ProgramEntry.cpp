@@ -1,6 +1,7 @@
 #include "app/ProgramEntry.h"
 
 #include "app/MainWindow.h"
+#include "core/Logging.h"
 #include "core/NoticeRelay.h"
 #include "core/NoticeRouting.h"
 #include "ui/Notifier.h"
@@ -16,8 +17,12 @@
 #include "core/MciChannel.h"
 #include "platform/TerminationSignals.h"
 #include "shell/SetupWindow.h"
+#include "core/RecorderFlags.h"
+#include "ui/dialogs/DialogHost.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 
 #include <QApplication>
+#include <QPalette>
 
 #include <cstdio>
 
@@ -37,6 +42,34 @@ RunMode refineRunMode(RunMode mode, const InstanceFiles& files) {
 }
 
 QString joinForwardedArguments(const QStringList& arguments) { return arguments.join(u'?'); }
+
+namespace {
+
+// Owner of a box shown before the recorder's window exists.
+class NoWindowHost final : public DialogHost {
+public:
+    QWidget* mainWindow() const override { return nullptr; }
+    QColor backgroundColour() const override { return QApplication::palette().color(QPalette::Window); }
+    QColor textColour() const override { return QApplication::palette().color(QPalette::WindowText); }
+    bool toolTipsShown() const override { return true; }
+    RecorderFlags& flags() override { return flags_; }
+
+private:
+    RecorderFlags flags_;
+};
+
+// Said before the window is created: the defaults bring the first run's
+// questions, which would cover a box shown over the window at once.
+void tellSettingsUnreadable(const QString& path) {
+    qCInfo(lcStartup).noquote() << "settings file unreadable:" << path;
+    NoWindowHost host;
+    TMKBoxDlg box(host);
+    box.TMMsgBox(QStringLiteral("設定ファイルが読めません：\n ") + path +
+                     QStringLiteral("\n 初期値で起動します。\n 今回の設定は保存されません。"),
+                 BoxAnswer::Ok);
+}
+
+}  // namespace
 
 ProgramEntry::ProgramEntry(QStringList arguments, QString invokedAs)
     : arguments_(std::move(arguments)), invokedAs_(std::move(invokedAs)) {}
@@ -68,8 +101,13 @@ int ProgramEntry::run(QApplication& app) {
     }
 
     IniSettingsStore store(paths::settingsFile());
-    const std::optional<int> version = storedVersion(store.readText(QStringLiteral("Version")));
-    if (version != identity.ExpectedVersion) {
+    // A file that is there but cannot be read is no new user's: setup would
+    // replace it, so the recorder runs on the defaults and leaves it alone.
+    // Later starts wait on the entry lock meanwhile and forward their lines.
+    if (store.isUnreadable()) {
+        store.refuseWrites();
+        tellSettingsUnreadable(store.path());
+    } else if (storedVersion(store.readText(QStringLiteral("Version"))) != identity.ExpectedVersion) {
         recorderLock.unlock();
         InstanceLock setupLock(files.setupLock);
         if (!setupLock.tryLock()) return 0;  // a setup window is already open

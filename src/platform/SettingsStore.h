@@ -21,7 +21,8 @@ public:
     virtual QStringList readTexts(const QStringList& names) const = 0;
 
     // Writes the values in the order given, creating the store when needed.
-    // Returns false when nothing could be written.
+    // Returns false when nothing could be written; a store that exists but
+    // cannot be read is never written, so the values it holds are not lost.
     virtual bool writeTexts(const QList<NamedText>& values) = 0;
 
     QString readText(const QString& name) const { return readTexts({name}).value(0); }

@@ -1,4 +1,5 @@
 // Starts the real program, several times over, in a home of its own.
+#include "platform/IniSettingsStore.h"
 #include "platform/InstanceLock.h"
 #include "support/PrivateHome.h"
 #include "support/pulse/PrivatePulseServer.h"
@@ -175,30 +176,49 @@ TEST_F(EntryProcessTest, StartsAtTheSameMomentGiveOneRecorderAndOneForwardedLine
     EXPECT_EQ(output(running).count("forwarded line:"), 1);
 }
 
-TEST_F(EntryProcessTest, ARecorderStartedBesideGarbageWritesAValidFileThatKeepsUnknownValues) {
+TEST_F(EntryProcessTest, TheCloseChangesOnlyItsOwnValuesInATenMegabyteFile) {
     const QByteArray folder = QFile::encodeName(home.root());
-    writeSettings("[SONDEX]\r\nVersion=22\r\n\x01\x02garbage\r\nNR_WAIT=lots\r\nINTORO=9000\r\nFromTheFuture=x=y\r\n"
-                  "TEMPALL=" + folder + "\r\n");
+    const QByteArray kept = "\x01\x02garbage\r\nFromTheFuture=x=y\r\n\x83\x65=sjis name\r\nEXEPATH=/caf\xe9\r\n"
+                            "Group=\x83\x65\x83\x58\x83\x67\r\n";
+    QByteArray other = "[OTHER]\r\nSHUDO=77\r\n";
+    while (other.size() < 10 * 1024 * 1024) other += "; " + QByteArray(96, 'x') + "\r\n";
+    writeSettings("[SONDEX]\r\nVersion=22\r\nNR_WAIT=lots\r\nINTORO=9000\r\nTEMPALL=" + folder + "\r\n" + kept +
+                  "INTORO=second\r\n" + other);
     recorder = start({});
     ASSERT_TRUE(waitForOutput(recorder, "start-up finished"));
     recorder->terminate();  // SIGTERM closes the window in order
     EXPECT_EQ(exitCodeOf(recorder), 0);
 
-    const QList<QByteArray> lines = settingsBytes().split('\n');
-    ASSERT_FALSE(lines.isEmpty());
-    EXPECT_EQ(lines.first(), "[SONDEX]");
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (!lines[i].isEmpty()) {
-            EXPECT_GT(lines[i].indexOf('='), 0) << lines[i].constData();
+    const QByteArray after = settingsBytes();
+    const QByteArray head = "[SONDEX]\r\nVersion=22\r\nNR_WAIT=10\r\nINTORO=5999\r\nTEMPALL=" + folder + "/\r\n" + kept +
+                            "INTORO=second\r\n";
+    ASSERT_TRUE(after.startsWith(head)) << after.left(300).constData();
+    ASSERT_TRUE(after.endsWith(other));
+    // Between them only the values the recorder owns, appended.
+    const QByteArray added = after.mid(head.size(), after.size() - head.size() - other.size());
+    EXPECT_TRUE(added.contains("\r\nSHUDO=0\r\n")) << added.constData();
+    for (const QByteArray& line : added.split('\n')) {
+        if (!line.isEmpty()) {
+            EXPECT_GT(line.indexOf('='), 0) << line.constData();
         }
     }
-    const QByteArray all = settingsBytes();
-    EXPECT_TRUE(all.contains("\nVersion=22\n"));
-    EXPECT_TRUE(all.contains("\nNR_WAIT=10\n"));
-    EXPECT_TRUE(all.contains("\nINTORO=5999\n"));
-    EXPECT_TRUE(all.contains("\nFromTheFuture=x=y\n"));
-    EXPECT_TRUE(all.contains(QByteArray("\nTEMPALL=" + folder + "/\n")));
-    EXPECT_FALSE(all.contains("garbage"));
+}
+
+// A settings file that is there but cannot be read is no new user's: the
+// recorder runs on the defaults, says so, and leaves the file as it is.
+TEST_F(EntryProcessTest, AnUnreadableSettingsFileStartsTheRecorderOnTheDefaultsNotSetup) {
+    const QByteArray values = "[SONDEX]\nVersion=22\nTEMPALL=" + QFile::encodeName(home.root()) + "\nREC_TXT=1\n";
+    writeSettings(values);
+    ASSERT_TRUE(QFile::resize(home.settingsFile(), IniSettingsStore::kMaxFileSize + 1));
+    recorder = start({});
+    EXPECT_TRUE(waitForOutput(recorder, "settings file unreadable: " + QFile::encodeName(home.settingsFile())));
+    EXPECT_TRUE(recorderRuns());
+    EXPECT_FALSE(setupRuns());
+    // The window comes once the timed box has closed; the defaults then ask
+    // for a recording folder, so the run is ended by the fixture.
+    ASSERT_TRUE(waitForOutput(recorder, "window shown", 20000));
+    EXPECT_EQ(QFileInfo(home.settingsFile()).size(), IniSettingsStore::kMaxFileSize + 1);
+    EXPECT_TRUE(settingsBytes().startsWith(values));
 }
 
 TEST_F(EntryProcessTest, AnUnattendedCommandLineRecordsSavesLogsAndCloses) {

@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
 
 namespace sondex {
 namespace {
@@ -57,8 +62,8 @@ TEST_F(IniSettingsStoreTest, WriteUpdatesInPlaceKeepsUnknownValuesAndAppendsNewO
     IniSettingsStore store(path());
     ASSERT_TRUE(store.writeTexts({{QStringLiteral("start"), QStringLiteral("0")},
                                   {QStringLiteral("NR_WAIT"), QStringLiteral("10")}}));
-    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nVersion=22\nEXEPATH=/opt/x\nFutureValue=keep me\n"
-                                    "start=0\nNR_WAIT=10\n"));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\r\nVersion=22\r\nEXEPATH=/opt/x\r\nFutureValue=keep me\r\n"
+                                    "START=0\r\nNR_WAIT=10\r\n"));
 }
 
 TEST_F(IniSettingsStoreTest, LineBreaksInsideAValueBecomeBlanks) {
@@ -81,20 +86,94 @@ TEST_F(IniSettingsStoreTest, DamagedFilesReadAsWhatTheyStillHold) {
     EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
 }
 
-TEST_F(IniSettingsStoreTest, AWriteOverGarbageLeavesAValidFile) {
-    writeRaw(raw("junk line\n\x00\x01\n[OTHER]\nVersion=22\n;comment=x\nA=1\nA=2\n"));
+// What the recorder does not understand survives its writes: the lines of
+// other sections, a second line of a name, names and values in Shift-JIS or
+// Latin-1, comments and garbage stay byte for byte and in place.
+TEST_F(IniSettingsStoreTest, AWriteChangesOnlyTheLinesOfTheValuesItChanges) {
+    const QByteArray before = raw("junk line\n\x00\x01\n[SONDEX]\nVersion=22\nTDAY_S=\x83\x65\x83\x58\x83\x67\n"
+                                  "JK=caf\xe9\n\x83\x65=sjis name\nA=1\nA=2\n;comment=x\n\n[OTHER]\nB=other\n"
+                                  "[sondex]\nC=later\n");
+    writeRaw(before);
     IniSettingsStore store(path());
-    ASSERT_TRUE(store.writeText(QStringLiteral("B"), QStringLiteral("3")));
-    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nVersion=22\nA=1\nB=3\n"));
-    EXPECT_EQ(store.readText(QStringLiteral("A")), QStringLiteral("1"));
+    EXPECT_EQ(store.readTexts({QStringLiteral("TDAY_S"), QStringLiteral("a"), QStringLiteral("B"),
+                               QStringLiteral("C"), QStringLiteral(";comment")}),
+              QStringList({QStringLiteral("テスト"), QStringLiteral("1"), QString(), QStringLiteral("later"),
+                           QString()}));
+
+    // The same texts again (JK as it was read) change nothing at all.
+    ASSERT_TRUE(store.writeTexts({{QStringLiteral("TDAY_S"), QStringLiteral("テスト")},
+                                  {QStringLiteral("JK"), store.readText(QStringLiteral("JK"))},
+                                  {QStringLiteral("A"), QStringLiteral("1")}}));
+    EXPECT_EQ(readRaw(), before);
+
+    ASSERT_TRUE(store.writeTexts({{QStringLiteral("a"), QStringLiteral("3")},
+                                  {QStringLiteral("B"), QStringLiteral("new")},
+                                  {QStringLiteral("TDAY_S"), QStringLiteral("テスト2")}}));
+    EXPECT_EQ(readRaw(), raw("junk line\n\x00\x01\n[SONDEX]\nVersion=22\nTDAY_S=テスト2\nJK=caf\xe9\n"
+                             "\x83\x65=sjis name\nA=3\nA=2\n;comment=x\nB=new\n\n[OTHER]\nB=other\n"
+                             "[sondex]\nC=later\n"));
 }
 
-TEST_F(IniSettingsStoreTest, UnreadableStoreReadsEmptyAndFailsToWrite) {
-    // A folder where the file should be: neither readable nor replaceable.
-    QDir().mkpath(path());
+TEST_F(IniSettingsStoreTest, NewValuesGoIntoTheSondexSection) {
     IniSettingsStore store(path());
+    writeRaw("[OTHER]\nA=other\n");
+    ASSERT_TRUE(store.writeText(QStringLiteral("A"), QStringLiteral("1")));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nA=1\n[OTHER]\nA=other\n"));
+    EXPECT_EQ(store.readText(QStringLiteral("A")), QStringLiteral("1"));
+
+    writeRaw("[SONDEX]\nNR_WA");  // cut off mid-line
+    ASSERT_TRUE(store.writeText(QStringLiteral("B"), QStringLiteral("2")));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nNR_WA\nB=2\n"));
+}
+
+// A file that is there but cannot be read holds the user's values: it reads
+// as empty and is never written, and neither is any file once writes are refused.
+TEST_F(IniSettingsStoreTest, AnExistingFileThatCannotBeReadIsNeverWritten) {
+    IniSettingsStore store(path());
+    EXPECT_FALSE(store.isUnreadable());  // missing
+
+    QDir().mkpath(path());  // a folder in its place
+    EXPECT_TRUE(store.isUnreadable());
     EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
     EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QStringLiteral("22")));
+    ASSERT_TRUE(QDir(path()).removeRecursively());
+
+    writeRaw("[SONDEX]\nVersion=22\n");
+    ASSERT_TRUE(QFile::resize(path(), IniSettingsStore::kMaxFileSize));  // sparse, so quick
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QStringLiteral("22"));  // the largest file read
+    ASSERT_TRUE(QFile::resize(path(), IniSettingsStore::kMaxFileSize + 1));
+    EXPECT_TRUE(store.isUnreadable());
+    EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
+    EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QStringLiteral("22")));
+    EXPECT_EQ(QFileInfo(path()).size(), IniSettingsStore::kMaxFileSize + 1);
+
+    writeRaw("[SONDEX]\nVersion=22\n");
+    store.refuseWrites();
+    EXPECT_FALSE(store.writeText(QStringLiteral("Version"), QString()));
+    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nVersion=22\n"));
+}
+
+// Run as root, permissions stop nothing: the check runs in a child that has
+// become nobody, in a folder open to it, so that the file's mode decides.
+TEST(IniSettingsStoreAccessTest, AFileWithoutReadPermissionIsUnreadableNotMissing) {
+    QTemporaryDir open(QStringLiteral("/tmp/sondex-ini-XXXXXX"));
+    const QString path = open.filePath(QStringLiteral("SONDEX.ini"));
+    QFile::setPermissions(open.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadOther | QFile::ExeOther);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[SONDEX]\nVersion=22\n");
+    file.close();
+    const auto readAsNobody = [&path] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(3);
+        const IniSettingsStore store(path);
+        if (store.isUnreadable()) std::_Exit(1);
+        std::_Exit(store.readText(QStringLiteral("Version")) == QStringLiteral("22") ? 0 : 2);
+    };
+    file.setPermissions(QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_EXIT(readAsNobody(), ::testing::ExitedWithCode(0), "");
+    file.setPermissions({});
+    EXPECT_EXIT(readAsNobody(), ::testing::ExitedWithCode(1), "");
 }
 
 TEST_F(IniSettingsStoreTest, WriteLeavesNoTemporaryFilesBehind) {
