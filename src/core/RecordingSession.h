@@ -79,6 +79,10 @@ public:
     void SaveMusicRecording();
     void SaveCdRecording();
 
+    // The device ended a take by itself (notice 8: a full temporary folder, a
+    // lost sound server): tells the user, in the timed box, before the save.
+    void reportCutShort();
+
     const QString& templatePath() const { return templatePath_; }
     const QString& nextAutomaticName() const { return nextAutomaticName_; }
     bool isTestRecording() const { return test_; }

@@ -12,12 +12,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <algorithm>
 
 namespace sondex {
 
 namespace {
+
+// The device writes at most 256 KiB at once, so a write that failed for want
+// of space leaves less than this free.
+constexpr qint64 kFullDiskBytes = 512 * 1024;
 
 bool holds(const std::function<bool()>& condition) {
     return condition && condition();
@@ -59,6 +64,16 @@ QString freeName(const QString& folder, const QFileInfo& failed) {
 }
 
 }  // namespace
+
+void RecordingSession::reportCutShort() {
+    const QString folder = deviceTemporaryFolder();
+    const QStorageInfo disk(folder);
+    const QString cause = disk.isValid() && disk.bytesAvailable() < kFullDiskBytes
+                              ? QStringLiteral("一時フォルダーの空き容量がなくなりました。\n ") + folder
+                              : QStringLiteral("サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。");
+    report(QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n ") + cause +
+           QStringLiteral("\n ここまでの録音は保存します。"));
+}
 
 void RecordingSession::SaveManualRecording() {
     save(RecordingKind::Manual);

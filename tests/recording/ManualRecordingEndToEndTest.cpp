@@ -1,7 +1,7 @@
 // The whole manual recording through the real window, the real device engine
 // and a private sound server playing a tone: prepare, start, pause, resume,
 // stop, and the saved file, the log and the template afterwards; and takes
-// whose save fails.
+// that a full disk cuts short or that no folder will take.
 #include "core/Identity.h"
 #include "app/MainWindow.h"
 #include "core/NoticeRelay.h"
@@ -199,18 +199,27 @@ TEST_F(ManualRecordingEndToEndTest, StartPauseResumeStopSavesBothPartsAndLogsThe
     EXPECT_TRUE(line.contains(QStringLiteral(" wav0000.wav ") + recordings.path() + u'/')) << qPrintable(line);
 }
 
-TEST_F(ManualRecordingEndToEndTest, ARecordingFolderThatVanishedDoesNotLoseTheRecording) {
+TEST_F(ManualRecordingEndToEndTest, ATakeAFullDiskCutsShortIsKeptWhenBothFoldersTurnedReadOnly) {
+    const QString temp = temporaryFolder(512 * 1024);
+    if (temp.isEmpty()) GTEST_SKIP() << "cannot mount tmpfs";
     panel->Button1->click();
     panel->Button18->click();
-    spinFor(1200);
-    ASSERT_TRUE(QDir(recordings.path()).removeRecursively());
-    click("Button21");  // the failure message times out by itself
-    ASSERT_TRUE(ended());
-    const QString rescued = identity.ProgramFolder + QStringLiteral("rescue/wav0000.wav");
+    spinFor(1000);
+    ASSERT_TRUE(mount(recordings.path()) && mount(identity.ProgramFolder));
+    ASSERT_TRUE(ended(15000));  // the disk fills after about three seconds; each box times out by itself
+
+    const QString rescued = temp + QStringLiteral("wav0000.wav");
+    ASSERT_EQ(boxes.texts.size(), 2);
+    EXPECT_EQ(boxes.texts[0], QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n 一時フォルダーの空き容量がなくなりました。\n ") +
+                                  temp + QStringLiteral("\n ここまでの録音は保存します。"));
+    EXPECT_EQ(boxes.texts[1], QStringLiteral("録音エラー： ") + recordings.filePath(QStringLiteral("wav0000.wav")) +
+                                  QStringLiteral("\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n") +
+                                  rescued + QStringLiteral("\n（一時フォルダーです。消される前に移してください）"));
     const test::WavFacts facts = test::readWavFacts(rescued);
     ASSERT_TRUE(facts.readable);
-    EXPECT_NEAR(facts.seconds(), 1.2, 0.3);
-    expectTone(rescued, 4410);
+    EXPECT_GT(facts.seconds(), 2.0);
+    expectTone(rescued, facts.frames / 2);
+    EXPECT_TRUE(temporaryFiles(temp).isEmpty());
     EXPECT_TRUE(windowPtr->recordingLog().lines().isEmpty());
 }
 
