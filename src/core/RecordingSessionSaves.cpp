@@ -49,13 +49,15 @@ QString deviceTemporaryFile() {
     const QString folder = deviceTemporaryFolder();
     const QFileInfoList files =
         QDir(folder).entryInfoList({QStringLiteral("~MCI*.TMP")}, QDir::Files, QDir::Time);
-    return files.isEmpty() ? folder + QStringLiteral("~MCI*.TMP") : files.first().absoluteFilePath();
+    return files.isEmpty() ? folder + QStringLiteral("~MCI*.TMP")
+                           : files.first().absoluteFilePath();
 }
 
 // The failed file's name in the folder, or with "-1", "-2", ... before its
 // extension: the first that names nothing and is not the failed path itself.
 QString freeName(const QString& folder, const QFileInfo& failed) {
-    const QString extension = failed.suffix().isEmpty() ? QString() : QStringLiteral(".") + failed.suffix();
+    const QString extension =
+        failed.suffix().isEmpty() ? QString() : QStringLiteral(".") + failed.suffix();
     const QString failedPath = QDir::cleanPath(failed.absoluteFilePath());
     QString target = folder + failed.fileName();
     for (int n = 1; QFileInfo::exists(target) || QDir::cleanPath(target) == failedPath; ++n)
@@ -68,9 +70,11 @@ QString freeName(const QString& folder, const QFileInfo& failed) {
 void RecordingSession::reportCutShort() {
     const QString folder = deviceTemporaryFolder();
     const QStorageInfo disk(folder);
-    const QString cause = disk.isValid() && disk.bytesAvailable() < kFullDiskBytes
-                              ? QStringLiteral("一時フォルダーの空き容量がなくなりました。\n ") + folder
-                              : QStringLiteral("サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。");
+    const QString cause =
+        disk.isValid() && disk.bytesAvailable() < kFullDiskBytes
+            ? QStringLiteral("一時フォルダーの空き容量がなくなりました。\n ") + folder
+            : QStringLiteral(
+                  "サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。");
     report(QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n ") + cause +
            QStringLiteral("\n ここまでの録音は保存します。"));
 }
@@ -131,7 +135,8 @@ void RecordingSession::save(RecordingKind kind) {
         report(failureMessage(kind, slot(kind)) +
                QStringLiteral("\n\n録音データは、どのフォルダーにも保存できませんでした。\n"
                               "録音一時ファイルを消さずに残しています☆\n") +
-               deviceTemporaryFile() + QStringLiteral("\n（次の録音準備と終了の時に、もう一度保存します）"));
+               deviceTemporaryFile() +
+               QStringLiteral("\n（次の録音準備と終了の時に、もう一度保存します）"));
         return;
     }
 
@@ -147,7 +152,8 @@ void RecordingSession::save(RecordingKind kind) {
     if (discard_ || skipped) return;
     if (failed) {
         QString message = failureMessage(kind, slot(kind)) +
-                          QStringLiteral("\n\n録音データは、次のファイルに保存しました☆\n") + rescued;
+                          QStringLiteral("\n\n録音データは、次のファイルに保存しました☆\n") +
+                          rescued;
         if (rescued.startsWith(deviceTemporaryFolder()))
             message += QStringLiteral("\n（一時フォルダーです。消される前に移してください）");
         report(message);
@@ -161,9 +167,10 @@ void RecordingSession::save(RecordingKind kind) {
 QString RecordingSession::rescue(const QString& failedName) {
     const QFileInfo failed(failedName.isEmpty() ? nextAutomaticName_ : failedName);
     const QString rescueFolder = programFolder_ + QStringLiteral("rescue/");
-    // The temporary folder is the recording's own file system: the save there is a link, it needs no room.
-    for (const QString& folder :
-         {paths::withTrailingSlash(settings_.text(Setting::TEMPALL)), rescueFolder, deviceTemporaryFolder()}) {
+    // The temporary folder is the recording's own file system: the save
+    // there is a link, which needs no room.
+    for (const QString& folder : {paths::withTrailingSlash(settings_.text(Setting::TEMPALL)),
+                                  rescueFolder, deviceTemporaryFolder()}) {
         // A relative folder would put the recording wherever the program was started.
         if (!QDir::isAbsolutePath(folder)) continue;
         if (folder == rescueFolder && !QDir().mkpath(folder)) continue;

@@ -273,7 +273,8 @@ TEST_F(RecordingSessionTest, NoTemplateOrNoFreeNameStopsBeforeTheDevice) {
     EXPECT_FALSE(flags.messageBusy);
 }
 
-TEST_F(RecordingSessionTest, AFailedSaveGoesToTheRecordingFolderTheRescueFolderOrTheTemporaryFolder) {
+TEST_F(RecordingSessionTest,
+       AFailedSaveGoesToTheRecordingFolderTheRescueFolderOrTheTemporaryFolder) {
     struct Case {
         Kind kind;
         QString failing;  // saves starting with this fail from now on
@@ -283,10 +284,14 @@ TEST_F(RecordingSessionTest, AFailedSaveGoesToTheRecordingFolderTheRescueFolderO
     QDir().mkpath(programFolder + u("rescue"));
     touch(programFolder + u("rescue/wav0000.wav"));  // an earlier rescue is kept
     session.played().cdDriveCaption = u(" E:");
-    const QString failed = u("\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n");
+    const QString failed =
+        u("\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n");
     for (const Case& c :
          {Case{Kind::Manual, save(in("wav0000.wav")), in("wav0000-1.wav"), {}},
-          Case{Kind::Cd, u("save tavikREC \"") + folder(), programFolder + u("rescue/wav0000-1.wav"), {}},
+          Case{Kind::Cd,
+               u("save tavikREC \"") + folder(),
+               programFolder + u("rescue/wav0000-1.wav"),
+               {}},
           Case{Kind::Manual, u("save tavikREC \"") + programFolder, deviceTemp() + u("wav0000.wav"),
                u("\n（一時フォルダーです。消される前に移してください）")}}) {
         engine.answer(c.failing, {286, {}});
@@ -296,8 +301,8 @@ TEST_F(RecordingSessionTest, AFailedSaveGoesToTheRecordingFolderTheRescueFolderO
         EXPECT_EQ(saves().last(), save(c.rescued));
         EXPECT_TRUE(engine.sent.endsWith(u("close tavikREC wait")));
         const QString where = c.kind == Kind::Cd ? u("[ E:]ドライブ/") : QString();
-        EXPECT_EQ(prompts.asked,
-                  QStringList(u("message:録音エラー： ") + where + in("wav0000.wav") + failed + c.rescued + c.note));
+        EXPECT_EQ(prompts.asked, QStringList(u("message:録音エラー： ") + where +
+                                             in("wav0000.wav") + failed + c.rescued + c.note));
         EXPECT_FALSE(session.isOpen(c.kind));
         EXPECT_EQ(session.saveName(c.kind), in("wav0000.wav"));
     }
@@ -311,22 +316,27 @@ TEST_F(RecordingSessionTest, ARecordingNoFolderTakesStaysInTheOpenDeviceUntilASa
     touch(deviceTemp() + u("~MCI00001.TMP"));  // left by an earlier run
     QFile earlier(deviceTemp() + u("~MCI00001.TMP"));
     ASSERT_TRUE(earlier.open(QIODevice::ReadWrite));
-    earlier.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    earlier.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                        QFileDevice::FileModificationTime);
     touch(deviceTemp() + u("~MCI00002.TMP"));
     engine.answer(u("save tavikREC"), {286, {}});
     prepare(Kind::Manual);
     session.SaveManualRecording();
     EXPECT_EQ(saves(), QStringList({save(in("wav0000.wav")), save(in("wav0000-1.wav")),
-                                    save(programFolder + u("rescue/wav0000.wav")), save(deviceTemp() + u("wav0000.wav"))}));
+                                    save(programFolder + u("rescue/wav0000.wav")),
+                                    save(deviceTemp() + u("wav0000.wav"))}));
     EXPECT_FALSE(engine.sent.contains(u("close tavikREC wait")));
     EXPECT_TRUE(session.isOpen(Kind::Manual));
     EXPECT_EQ(prompts.asked,
               QStringList(u("message:録音エラー： ") + in("wav0000.wav") +
-                          u("\n 録音セーブに失敗しました。\n\n録音データは、どのフォルダーにも保存できませんでした。\n"
+                          u("\n 録音セーブに失敗しました。\n\n"
+                            "録音データは、どのフォルダーにも保存できませんでした。\n"
                             "録音一時ファイルを消さずに残しています☆\n") +
-                          deviceTemp() + u("~MCI00002.TMP\n（次の録音準備と終了の時に、もう一度保存します）")));
+                          deviceTemp() +
+                          u("~MCI00002.TMP\n（次の録音準備と終了の時に、もう一度保存します）")));
 
-    // A new recording first saves this one again; while that fails the device is neither reopened nor closed.
+    // A new recording first saves this one again; while that fails, the device is
+    // neither opened again nor closed.
     engine.sent.clear();
     EXPECT_FALSE(session.prepare(Kind::Music));
     EXPECT_EQ(saves().size(), 4);
@@ -336,7 +346,8 @@ TEST_F(RecordingSessionTest, ARecordingNoFolderTakesStaysInTheOpenDeviceUntilASa
     engine.answer(u("save tavikREC"), {0, {}});
     engine.sent.clear();
     EXPECT_TRUE(session.prepare(Kind::Music));
-    EXPECT_EQ(engine.sent.mid(0, 5), QStringList({u("stop tavikREC wait"), save(in("wav0000.wav"))}) + closing());
+    EXPECT_EQ(engine.sent.mid(0, 5),
+              QStringList({u("stop tavikREC wait"), save(in("wav0000.wav"))}) + closing());
     EXPECT_EQ(saved, QStringList(u("0:") + in("wav0000.wav") + u(":83456")));
     EXPECT_FALSE(session.isOpen(Kind::Manual));
     EXPECT_TRUE(session.isOpen(Kind::Music));

@@ -105,7 +105,8 @@ protected:
 
     void click(const char* name) { windowPtr->findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
     bool ended(int timeoutMs = 5000) {
-        return spinUntil([this] { return !windowPtr->session().isOpen(RecordingKind::Manual); }, timeoutMs);
+        return spinUntil([this] { return !windowPtr->session().isOpen(RecordingKind::Manual); },
+                         timeoutMs);
     }
 
     // Puts a tmpfs of the size on the folder, or with no size binds the
@@ -115,13 +116,17 @@ protected:
         const QByteArray path = QFile::encodeName(folder);
         if (tmpfsBytes > 0) {
             const QByteArray size = "size=" + QByteArray::number(tmpfsBytes);
-            if (::mount("tmpfs", path.constData(), "tmpfs", MS_NOSUID | MS_NODEV, size.constData()) != 0) return false;
+            if (::mount("tmpfs", path.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                        size.constData()) != 0)
+                return false;
             mounts.append(path);
             return true;
         }
-        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0) return false;
+        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
+            return false;
         mounts.append(path);
-        return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                       nullptr) == 0;
     }
     void unmountAll() {
         while (!mounts.isEmpty()) ::umount2(mounts.takeLast().constData(), MNT_DETACH);
@@ -206,15 +211,20 @@ TEST_F(ManualRecordingEndToEndTest, ATakeAFullDiskCutsShortIsKeptWhenBothFolders
     panel->Button18->click();
     spinFor(1000);
     ASSERT_TRUE(mount(recordings.path()) && mount(identity.ProgramFolder));
-    ASSERT_TRUE(ended(15000));  // the disk fills after about three seconds; each box times out by itself
+    // The disk fills after about three seconds; each box times out by itself.
+    ASSERT_TRUE(ended(15000));
 
     const QString rescued = temp + QStringLiteral("wav0000.wav");
     ASSERT_EQ(boxes.texts.size(), 2);
-    EXPECT_EQ(boxes.texts[0], QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n 一時フォルダーの空き容量がなくなりました。\n ") +
+    EXPECT_EQ(boxes.texts[0], QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n "
+                                             "一時フォルダーの空き容量がなくなりました。\n ") +
                                   temp + QStringLiteral("\n ここまでの録音は保存します。"));
-    EXPECT_EQ(boxes.texts[1], QStringLiteral("録音エラー： ") + recordings.filePath(QStringLiteral("wav0000.wav")) +
-                                  QStringLiteral("\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n") +
-                                  rescued + QStringLiteral("\n（一時フォルダーです。消される前に移してください）"));
+    EXPECT_EQ(
+        boxes.texts[1],
+        QStringLiteral("録音エラー： ") + recordings.filePath(QStringLiteral("wav0000.wav")) +
+            QStringLiteral(
+                "\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n") +
+            rescued + QStringLiteral("\n（一時フォルダーです。消される前に移してください）"));
     const test::WavFacts facts = test::readWavFacts(rescued);
     ASSERT_TRUE(facts.readable);
     EXPECT_GT(facts.seconds(), 2.0);
@@ -228,16 +238,19 @@ TEST_F(ManualRecordingEndToEndTest, ATakeNoFolderTakesStaysInTheOpenDeviceAndOut
     panel->Button1->click();
     panel->Button18->click();
     spinFor(1200);
-    if (!mount(recordings.path()) || !mount(identity.ProgramFolder) || !mount(temp)) GTEST_SKIP() << "cannot mount";
+    if (!mount(recordings.path()) || !mount(identity.ProgramFolder) || !mount(temp))
+        GTEST_SKIP() << "cannot mount";
     click("Button21");
-    ASSERT_TRUE(spinUntil([&] { return windowPtr->manualRecording().state() == ManualRecording::State::Idle; }));
+    ASSERT_TRUE(spinUntil(
+        [&] { return windowPtr->manualRecording().state() == ManualRecording::State::Idle; }));
 
     ASSERT_EQ(temporaryFiles(temp).size(), 1);
     const QString kept = temp + temporaryFiles(temp).first();
     EXPECT_TRUE(windowPtr->session().isOpen(RecordingKind::Manual));
     ASSERT_EQ(boxes.texts.size(), 1);
-    EXPECT_TRUE(boxes.texts[0].endsWith(QStringLiteral("録音一時ファイルを消さずに残しています☆\n") + kept +
-                                        QStringLiteral("\n（次の録音準備と終了の時に、もう一度保存します）")));
+    EXPECT_TRUE(boxes.texts[0].endsWith(
+        QStringLiteral("録音一時ファイルを消さずに残しています☆\n") + kept +
+        QStringLiteral("\n（次の録音準備と終了の時に、もう一度保存します）")));
 
     // The program ends: its close tries once more, and the engine goes with the device still open.
     windowPtr->close();

@@ -146,9 +146,10 @@ TEST_F(ManualRecordingTest, ADeviceFailureEndsTheTakeWhateverWasAskedSaysWhyAndS
         if (pauseAsked) manual().Button20Click();  // the failure's notice comes before the pause's
         manual().onNotice(mci::NotifyFailure, 1);
         EXPECT_EQ(prompts.messages,
-                  QStringList(QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n"
-                                             " サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。\n"
-                                             " ここまでの録音は保存します。")));
+                  QStringList(QStringLiteral(
+                      "録音エラー：\n 録音が途中で止まりました。\n"
+                      " サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。\n"
+                      " ここまでの録音は保存します。")));
         EXPECT_EQ(saves(), 1);
         EXPECT_EQ(manual().state(), State::Idle);
         EXPECT_FALSE(manual().Timer4().isActive());
