@@ -110,6 +110,13 @@ bool RecordingSession::OpenRecDevice() {
 }
 
 bool RecordingSession::prepare(RecordingKind kind) {
+    // The device still holds a recording that no folder took: it is saved
+    // again first (a folder may take it now), and while it cannot be, nothing
+    // else uses the device, whose open or close would delete the recording.
+    if (unsaved_) {
+        save(*unsaved_);
+        if (unsaved_) return false;
+    }
     open_[index(kind)] = false;
     if (kind != RecordingKind::Cd) slots_[index(kind)].clear();
     test_ = false;

@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace sondex {
 
@@ -72,10 +73,15 @@ public:
 
     // End a recording of the kind: stop, name, save, close, delete the
     // template, log. With the kind not open they only stop and close its
-    // partner device.
+    // partner device. A recording that no folder takes leaves the device
+    // open and the kind open; the next prepare and the next end save it again.
     void SaveManualRecording();
     void SaveMusicRecording();
     void SaveCdRecording();
+
+    // The device ended a take by itself (notice 8: a full temporary folder, a
+    // lost sound server): tells the user, in the timed box, before the save.
+    void reportCutShort();
 
     const QString& templatePath() const { return templatePath_; }
     const QString& nextAutomaticName() const { return nextAutomaticName_; }
@@ -106,8 +112,11 @@ private:
     // The user's name from the save dialog; empty when the user chose to skip.
     QString askName(const QString& proposal, bool& skipped);
     QString failureMessage(RecordingKind kind, const QString& name) const;
-    // Saves the recording into the program's rescue folder; the path, or empty when that failed too.
+    // After the save under `failedName` failed: saves the recording into the
+    // recording folder under a free name, else the program's rescue folder,
+    // else the device's temporary folder. The path, or empty when all failed.
     QString rescue(const QString& failedName);
+    bool saveAs(const QString& path);
 
     MciChannel& channel_;
     const Settings& settings_;
@@ -123,6 +132,8 @@ private:
     std::array<bool, 3> open_{};
     std::array<bool, 3> saving_{};
     std::array<QString, 3> slots_;  // the CD entry stays unused
+    // The kind whose recording no folder took; it lives only in the open device.
+    std::optional<RecordingKind> unsaved_;
     PlayedMaterial played_;
 };
 

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -19,8 +20,9 @@ namespace sondex {
 
 namespace {
 
-// The save result until a save command has answered.
-constexpr int kNotSaved = -1;
+// The device writes at most 256 KiB at once, so a write that failed for want
+// of space leaves less than this free.
+constexpr qint64 kFullDiskBytes = 512 * 1024;
 
 bool holds(const std::function<bool()>& condition) {
     return condition && condition();
@@ -32,7 +34,50 @@ QString cancelQuestion(const QString& proposal) {
            QStringLiteral("\n\n") + QStringLiteral("セーブせずに飛ばしますか？？？");
 }
 
+// Where the device grows its recordings, by its rule: TEMP, else TMP, else TMPDIR, else /tmp.
+QString deviceTemporaryFolder() {
+    for (const char* name : {"TEMP", "TMP", "TMPDIR"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) return paths::withTrailingSlash(value);
+    }
+    return QStringLiteral("/tmp/");
+}
+
+// The device's temporary file: the newest "~MCI*.TMP" there, since every
+// save attempt has just rewritten its header.
+QString deviceTemporaryFile() {
+    const QString folder = deviceTemporaryFolder();
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("~MCI*.TMP")}, QDir::Files, QDir::Time);
+    return files.isEmpty() ? folder + QStringLiteral("~MCI*.TMP")
+                           : files.first().absoluteFilePath();
+}
+
+// The failed file's name in the folder, or with "-1", "-2", ... before its
+// extension: the first that names nothing and is not the failed path itself.
+QString freeName(const QString& folder, const QFileInfo& failed) {
+    const QString extension =
+        failed.suffix().isEmpty() ? QString() : QStringLiteral(".") + failed.suffix();
+    const QString failedPath = QDir::cleanPath(failed.absoluteFilePath());
+    QString target = folder + failed.fileName();
+    for (int n = 1; QFileInfo::exists(target) || QDir::cleanPath(target) == failedPath; ++n)
+        target = folder + failed.completeBaseName() + QStringLiteral("-%1").arg(n) + extension;
+    return target;
+}
+
 }  // namespace
+
+void RecordingSession::reportCutShort() {
+    const QString folder = deviceTemporaryFolder();
+    const QStorageInfo disk(folder);
+    const QString cause =
+        disk.isValid() && disk.bytesAvailable() < kFullDiskBytes
+            ? QStringLiteral("一時フォルダーの空き容量がなくなりました。\n ") + folder
+            : QStringLiteral(
+                  "サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。");
+    report(QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n ") + cause +
+           QStringLiteral("\n ここまでの録音は保存します。"));
+}
 
 void RecordingSession::SaveManualRecording() {
     save(RecordingKind::Manual);
@@ -54,13 +99,14 @@ void RecordingSession::save(RecordingKind kind) {
     // save under way ends the recording, a second one would save it twice.
     if (saving_[i]) return;
     saving_[i] = true;
+    if (unsaved_ == kind) unsaved_.reset();
 
     channel_.SendRecWait(deviceCommand(u"stop", Alias::Rec));
     stopPartner(kind);
     busyCursor(true);
     QCoreApplication::processEvents();
 
-    int result = kNotSaved;
+    bool saved = false;
     bool skipped = false;
     if (!discard_) {
         QString name = proposedName(kind);
@@ -71,15 +117,28 @@ void RecordingSession::save(RecordingKind kind) {
             busyCursor(true);
         }
         slot(kind) = name;
-        if (!name.isEmpty())
-            result = channel_.SendRecWait(deviceCommand(u"save", Alias::Rec, quotedPath(name)));
+        if (!name.isEmpty()) saved = saveAs(name);
         QCoreApplication::processEvents();
     }
 
     // A save that failed (the folder is gone, read-only or full) would lose the
-    // recording at the close below; it goes to the rescue folder instead.
-    QString rescued;
-    if (!discard_ && !skipped && result != 0 && !slot(kind).isEmpty()) rescued = rescue(slot(kind));
+    // recording at the close below; it is saved elsewhere instead.
+    const bool failed = !discard_ && !skipped && !saved;
+    const QString rescued = failed ? rescue(slot(kind)) : QString();
+    if (failed && rescued.isEmpty()) {
+        // Only the device's temporary file holds the recording, and "close"
+        // would delete it: the device stays open and so does the kind.
+        unsaved_ = kind;
+        saving_[i] = false;
+        busyCursor(false);
+        deleteTemplate();
+        report(failureMessage(kind, slot(kind)) +
+               QStringLiteral("\n\n録音データは、どのフォルダーにも保存できませんでした。\n"
+                              "録音一時ファイルを消さずに残しています☆\n") +
+               deviceTemporaryFile() +
+               QStringLiteral("\n（次の録音準備と終了の時に、もう一度保存します）"));
+        return;
+    }
 
     const int recordedMs = channel_.SendRecWait(deviceCommand(u"status", Alias::Rec, u"position")) == 0
                                ? std::max(0, channel_.replyNumber(Alias::Rec))
@@ -91,10 +150,12 @@ void RecordingSession::save(RecordingKind kind) {
     deleteTemplate();
 
     if (discard_ || skipped) return;
-    if (result != 0) {
-        QString message = failureMessage(kind, slot(kind));
-        if (!rescued.isEmpty())
-            message += QStringLiteral("\n\n録音データは、次のファイルに保存しました☆\n") + rescued;
+    if (failed) {
+        QString message = failureMessage(kind, slot(kind)) +
+                          QStringLiteral("\n\n録音データは、次のファイルに保存しました☆\n") +
+                          rescued;
+        if (rescued.startsWith(deviceTemporaryFolder()))
+            message += QStringLiteral("\n（一時フォルダーです。消される前に移してください）");
         report(message);
         return;
     }
@@ -104,15 +165,23 @@ void RecordingSession::save(RecordingKind kind) {
 }
 
 QString RecordingSession::rescue(const QString& failedName) {
-    const QString folder = programFolder_ + QStringLiteral("rescue/");
-    if (!QDir().mkpath(folder)) return QString();
-    const QFileInfo failed(failedName);
-    QString target = folder + failed.fileName();
-    for (int n = 1; QFileInfo::exists(target); ++n)
-        target = folder + failed.completeBaseName() + QStringLiteral("-%1.").arg(n) + failed.suffix();
-    const int result =
-        channel_.SendRecWait(deviceCommand(u"save", Alias::Rec, quotedPath(target)));
-    return result == 0 ? target : QString();
+    const QFileInfo failed(failedName.isEmpty() ? nextAutomaticName_ : failedName);
+    const QString rescueFolder = programFolder_ + QStringLiteral("rescue/");
+    // The temporary folder is the recording's own file system: the save
+    // there is a link, which needs no room.
+    for (const QString& folder : {paths::withTrailingSlash(settings_.text(Setting::TEMPALL)),
+                                  rescueFolder, deviceTemporaryFolder()}) {
+        // A relative folder would put the recording wherever the program was started.
+        if (!QDir::isAbsolutePath(folder)) continue;
+        if (folder == rescueFolder && !QDir().mkpath(folder)) continue;
+        const QString target = freeName(folder, failed);
+        if (saveAs(target)) return target;
+    }
+    return QString();
+}
+
+bool RecordingSession::saveAs(const QString& path) {
+    return channel_.SendRecWait(deviceCommand(u"save", Alias::Rec, quotedPath(path))) == 0;
 }
 
 void RecordingSession::stopPartner(RecordingKind kind) {

@@ -149,10 +149,20 @@ void ManualRecording::postNotice() {
                               Qt::QueuedConnection);
 }
 
-void ManualRecording::onNotice(qint64, qint64) {
+void ManualRecording::onNotice(qint64 notifyCode, qint64) {
     timer4_->stop();
     timer4_->setInterval(kTickMs);
     if (state_ != State::Paused) readPosition();
+
+    if (notifyCode == mci::NotifyFailure) {
+        // The device cannot go on: whatever was asked, the take ends and is
+        // saved as it stands, and the user learns why it is short.
+        session_.reportCutShort();
+        request_ = Request::None;
+        end();
+        hooks_.timerStop();
+        return;
+    }
 
     const int seconds = timerSeconds();
     if (seconds > 0 && shownSeconds() >= endMark_) {

@@ -59,7 +59,8 @@ public:
     void Button22Click();           // stop, as the panel closes
     void Timer4Timer();
 
-    // The recording device's completion notice (its code is not looked at).
+    // The recording device's completion notice. A failure (code 8: the
+    // temporary folder is full, the sound server went away) ends the take.
     void onNotice(qint64 notifyCode, qint64 deviceId);
     // The session saved the recording: the shown seconds go back to 0.
     void onSaved();

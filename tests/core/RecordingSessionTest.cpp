@@ -8,7 +8,10 @@
 #include "core/RecordingPrompts.h"
 #include "support/ScriptedEngine.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -83,11 +86,15 @@ protected:
         settings.setText(Setting::TEMPALL, folder());
         engine.answer(u("capability tavikREC can"), {0, u(" TRUE ")});
         engine.answer(u("status tavikREC position"), {0, u("83456")});
+        qputenv("TEMP", QFile::encodeName(deviceTempDir.path()));
     }
+    ~RecordingSessionTest() override { qputenv("TEMP", oldTemp); }
 
     QString folder() const { return recordingDir.path() + u("/"); }
     QString in(const char* name) const { return folder() + u(name); }
     QString templateFile() const { return programFolder + u("sondex.wav"); }
+    QString deviceTemp() const { return deviceTempDir.path() + u("/"); }
+    QStringList saves() const { return engine.sent.filter(u("save tavikREC")); }
     static QString save(const QString& path) { return u("save tavikREC \"") + path + u("\" wait"); }
     static void touch(const QString& path) { QFile(path).open(QIODevice::WriteOnly); }
 
@@ -121,6 +128,8 @@ protected:
 
     QTemporaryDir programDir;
     QTemporaryDir recordingDir;
+    QTemporaryDir deviceTempDir;  // where the device keeps its temporary file
+    QByteArray oldTemp = qgetenv("TEMP");
     QString programFolder = programDir.path() + u("/");
     Settings settings{programFolder};
     test::ScriptedEngine engine;
@@ -264,45 +273,84 @@ TEST_F(RecordingSessionTest, NoTemplateOrNoFreeNameStopsBeforeTheDevice) {
     EXPECT_FALSE(flags.messageBusy);
 }
 
-TEST_F(RecordingSessionTest, FailedSaveReportsKeepsTheNameAndLogsNothing) {
-    engine.answer(u("save tavikREC"), {286, {}});
-    prepare(Kind::Manual);
-    session.SaveManualRecording();
-    // The save into the recording folder and the rescue both failed here.
-    EXPECT_EQ(engine.sent.mid(3), closing());
-    EXPECT_EQ(engine.sent[2], save(programFolder + u("rescue/wav0000.wav")));
-    EXPECT_EQ(session.saveName(Kind::Manual), in("wav0000.wav"));
-
-    // A recording folder that has vanished fails the same way; the CD message names the drive.
+TEST_F(RecordingSessionTest,
+       AFailedSaveGoesToTheRecordingFolderTheRescueFolderOrTheTemporaryFolder) {
+    struct Case {
+        Kind kind;
+        QString failing;  // saves starting with this fail from now on
+        QString rescued;
+        QString note;
+    };
+    QDir().mkpath(programFolder + u("rescue"));
+    touch(programFolder + u("rescue/wav0000.wav"));  // an earlier rescue is kept
     session.played().cdDriveCaption = u(" E:");
-    prepare(Kind::Cd);
-    ASSERT_TRUE(recordingDir.remove());
-    session.SaveCdRecording();
-    EXPECT_EQ(prompts.asked,
-              QStringList({u("message:録音エラー： ") + in("wav0000.wav") +
-                               u("\n 録音セーブに失敗しました。"),
-                           u("message:録音エラー： [ E:]ドライブ/") + in("wav0000.wav") +
-                               u("\n 録音セーブに失敗しました。")}));
+    const QString failed =
+        u("\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n");
+    for (const Case& c :
+         {Case{Kind::Manual, save(in("wav0000.wav")), in("wav0000-1.wav"), {}},
+          Case{Kind::Cd,
+               u("save tavikREC \"") + folder(),
+               programFolder + u("rescue/wav0000-1.wav"),
+               {}},
+          Case{Kind::Manual, u("save tavikREC \"") + programFolder, deviceTemp() + u("wav0000.wav"),
+               u("\n（一時フォルダーです。消される前に移してください）")}}) {
+        engine.answer(c.failing, {286, {}});
+        prompts.asked.clear();
+        prepare(c.kind);
+        end(c.kind);
+        EXPECT_EQ(saves().last(), save(c.rescued));
+        EXPECT_TRUE(engine.sent.endsWith(u("close tavikREC wait")));
+        const QString where = c.kind == Kind::Cd ? u("[ E:]ドライブ/") : QString();
+        EXPECT_EQ(prompts.asked, QStringList(u("message:録音エラー： ") + where +
+                                             in("wav0000.wav") + failed + c.rescued + c.note));
+        EXPECT_FALSE(session.isOpen(c.kind));
+        EXPECT_EQ(session.saveName(c.kind), in("wav0000.wav"));
+    }
     EXPECT_TRUE(saved.isEmpty());
     EXPECT_EQ(manualSaved, 0);
-    EXPECT_FALSE(session.isOpen(Kind::Cd));
     EXPECT_FALSE(QFile::exists(templateFile()));
     EXPECT_TRUE(prompts.busyEachTime);
 }
 
-TEST_F(RecordingSessionTest, ARecordingWhoseSaveFailsIsRescuedInsteadOfLost) {
+TEST_F(RecordingSessionTest, ARecordingNoFolderTakesStaysInTheOpenDeviceUntilASaveWorks) {
+    touch(deviceTemp() + u("~MCI00001.TMP"));  // left by an earlier run
+    QFile earlier(deviceTemp() + u("~MCI00001.TMP"));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadWrite));
+    earlier.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                        QFileDevice::FileModificationTime);
+    touch(deviceTemp() + u("~MCI00002.TMP"));
+    engine.answer(u("save tavikREC"), {286, {}});
     prepare(Kind::Manual);
-    engine.answer(u("save tavikREC \"") + folder(), {286, {}});
-    QDir().mkpath(programFolder + u("rescue"));
-    touch(programFolder + u("rescue/wav0000.wav"));  // an earlier rescue is kept
     session.SaveManualRecording();
-    const QString rescued = programFolder + u("rescue/wav0000-1.wav");
-    EXPECT_EQ(engine.sent[2], save(rescued));
-    ASSERT_EQ(prompts.asked.size(), 1);
-    EXPECT_TRUE(prompts.asked.first().startsWith(u("message:録音エラー： ") + in("wav0000.wav") +
-                                                 u("\n 録音セーブに失敗しました。")));
-    EXPECT_TRUE(prompts.asked.first().endsWith(rescued));
-    EXPECT_TRUE(saved.isEmpty());
+    EXPECT_EQ(saves(), QStringList({save(in("wav0000.wav")), save(in("wav0000-1.wav")),
+                                    save(programFolder + u("rescue/wav0000.wav")),
+                                    save(deviceTemp() + u("wav0000.wav"))}));
+    EXPECT_FALSE(engine.sent.contains(u("close tavikREC wait")));
+    EXPECT_TRUE(session.isOpen(Kind::Manual));
+    EXPECT_EQ(prompts.asked,
+              QStringList(u("message:録音エラー： ") + in("wav0000.wav") +
+                          u("\n 録音セーブに失敗しました。\n\n"
+                            "録音データは、どのフォルダーにも保存できませんでした。\n"
+                            "録音一時ファイルを消さずに残しています☆\n") +
+                          deviceTemp() +
+                          u("~MCI00002.TMP\n（次の録音準備と終了の時に、もう一度保存します）")));
+
+    // A new recording first saves this one again; while that fails, the device is
+    // neither opened again nor closed.
+    engine.sent.clear();
+    EXPECT_FALSE(session.prepare(Kind::Music));
+    EXPECT_EQ(saves().size(), 4);
+    EXPECT_TRUE(engine.sent.filter(QRegularExpression(u("^(Open|close tavikREC)"))).isEmpty());
+    EXPECT_EQ(prompts.asked.size(), 2);
+
+    engine.answer(u("save tavikREC"), {0, {}});
+    engine.sent.clear();
+    EXPECT_TRUE(session.prepare(Kind::Music));
+    EXPECT_EQ(engine.sent.mid(0, 5),
+              QStringList({u("stop tavikREC wait"), save(in("wav0000.wav"))}) + closing());
+    EXPECT_EQ(saved, QStringList(u("0:") + in("wav0000.wav") + u(":83456")));
+    EXPECT_FALSE(session.isOpen(Kind::Manual));
+    EXPECT_TRUE(session.isOpen(Kind::Music));
 }
 
 TEST_F(RecordingSessionTest, PlayedMaterialNamesTheRecordingWhenItsSwitchIsOnAndTheNameIsFree) {

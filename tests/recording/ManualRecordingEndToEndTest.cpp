@@ -1,12 +1,14 @@
 // The whole manual recording through the real window, the real device engine
 // and a private sound server playing a tone: prepare, start, pause, resume,
-// stop, and the saved file, the log and the template afterwards.
+// stop, and the saved file, the log and the template afterwards; and takes
+// that a full disk cuts short or that no folder will take.
 #include "core/Identity.h"
 #include "app/MainWindow.h"
 #include "core/NoticeRelay.h"
 #include "core/NoticeRouting.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
+#include "ui/dialogs/TMKBox.h"
 #include "ui/dialogs/TMKBoxDlg.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/mci/Engine.h"
@@ -27,10 +29,12 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/mount.h>
 
 namespace sondex {
 namespace {
@@ -59,6 +63,18 @@ void expectTone(const QString& path, qint64 from) {
     EXPECT_NEAR(measure.rms, kToneAmplitude / std::sqrt(2.0), 0.05);
 }
 
+// Notes the text of every message box as it comes up.
+class BoxTexts : public QObject {
+public:
+    BoxTexts() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<TMKBox*>(object))
+            texts.append(object->findChild<QTextEdit*>(QStringLiteral("MemoMsg"))->toPlainText());
+        return false;
+    }
+    QStringList texts;
+};
+
 // The real window on the real engine, hearing a tone, with the manual panel open.
 class ManualRecordingEndToEndTest : public ::testing::Test {
 protected:
@@ -81,10 +97,51 @@ protected:
         windowPtr->Button23Click();
         panel = windowPtr->findChild<ManualPanel*>(QStringLiteral("Panel6"));
     }
-    void TearDown() override { channel.SendRecWait(QStringLiteral("close tavikREC")); }
+    void TearDown() override {
+        if (engine) channel.SendRecWait(QStringLiteral("close tavikREC"));
+        unmountAll();
+        qputenv("TEMP", oldTemp);
+    }
 
     void click(const char* name) { windowPtr->findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
-    bool ended() { return spinUntil([this] { return !windowPtr->session().isOpen(RecordingKind::Manual); }); }
+    bool ended(int timeoutMs = 5000) {
+        return spinUntil([this] { return !windowPtr->session().isOpen(RecordingKind::Manual); },
+                         timeoutMs);
+    }
+
+    // Puts a tmpfs of the size on the folder, or with no size binds the
+    // folder read-only over itself: a real full disk, a real read-only folder.
+    bool mount(const QString& folder, qint64 tmpfsBytes = 0) {
+        QDir().mkpath(folder);
+        const QByteArray path = QFile::encodeName(folder);
+        if (tmpfsBytes > 0) {
+            const QByteArray size = "size=" + QByteArray::number(tmpfsBytes);
+            if (::mount("tmpfs", path.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                        size.constData()) != 0)
+                return false;
+            mounts.append(path);
+            return true;
+        }
+        if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
+            return false;
+        mounts.append(path);
+        return ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                       nullptr) == 0;
+    }
+    void unmountAll() {
+        while (!mounts.isEmpty()) ::umount2(mounts.takeLast().constData(), MNT_DETACH);
+    }
+    // The device's temporary folder from now on.
+    QString temporaryFolder(qint64 tmpfsBytes = 0) {
+        const QString folder = scratch.filePath(QStringLiteral("temp"));
+        QDir().mkpath(folder);
+        if (tmpfsBytes > 0 && !mount(folder, tmpfsBytes)) return QString();
+        qputenv("TEMP", QFile::encodeName(folder));
+        return folder + u'/';
+    }
+    static QStringList temporaryFiles(const QString& folder) {
+        return QDir(folder).entryList({QStringLiteral("~MCI*.TMP")}, QDir::Files);
+    }
 
     test::PrivatePulseServer server;
     test::TonePlayer tone{server, kToneHz, kToneAmplitude, 30};
@@ -94,12 +151,16 @@ protected:
     Settings settings{identity.ProgramFolder};
     test::FakeDesktop desktop;
     test::FakePowerOff powerOff;
-    mci::Engine engine;
-    MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
+    std::unique_ptr<mci::Engine> engine = std::make_unique<mci::Engine>();
+    MciChannel channel{*engine, [] { QCoreApplication::processEvents(); }};
     std::unique_ptr<MainWindow> windowPtr;
     NoticeRelay sub0{QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice};
     NoticeRelay sub1{QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice};
     ManualPanel* panel = nullptr;
+    QTemporaryDir scratch;
+    QList<QByteArray> mounts;
+    QByteArray oldTemp = qgetenv("TEMP");
+    BoxTexts boxes;
 };
 
 TEST_F(ManualRecordingEndToEndTest, StartPauseResumeStopSavesBothPartsAndLogsThem) {
@@ -143,19 +204,64 @@ TEST_F(ManualRecordingEndToEndTest, StartPauseResumeStopSavesBothPartsAndLogsThe
     EXPECT_TRUE(line.contains(QStringLiteral(" wav0000.wav ") + recordings.path() + u'/')) << qPrintable(line);
 }
 
-TEST_F(ManualRecordingEndToEndTest, ARecordingFolderThatVanishedDoesNotLoseTheRecording) {
+TEST_F(ManualRecordingEndToEndTest, ATakeAFullDiskCutsShortIsKeptWhenBothFoldersTurnedReadOnly) {
+    const QString temp = temporaryFolder(512 * 1024);
+    if (temp.isEmpty()) GTEST_SKIP() << "cannot mount tmpfs";
+    panel->Button1->click();
+    panel->Button18->click();
+    spinFor(1000);
+    ASSERT_TRUE(mount(recordings.path()) && mount(identity.ProgramFolder));
+    // The disk fills after about three seconds; each box times out by itself.
+    ASSERT_TRUE(ended(15000));
+
+    const QString rescued = temp + QStringLiteral("wav0000.wav");
+    ASSERT_EQ(boxes.texts.size(), 2);
+    EXPECT_EQ(boxes.texts[0], QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n "
+                                             "一時フォルダーの空き容量がなくなりました。\n ") +
+                                  temp + QStringLiteral("\n ここまでの録音は保存します。"));
+    EXPECT_EQ(
+        boxes.texts[1],
+        QStringLiteral("録音エラー： ") + recordings.filePath(QStringLiteral("wav0000.wav")) +
+            QStringLiteral(
+                "\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n") +
+            rescued + QStringLiteral("\n（一時フォルダーです。消される前に移してください）"));
+    const test::WavFacts facts = test::readWavFacts(rescued);
+    ASSERT_TRUE(facts.readable);
+    EXPECT_GT(facts.seconds(), 2.0);
+    expectTone(rescued, facts.frames / 2);
+    EXPECT_TRUE(temporaryFiles(temp).isEmpty());
+    EXPECT_TRUE(windowPtr->recordingLog().lines().isEmpty());
+}
+
+TEST_F(ManualRecordingEndToEndTest, ATakeNoFolderTakesStaysInTheOpenDeviceAndOutlivesTheProgram) {
+    const QString temp = temporaryFolder();
     panel->Button1->click();
     panel->Button18->click();
     spinFor(1200);
-    ASSERT_TRUE(QDir(recordings.path()).removeRecursively());
-    click("Button21");  // the failure message times out by itself
-    ASSERT_TRUE(ended());
-    const QString rescued = identity.ProgramFolder + QStringLiteral("rescue/wav0000.wav");
-    const test::WavFacts facts = test::readWavFacts(rescued);
+    if (!mount(recordings.path()) || !mount(identity.ProgramFolder) || !mount(temp))
+        GTEST_SKIP() << "cannot mount";
+    click("Button21");
+    ASSERT_TRUE(spinUntil(
+        [&] { return windowPtr->manualRecording().state() == ManualRecording::State::Idle; }));
+
+    ASSERT_EQ(temporaryFiles(temp).size(), 1);
+    const QString kept = temp + temporaryFiles(temp).first();
+    EXPECT_TRUE(windowPtr->session().isOpen(RecordingKind::Manual));
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_TRUE(boxes.texts[0].endsWith(
+        QStringLiteral("録音一時ファイルを消さずに残しています☆\n") + kept +
+        QStringLiteral("\n（次の録音準備と終了の時に、もう一度保存します）")));
+
+    // The program ends: its close tries once more, and the engine goes with the device still open.
+    windowPtr->close();
+    EXPECT_EQ(boxes.texts.size(), 2);
+    windowPtr.reset();
+    unmountAll();  // the file could be deleted now
+    engine.reset();
+    const test::WavFacts facts = test::readWavFacts(kept);
     ASSERT_TRUE(facts.readable);
     EXPECT_NEAR(facts.seconds(), 1.2, 0.3);
-    expectTone(rescued, 4410);
-    EXPECT_TRUE(windowPtr->recordingLog().lines().isEmpty());
+    expectTone(kept, 4410);
 }
 
 }  // namespace

@@ -139,6 +139,24 @@ TEST_F(ManualRecordingTest, ATimerWithTheStopOptionSavesAtItsEndAndClampsItsSeco
     EXPECT_EQ(manual().shownSeconds(), 0);  // back to 0 once saved
 }
 
+TEST_F(ManualRecordingTest, ADeviceFailureEndsTheTakeWhateverWasAskedSaysWhyAndSavesIt) {
+    for (const bool pauseAsked : {false, true}) {
+        started();
+        prompts.messages.clear();
+        if (pauseAsked) manual().Button20Click();  // the failure's notice comes before the pause's
+        manual().onNotice(mci::NotifyFailure, 1);
+        EXPECT_EQ(prompts.messages,
+                  QStringList(QStringLiteral(
+                      "録音エラー：\n 録音が途中で止まりました。\n"
+                      " サウンドサーバーが止まったか、一時ファイルに書き込めなくなりました。\n"
+                      " ここまでの録音は保存します。")));
+        EXPECT_EQ(saves(), 1);
+        EXPECT_EQ(manual().state(), State::Idle);
+        EXPECT_FALSE(manual().Timer4().isActive());
+    }
+    EXPECT_EQ(saved.size(), 2);
+}
+
 TEST_F(ManualRecordingTest, AFailedStartClosesTheDeviceAndCleansUp) {
     engine.answer(QStringLiteral("record tavikREC"), {263, QString()});
     ASSERT_TRUE(manual().PrepareManualRecording());

@@ -9,7 +9,8 @@ Engine::Engine(EngineOptions options) : options_(std::move(options)) {
 }
 
 Engine::~Engine() {
-    while (!devices_.empty()) closeDevice(devices_.begin()->first);
+    // No "close": a recording the recorder left open keeps its temporary file.
+    devices_.clear();
 }
 
 void Engine::addDeviceKind(const QString& typeName, DeviceFactory factory) {

@@ -44,7 +44,13 @@ WaveAudioDevice::WaveAudioDevice(qint64 id, const OpenRequest& request, const Pc
       bufferSeconds_(request.bufferSeconds.value_or(options.defaultBufferSeconds)),
       options_(options) {}
 
-WaveAudioDevice::~WaveAudioDevice() { close(); }
+WaveAudioDevice::~WaveAudioDevice() {
+    // Gone without "close" (the engine ends with the device open): samples
+    // that no save could take stay in the temporary file.
+    endCapture(NotifyAborted);
+    capture_.reset();
+    if (recording_ && recording_->dataBytes() == 0) recording_->removeFile();
+}
 
 Device::Outcome WaveAudioDevice::execute(const Command& command, QString& reply) {
     const QString& verb = command.verb;
