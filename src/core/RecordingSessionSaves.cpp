@@ -34,14 +34,8 @@ QString cancelQuestion(const QString& proposal) {
            QStringLiteral("\n\n") + QStringLiteral("セーブせずに飛ばしますか？？？");
 }
 
-// Where the device grows its recordings, by its rule: TEMP, else TMP, else TMPDIR, else /tmp.
-QString deviceTemporaryFolder() {
-    for (const char* name : {"TEMP", "TMP", "TMPDIR"}) {
-        const QString value = qEnvironmentVariable(name);
-        if (!value.isEmpty()) return paths::withTrailingSlash(value);
-    }
-    return QStringLiteral("/tmp/");
-}
+// Where the device grows its recordings.
+QString deviceTemporaryFolder() { return paths::withTrailingSlash(paths::recordingTempFolder()); }
 
 // The device's temporary file: the newest "~MCI*.TMP" there, since every
 // save attempt has just rewritten its header.

@@ -34,6 +34,14 @@ QString expandHome(const QString& path) {
     return path;
 }
 
+QString recordingTempFolder() {
+    for (const char* name : {"TEMP", "TMP", "TMPDIR"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) return value;
+    }
+    return QStringLiteral("/tmp");
+}
+
 QString absoluteFolder(const QString& text) {
     const QString expanded = expandHome(text.trimmed());
     return QDir::cleanPath(QDir(homeFolder()).absoluteFilePath(expanded));

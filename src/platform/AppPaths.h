@@ -37,6 +37,11 @@ QString withoutTrailingSlash(const QString& folder);
 // Expands a leading "~" or "~/" to the home folder; other texts are returned unchanged.
 QString expandHome(const QString& path);
 
+// The folder the recording device grows its temporary files in, and the
+// temporary-file commands and rescues look in: TEMP, else TMP, else TMPDIR,
+// else /tmp (no trailing "/").
+QString recordingTempFolder();
+
 // A folder as the user or the settings give it, made absolute by one rule:
 // a leading "~" is the home folder, and so is the base of a relative path (a
 // desktop program has no meaningful current folder). Cleaned, no trailing "/".

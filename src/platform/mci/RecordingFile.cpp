@@ -43,14 +43,6 @@ int openNewFile(const QString& folder, QString& path) {
 
 }  // namespace
 
-QString recordingTempFolder() {
-    for (const char* name : {"TEMP", "TMP", "TMPDIR"}) {
-        const QString value = qEnvironmentVariable(name);
-        if (!value.isEmpty()) return value;
-    }
-    return QStringLiteral("/tmp");
-}
-
 RecordingFile::RecordingFile(QString path, int fd, const PcmFormat& format, qint64 dataBytes,
                              qint64 fileSizeLimit)
     : path_(std::move(path)),

@@ -12,9 +12,6 @@
 
 namespace sondex::mci {
 
-// The folder of the recording device's temporary files: TEMP, else TMP, else TMPDIR, else /tmp.
-QString recordingTempFolder();
-
 // The temporary file a recording grows in: "~MCI<digits>.TMP", the canonical
 // header followed by the samples. It is a valid WAV file at every moment (the
 // samples are written and the header sizes brought up to date at least once a

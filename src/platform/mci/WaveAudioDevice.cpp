@@ -1,5 +1,7 @@
 #include "platform/mci/WaveAudioDevice.h"
 
+#include "platform/AppPaths.h"
+
 #include "platform/mci/RecordingSaver.h"
 
 #include <QMetaObject>
@@ -197,7 +199,7 @@ Error WaveAudioDevice::info(const Command& command, QString& reply) const {
 Error WaveAudioDevice::ensureRecordingFile() {
     if (recording_) return Error::None;
     const QString folder =
-        options_.temporaryFolder.isEmpty() ? recordingTempFolder() : options_.temporaryFolder;
+        options_.temporaryFolder.isEmpty() ? paths::recordingTempFolder() : options_.temporaryFolder;
     Error error = Error::None;
     recording_ = RecordingFile::create(folder, format_, options_.recordingFileSizeLimit, error);
     return error;

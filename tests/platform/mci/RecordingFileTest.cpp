@@ -1,3 +1,4 @@
+#include "platform/AppPaths.h"
 #include "platform/mci/RecordingFile.h"
 #include "support/pulse/WavFacts.h"
 #include "TestFiles.h"
@@ -57,13 +58,13 @@ TEST(RecordingFile, TemporaryFolderIsTempElseTmpElseTmpdirElseSlashTmp) {
     qputenv("TEMP", "/a");
     qputenv("TMP", "/b");
     qputenv("TMPDIR", "/c");
-    EXPECT_EQ(recordingTempFolder(), u"/a");
+    EXPECT_EQ(sondex::paths::recordingTempFolder(), u"/a");
     qunsetenv("TEMP");
-    EXPECT_EQ(recordingTempFolder(), u"/b");
+    EXPECT_EQ(sondex::paths::recordingTempFolder(), u"/b");
     qputenv("TMP", "");
-    EXPECT_EQ(recordingTempFolder(), u"/c");
+    EXPECT_EQ(sondex::paths::recordingTempFolder(), u"/c");
     qunsetenv("TMPDIR");
-    EXPECT_EQ(recordingTempFolder(), u"/tmp");
+    EXPECT_EQ(sondex::paths::recordingTempFolder(), u"/tmp");
 }
 
 TEST(RecordingFile, IsANamedValidWavAtEveryMoment) {
