@@ -19,8 +19,7 @@ namespace sondex {
 
 class CdControlPanel;
 class CdListPanel;
-class CdRecording;
-class MusicRecording;
+class ListedRecording;
 class RecordingController;
 class Commands;
 class DesktopServices;
@@ -215,8 +214,8 @@ private:
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
     ManualRecording* manualRec_ = nullptr;
-    std::unique_ptr<CdRecording> cdRec_;
-    std::unique_ptr<MusicRecording> musicRec_;
+    std::unique_ptr<ListedRecording> cdRec_;
+    std::unique_ptr<ListedRecording> musicRec_;
     // Every kind of recording, in the order the close saves them.
     QList<RecordingController*> controllers_;
     FormatCommands* format_ = nullptr;

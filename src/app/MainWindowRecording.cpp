@@ -12,9 +12,8 @@
 #include "recording/FormatCommands.h"
 #include "core/LogLines.h"
 #include "recording/ManualPanel.h"
+#include "core/ListedRecording.h"
 #include "recording/ManualRecording.h"
-#include "cd/CdRecording.h"
-#include "music/MusicRecording.h"
 #include "core/MciChannel.h"
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
@@ -84,8 +83,8 @@ void MainWindow::buildRecording() {
     connect(manual_->Button21, &QPushButton::clicked, manualRec_, &ManualRecording::Button21Click);
 
     const QString lists = identity_.ProgramFolder + identity_.ProductKey;
-    cdRec_ = std::make_unique<CdRecording>(*session_, lists + QStringLiteral("M0.LIS"));
-    musicRec_ = std::make_unique<MusicRecording>(*session_, lists + QStringLiteral("MI.LIS"));
+    cdRec_ = std::make_unique<ListedRecording>(RecordingKind::Cd, *session_, lists + QStringLiteral("M0.LIS"));
+    musicRec_ = std::make_unique<ListedRecording>(RecordingKind::Music, *session_, lists + QStringLiteral("MI.LIS"));
     connect(cd_->CheckBox1, &QCheckBox::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
     connect(menus_.tray.TRSAVE, &QAction::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
     connect(music_->MIDSAVE, &QCheckBox::toggled, this, [this](bool on) { musicRec_->setRecordArmed(on); });

@@ -1,9 +1,7 @@
 // Linked from the widget-free libraries only, so that the layer check can see
 // which Qt libraries they pull in.
-#include "cd/CdRecording.h"
 #include "core/Settings.h"
 #include "files/FolderPaths.h"
-#include "music/MusicRecording.h"
 #include "recording/ManualRecording.h"
 #include "timer/LegacyTimerList.h"
 

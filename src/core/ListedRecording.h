@@ -6,24 +6,26 @@
 
 namespace sondex {
 
-// CD play and record as far as the recorder has it: the registered CD list,
-// the "録音" switch of the CD panel (`CheckBox1`, mirrored by `TRSAVE`) and
-// the save of an open CD recording at the close.
-class CdRecording final : public RecordingController {
+// A kind of recording that plays a list (CD or music files) as far as the
+// recorder has it: the list file read at the start-up and written at the
+// close, the kind's "録音" switch (`CheckBox1` mirrored by `TRSAVE`, or
+// `MIDSAVE`), and the save of an open recording of the kind at the close.
+class ListedRecording final : public RecordingController {
 public:
-    CdRecording(RecordingSession& session, QString listFile);
+    ListedRecording(RecordingKind kind, RecordingSession& session, QString listFile);
 
     const QStringList& registered() const { return registered_; }
     bool isRecordArmed() const { return recordArmed_; }
     void setRecordArmed(bool on) { recordArmed_ = on; }
 
-    RecordingKind kind() const override { return RecordingKind::Cd; }
+    RecordingKind kind() const override { return kind_; }
     void loadLists() override;
     bool isRunActive() const override;
     void saveRunning() override;
     void saveLists() override;
 
 private:
+    RecordingKind kind_;
     RecordingSession& session_;
     QString listFile_;
     QStringList registered_;
