@@ -12,14 +12,12 @@ namespace sondex::mci {
 
 namespace {
 
-// Fragments of 50 ms wake the capture thread 20 times a second; the end of a
-// take does not depend on them, since endTake() waits for the frames captured
-// before it.
-constexpr int kFragmentMilliseconds = 50;
+// The end of a take does not depend on the fragment, since endTake() waits
+// for the frames captured before it.
+constexpr int kFragmentMilliseconds = kCaptureFragmentMilliseconds;
 constexpr pa_usec_t kConnectTimeout = 5 * PA_USEC_PER_SEC;
 // No data for this long during a take counts as a stall of the source.
-constexpr double kStallUsec = 1.0e6;
-constexpr pa_usec_t kWatchdogInterval = 500 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kStallUsec = PA_USEC_PER_SEC;
 // How long endTake() waits for the frames captured before its moment.
 constexpr double kTailWaitUsec = kFragmentMilliseconds * 1000.0 + 250e3;
 
@@ -159,9 +157,7 @@ quint64 PulseCapture::startTake(RecordingFile& file) {
     stopUsec_ = 0;
     tailDone_ = false;
     const quint64 take = ++take_;
-    if (!watchdog_)
-        watchdog_ = pa_context_rttime_new(context_, pa_rtclock_now() + kWatchdogInterval,
-                                          &PulseCapture::onWatchdog, this);
+    if (!watchdog_) watchdog_ = pa_context_rttime_new(context_, watchdogDue(), &PulseCapture::onWatchdog, this);
     pa_threaded_mainloop_unlock(mainloop_);
     return take;
 }
@@ -243,14 +239,22 @@ void PulseCapture::onOverflow(pa_stream*, void* self) { static_cast<PulseCapture
 
 void PulseCapture::onWatchdog(pa_mainloop_api*, pa_time_event* event, const timeval*, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
-    const std::uint64_t now = pa_rtclock_now();
-    if (capture->file_ && !capture->ended_ && double(now - capture->lastDataUsec_) > kStallUsec) {
+    const pa_usec_t now = pa_rtclock_now();
+    if (capture->file_ && !capture->ended_ && now >= capture->lastDataUsec_ + kStallUsec) {
         capture->markStall();
         // Keep the take's length growing while the source is silent, short of
         // what data arriving late could still cover.
-        capture->fillUpTo(double(now) - kStallUsec);
+        capture->fillUpTo(double(now - kStallUsec));
     }
-    pa_context_rttime_restart(capture->context_, event, now + kWatchdogInterval);
+    pa_context_rttime_restart(capture->context_, event, capture->watchdogDue());
+}
+
+pa_usec_t PulseCapture::watchdogDue() const {
+    // Due a stall's length after the last data, so that while data flows the
+    // timer wakes the thread about once a second; during a stall once a second too.
+    const pa_usec_t now = pa_rtclock_now();
+    const pa_usec_t afterData = lastDataUsec_ + kStallUsec;
+    return afterData > now ? afterData : now + kStallUsec;
 }
 
 void PulseCapture::markStall() {

@@ -19,6 +19,8 @@ class RecordingFile;
 
 // Name of the thread that captures and writes, so that tools can measure it.
 inline constexpr char kCaptureThreadName[] = "sondex-capture";
+// The stream's fragment: the thread wakes once per fragment to take the data.
+inline constexpr int kCaptureFragmentMilliseconds = 50;
 
 // Captures the sound server's default source in the recording's format. The
 // stream runs from connect() on, keeping nothing, so that a take can begin at
@@ -80,7 +82,7 @@ private:
     void reportEnd(End end);
     double usecOfFrame(qint64 frame) const;
     qint64 framesIn(double usec) const;
-    double sourceLeadUsec() const;
+    std::uint64_t watchdogDue() const;
 
     PcmFormat format_;
     int bufferSeconds_;
