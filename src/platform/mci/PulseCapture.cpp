@@ -156,6 +156,7 @@ quint64 PulseCapture::startTake(RecordingFile& file) {
     nextUsec_ = double(pa_rtclock_now());
     stopUsec_ = 0;
     tailDone_ = false;
+    takeFrames_ = 0;
     const quint64 take = ++take_;
     if (!watchdog_) watchdog_ = pa_context_rttime_new(context_, watchdogDue(), &PulseCapture::onWatchdog, this);
     pa_threaded_mainloop_unlock(mainloop_);
@@ -181,6 +182,12 @@ void PulseCapture::endTake() {
             }
         }
         if (!tailDone_ && !ended_) fillUpTo(stopUsec_);
+        // A monitor delivers ahead of its sink: what lies after the stop is not part of the take.
+        const qint64 beyond = qMin(takeFrames_, framesIn(nextUsec_ - stopUsec_));
+        if (!ended_ && beyond > 0) {
+            file_->dropLast(beyond * format_.blockAlign());
+            figures_.delivered -= beyond;
+        }
         finishTake();
     }
     pa_threaded_mainloop_unlock(mainloop_);
@@ -270,19 +277,54 @@ qint64 PulseCapture::framesIn(double usec) const {
     return qint64(std::llround(usec * format_.sampleRate / 1e6));
 }
 
+void PulseCapture::askTiming() {
+    pa_operation* operation = pa_stream_update_timing_info(stream_, &PulseCapture::onTiming, this);
+    if (!operation) {
+        anchorAtArrival();
+        return;
+    }
+    timingAsked_ = true;
+    pa_operation_unref(operation);
+}
+
+void PulseCapture::onTiming(pa_stream* stream, int success, void* self) {
+    auto* capture = static_cast<PulseCapture*>(self);
+    capture->timingAsked_ = false;
+    if (capture->anchored_ || !capture->stream_) return;
+    pa_usec_t latency = 0;
+    int negative = 0;
+    if (success && pa_stream_get_latency(stream, &latency, &negative) == 0) {
+        // The server's latency places the next frame to read: a microphone's
+        // lies in the past, a monitor's in the future, since a sink renders ahead.
+        capture->anchorFrame_ = capture->readFrames_;
+        capture->anchorUsec_ = double(pa_rtclock_now()) + (negative ? double(latency) : -double(latency));
+        capture->anchored_ = true;
+    } else {
+        capture->anchorAtArrival();
+    }
+    capture->takeDeliveredSamples();
+}
+
+void PulseCapture::anchorAtArrival() {
+    // The newest frame was captured about now: the data waiting here comes before it.
+    const size_t readable = pa_stream_readable_size(stream_);
+    const qint64 waiting = readable == size_t(-1) ? 0 : qint64(readable) / format_.blockAlign();
+    anchorFrame_ = readFrames_;
+    anchorUsec_ = double(pa_rtclock_now()) - double(waiting) * 1e6 / format_.sampleRate;
+    anchored_ = true;
+}
+
 void PulseCapture::takeDeliveredSamples() {
     if (!stream_) return;
     const size_t readable = pa_stream_readable_size(stream_);
     if (readable == size_t(-1) || readable == 0) return;
-    const std::uint64_t now = pa_rtclock_now();
-    const qint64 frameBytes = format_.blockAlign();
+    lastDataUsec_ = pa_rtclock_now();
     if (!anchored_) {
-        // The newest frame was captured about now: the data waiting here comes before it.
-        anchorFrame_ = readFrames_;
-        anchorUsec_ = double(now) - double(qint64(readable) / frameBytes) * 1e6 / format_.sampleRate;
-        anchored_ = true;
+        // The data waits for the server's timing, asked once per anchor.
+        if (!timingAsked_) askTiming();
+        if (!anchored_) return;
     }
-    lastDataUsec_ = now;
+    const qint64 frameBytes = format_.blockAlign();
     while (pa_stream_readable_size(stream_) > 0) {
         const void* data = nullptr;
         size_t bytes = 0;
@@ -324,6 +366,7 @@ void PulseCapture::keep(const char* data, qint64 frames, double firstUsec) {
     const RecordingFile::Append result =
         data ? file_->append(data + skip * frameBytes, count * frameBytes) : file_->appendSilence(count * frameBytes);
     (data ? figures_.delivered : figures_.filled) += count;
+    takeFrames_ += count;
     nextUsec_ = usecOfFrame(readFrames_ + skip + count);
     if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);
     if (result == RecordingFile::Append::Failed) reportEnd(End::Failed);
@@ -334,6 +377,7 @@ void PulseCapture::fillUpTo(double usec) {
     if (!file_ || ended_ || frames <= 0) return;
     const RecordingFile::Append result = file_->appendSilence(frames * format_.blockAlign());
     figures_.filled += frames;
+    takeFrames_ += frames;
     nextUsec_ += double(frames) * 1e6 / format_.sampleRate;
     atTakeStart_ = false;
     if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);
