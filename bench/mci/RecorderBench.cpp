@@ -162,32 +162,75 @@ struct IdleSession {
     }
 };
 
+// Where a tone played 500 ms after "record" lies in the take, with "record"
+// sent the given time after the device was opened.
+int benchToneOffset(bool suspendWhenIdle, int openedForMs) {
+    IdleSession session(suspendWhenIdle);
+    if (!session.open()) return 1;
+    runEventLoopFor(openedForMs);
+    QElapsedTimer clock;
+    clock.start();
+    session.send(QStringLiteral("record r"));
+    const qint64 recordNs = clock.nsecsElapsed();
+    qint64 toneNs = -1;
+    {
+        DelayedTone tone(recordNs + 500000000, clock);
+        runEventLoopFor(3000);
+        toneNs = tone.firstWriteNs();
+        session.send(QStringLiteral("stop r"));
+    }
+    const QString path = session.scratch.filePath(QStringLiteral("tone.wav"));
+    session.send(QStringLiteral("save r \"%1\"").arg(path));
+    const qint64 onset = firstLoudFrame(path);
+    const double expectedMs = double(toneNs - recordNs) / 1e6;
+    const double foundMs = double(onset) * 1000 / 44100;
+    say(QStringLiteral("tone handed to the server %1 ms after \"record\" (sent %2 ms after open); in the file at "
+                       "%3 ms: offset %4 ms (target 500 +- 20)")
+            .arg(expectedMs, 0, 'f', 1).arg(openedForMs).arg(foundMs, 0, 'f', 1)
+            .arg(foundMs - expectedMs + 500, 0, 'f', 1));
+    return 0;
+}
+
+// parecord on the same kind of server: a tone 500 ms after parecord starts,
+// parecord stopped 4 s after its start; where the tone lies in its file.
+int benchParecordTone(bool suspendWhenIdle) {
+    test::PrivatePulseServer server;
+    if (!server.start(suspendWhenIdle)) {
+        say(QStringLiteral("no private sound server: ") + server.failure());
+        return 1;
+    }
+    server.applyToThisProcess();
+    runEventLoopFor(1500);
+    QTemporaryDir scratch;
+    const QString path = scratch.filePath(QStringLiteral("parecord.wav"));
+    QProcess parecord;
+    parecord.setProcessEnvironment(server.clientEnvironment());
+    QElapsedTimer clock;
+    clock.start();
+    parecord.start(QStringLiteral("parecord"), {QStringLiteral("--rate=44100"), QStringLiteral("--channels=2"),
+                                                QStringLiteral("--format=s16le"), QStringLiteral("--file-format=wav"),
+                                                path});
+    parecord.waitForStarted();
+    {
+        DelayedTone tone(clock.nsecsElapsed() + 500000000, clock);
+        runEventLoopFor(4000);
+        parecord.terminate();
+        parecord.waitForFinished();
+    }
+    say(QStringLiteral("parecord, a tone 500 ms after its start, stopped 4 s after its start: its file holds %1 s, "
+                       "the tone at %2 ms")
+            .arg(test::readWavFacts(path).seconds(), 0, 'f', 3)
+            .arg(double(firstLoudFrame(path)) * 1000 / 44100, 0, 'f', 1));
+    return 0;
+}
+
 int benchTimeline(bool suspendWhenIdle) {
     say(QStringLiteral("== takes on an idle server (nothing playing, sink at its default latency%1)")
             .arg(suspendWhenIdle ? QStringLiteral(", suspended after 1 s") : QString()));
-    {
-        IdleSession session(suspendWhenIdle);
-        if (!session.open()) return 1;
-        QElapsedTimer clock;
-        clock.start();
-        session.send(QStringLiteral("record r"));
-        const qint64 recordNs = clock.nsecsElapsed();
-        qint64 toneNs = -1;
-        {
-            DelayedTone tone(recordNs + 500000000, clock);
-            runEventLoopFor(3000);
-            toneNs = tone.firstWriteNs();
-            session.send(QStringLiteral("stop r"));
-        }
-        const QString path = session.scratch.filePath(QStringLiteral("tone.wav"));
-        session.send(QStringLiteral("save r \"%1\"").arg(path));
-        const qint64 onset = firstLoudFrame(path);
-        const double expectedMs = double(toneNs - recordNs) / 1e6;
-        const double foundMs = double(onset) * 1000 / 44100;
-        say(QStringLiteral("tone handed to the server %1 ms after \"record\"; in the file at %2 ms: offset %3 ms "
-                           "(target 500 +- 20)")
-                .arg(expectedMs, 0, 'f', 1).arg(foundMs, 0, 'f', 1).arg(foundMs - expectedMs + 500, 0, 'f', 1));
-    }
+    if (benchToneOffset(suspendWhenIdle, 0) != 0) return 1;
+    // A suspended sink delivers its first samples two seconds after it wakes.
+    if (suspendWhenIdle && benchToneOffset(suspendWhenIdle, 2500) != 0) return 1;
+    if (benchParecordTone(suspendWhenIdle) != 0) return 1;
     {
         IdleSession session(suspendWhenIdle);
         if (!session.open()) return 1;
