@@ -169,7 +169,9 @@ void PulseCapture::endTake() {
     if (file_) {
         const double now = double(pa_rtclock_now());
         stopUsec_ = now;
-        const bool flowing = !failed_ && stream_ && !resync_ && !ended_;
+        // Also before the first data of a take: a loaded machine may not have
+        // read what the source captured since "record".
+        const bool flowing = !failed_ && stream_ && (!resync_ || atTakeStart_) && !ended_;
         if (flowing) {
             // Frames captured before this moment may still be on their way.
             if (nextUsec_ >= stopUsec_) tailDone_ = true;
