@@ -318,16 +318,18 @@ void PulseCapture::anchorAtArrival() {
 
 void PulseCapture::takeDeliveredSamples() {
     if (!stream_) return;
-    const size_t readable = pa_stream_readable_size(stream_);
-    if (readable == size_t(-1) || readable == 0) return;
-    lastDataUsec_ = pa_rtclock_now();
     if (!anchored_) {
+        const size_t readable = pa_stream_readable_size(stream_);
+        if (readable == size_t(-1) || readable == 0) return;
+        lastDataUsec_ = pa_rtclock_now();
         // The data waits for the server's timing, asked once per anchor.
         if (!timingAsked_) askTiming();
         if (!anchored_) return;
     }
     const qint64 frameBytes = format_.blockAlign();
-    while (pa_stream_readable_size(stream_) > 0) {
+    // Each call into libpulse costs a system call (its fork check), so the
+    // loop only peeks and drops: an empty peek ends it.
+    for (;;) {
         const void* data = nullptr;
         size_t bytes = 0;
         if (pa_stream_peek(stream_, &data, &bytes) < 0) {
@@ -336,6 +338,7 @@ void PulseCapture::takeDeliveredSamples() {
             return;
         }
         if (bytes == 0) return;
+        lastDataUsec_ = pa_rtclock_now();
         const qint64 frames = qint64(bytes) / frameBytes;
         // No data with a length is a hole the server reports: it keeps the timing with silence.
         keep(static_cast<const char*>(data), frames, usecOfFrame(readFrames_));
