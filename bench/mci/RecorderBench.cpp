@@ -30,6 +30,7 @@
 #include <pulse/simple.h>
 #include <sndfile.h>
 
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -53,7 +54,8 @@ void say(const QString& text) {
 
 void runEventLoopFor(int milliseconds) {
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    // A coarse timer may fire 5 % early, which would shorten every take measured.
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -161,32 +163,75 @@ struct IdleSession {
     }
 };
 
+// Where a tone played 500 ms after "record" lies in the take, with "record"
+// sent the given time after the device was opened.
+int benchToneOffset(bool suspendWhenIdle, int openedForMs) {
+    IdleSession session(suspendWhenIdle);
+    if (!session.open()) return 1;
+    runEventLoopFor(openedForMs);
+    QElapsedTimer clock;
+    clock.start();
+    session.send(QStringLiteral("record r"));
+    const qint64 recordNs = clock.nsecsElapsed();
+    qint64 toneNs = -1;
+    {
+        DelayedTone tone(recordNs + 500000000, clock);
+        runEventLoopFor(3000);
+        toneNs = tone.firstWriteNs();
+        session.send(QStringLiteral("stop r"));
+    }
+    const QString path = session.scratch.filePath(QStringLiteral("tone.wav"));
+    session.send(QStringLiteral("save r \"%1\"").arg(path));
+    const qint64 onset = firstLoudFrame(path);
+    const double expectedMs = double(toneNs - recordNs) / 1e6;
+    const double foundMs = double(onset) * 1000 / 44100;
+    say(QStringLiteral("tone handed to the server %1 ms after \"record\" (sent %2 ms after open); in the file at "
+                       "%3 ms: offset %4 ms (target 500 +- 20)")
+            .arg(expectedMs, 0, 'f', 1).arg(openedForMs).arg(foundMs, 0, 'f', 1)
+            .arg(foundMs - expectedMs + 500, 0, 'f', 1));
+    return 0;
+}
+
+// parecord on the same kind of server: a tone 500 ms after parecord starts,
+// parecord stopped 4 s after its start; where the tone lies in its file.
+int benchParecordTone(bool suspendWhenIdle) {
+    test::PrivatePulseServer server;
+    if (!server.start(suspendWhenIdle)) {
+        say(QStringLiteral("no private sound server: ") + server.failure());
+        return 1;
+    }
+    server.applyToThisProcess();
+    runEventLoopFor(1500);
+    QTemporaryDir scratch;
+    const QString path = scratch.filePath(QStringLiteral("parecord.wav"));
+    QProcess parecord;
+    parecord.setProcessEnvironment(server.clientEnvironment());
+    QElapsedTimer clock;
+    clock.start();
+    parecord.start(QStringLiteral("parecord"), {QStringLiteral("--rate=44100"), QStringLiteral("--channels=2"),
+                                                QStringLiteral("--format=s16le"), QStringLiteral("--file-format=wav"),
+                                                path});
+    parecord.waitForStarted();
+    {
+        DelayedTone tone(clock.nsecsElapsed() + 500000000, clock);
+        runEventLoopFor(4000);
+        parecord.terminate();
+        parecord.waitForFinished();
+    }
+    say(QStringLiteral("parecord, a tone 500 ms after its start, stopped 4 s after its start: its file holds %1 s, "
+                       "the tone at %2 ms")
+            .arg(test::readWavFacts(path).seconds(), 0, 'f', 3)
+            .arg(double(firstLoudFrame(path)) * 1000 / 44100, 0, 'f', 1));
+    return 0;
+}
+
 int benchTimeline(bool suspendWhenIdle) {
     say(QStringLiteral("== takes on an idle server (nothing playing, sink at its default latency%1)")
             .arg(suspendWhenIdle ? QStringLiteral(", suspended after 1 s") : QString()));
-    {
-        IdleSession session(suspendWhenIdle);
-        if (!session.open()) return 1;
-        QElapsedTimer clock;
-        clock.start();
-        session.send(QStringLiteral("record r"));
-        const qint64 recordNs = clock.nsecsElapsed();
-        qint64 toneNs = -1;
-        {
-            DelayedTone tone(recordNs + 500000000, clock);
-            runEventLoopFor(3000);
-            toneNs = tone.firstWriteNs();
-            session.send(QStringLiteral("stop r"));
-        }
-        const QString path = session.scratch.filePath(QStringLiteral("tone.wav"));
-        session.send(QStringLiteral("save r \"%1\"").arg(path));
-        const qint64 onset = firstLoudFrame(path);
-        const double expectedMs = double(toneNs - recordNs) / 1e6;
-        const double foundMs = double(onset) * 1000 / 44100;
-        say(QStringLiteral("tone handed to the server %1 ms after \"record\"; in the file at %2 ms: offset %3 ms "
-                           "(target 500 +- 20)")
-                .arg(expectedMs, 0, 'f', 1).arg(foundMs, 0, 'f', 1).arg(foundMs - expectedMs + 500, 0, 'f', 1));
-    }
+    if (benchToneOffset(suspendWhenIdle, 0) != 0) return 1;
+    // A suspended sink delivers its first samples two seconds after it wakes.
+    if (suspendWhenIdle && benchToneOffset(suspendWhenIdle, 2500) != 0) return 1;
+    if (benchParecordTone(suspendWhenIdle) != 0) return 1;
     {
         IdleSession session(suspendWhenIdle);
         if (!session.open()) return 1;
@@ -237,11 +282,8 @@ int benchRecording(int seconds, int reportEvery, bool withTone) {
     QTemporaryDir scratch;
     Error error = Error::None;
     auto file = RecordingFile::create(scratch.path(), kCdFormat, kWavFileSizeLimit, error);
-    PulseCapture capture(kCdFormat, 4, [](PulseCapture::End end, quint64) {
-        say(end == PulseCapture::End::Failed ? QStringLiteral("capture FAILED") : QStringLiteral("size limit"));
-    });
-    if (!file || capture.connect() != Error::None) {
-        say(QStringLiteral("cannot start the capture"));
+    if (!file) {
+        say(QStringLiteral("cannot create the recording file"));
         return 1;
     }
     const auto startParecord = [&](QProcess& process, const QStringList& latency, const QString& name) {
@@ -252,48 +294,83 @@ int benchRecording(int seconds, int reportEvery, bool withTone) {
                                             scratch.filePath(name)});
         process.waitForStarted();
     };
-    QProcess equal, byDefault;
-    startParecord(equal, {QStringLiteral("--latency-msec=50")}, QStringLiteral("equal.wav"));
-    startParecord(byDefault, {}, QStringLiteral("default.wav"));
-    runEventLoopFor(1000);  // all three streams connected and running
+    const QString equalLatency = QStringLiteral("--latency-msec=%1").arg(kCaptureFragmentMilliseconds);
+    say(QStringLiteral("== capture of %1 s of 44100/16/stereo, %2, beside parecord %3 and parecord at its default")
+            .arg(seconds).arg(withTone ? QStringLiteral("tone playing") : QStringLiteral("idle server"), equalLatency));
 
-    say(QStringLiteral("== capture of %1 s of 44100/16/stereo, %2, beside parecord")
-            .arg(seconds).arg(withTone ? QStringLiteral("tone playing") : QStringLiteral("idle server")));
-    QElapsedTimer wall;
-    wall.start();
-    capture.startTake(*file);
-    const qint64 threadBefore = threadCpuNanoseconds(QLatin1String(kCaptureThreadName));
-    const qint64 equalBefore = cpuOf(equal), defaultBefore = cpuOf(byDefault);
-    for (int done = 0; done < seconds;) {
-        const int step = qMin(reportEvery, seconds - done);
-        runEventLoopFor(step * 1000);
-        done += step;
-        say(QStringLiteral("  t=%1 s  resident %2 KiB  %3 frames in the file")
-                .arg(done, 5).arg(residentKiB(), 7).arg(file->frames()));
+    // The server wakes its clients one after another in the order they
+    // connected, and a client's place in that order changes its CPU time by
+    // up to a third. So the time is cut in three takes, and each of the three
+    // clients connects first, second and last once.
+    enum Client { Capture, Equal, Default };
+    qint64 cpu[3] = {0, 0, 0};
+    qint64 wallNs = 0;
+    PulseCapture::Figures figures;
+    int done = 0;
+    for (int round = 0; round < 3; ++round) {
+        std::unique_ptr<PulseCapture> capture;
+        QProcess equal, byDefault;
+        for (int place = 0; place < 3; ++place) {
+            const QString name = QStringLiteral("-%1.wav").arg(round);
+            switch (Client((round + place) % 3)) {
+            case Capture:
+                capture = std::make_unique<PulseCapture>(kCdFormat, 4, [](PulseCapture::End end, quint64) {
+                    say(end == PulseCapture::End::Failed ? QStringLiteral("capture FAILED")
+                                                         : QStringLiteral("size limit"));
+                });
+                if (capture->connect() != Error::None) {
+                    say(QStringLiteral("cannot start the capture"));
+                    return 1;
+                }
+                break;
+            case Equal: startParecord(equal, {equalLatency}, QStringLiteral("equal") + name); break;
+            case Default: startParecord(byDefault, {}, QStringLiteral("default") + name); break;
+            }
+            runEventLoopFor(300);  // connected before the next one starts
+        }
+        runEventLoopFor(1000);  // all three streams running
+        const auto cpuNow = [&] {
+            return std::array<qint64, 3>{threadCpuNanoseconds(QLatin1String(kCaptureThreadName)), cpuOf(equal),
+                                         cpuOf(byDefault)};
+        };
+        QElapsedTimer wall;
+        wall.start();
+        capture->startTake(*file);
+        const std::array<qint64, 3> before = cpuNow();
+        for (const int end = seconds * (round + 1) / 3; done < end;) {
+            const int step = qMin(reportEvery - done % reportEvery, end - done);
+            runEventLoopFor(step * 1000);
+            done += step;
+            if (done % reportEvery == 0 || done == seconds)
+                say(QStringLiteral("  t=%1 s  resident %2 KiB  %3 frames in the file")
+                        .arg(done, 5).arg(residentKiB(), 7).arg(file->frames()));
+        }
+        const std::array<qint64, 3> after = cpuNow();
+        for (int client = 0; client < 3; ++client) cpu[client] += after[size_t(client)] - before[size_t(client)];
+        wallNs += wall.nsecsElapsed();
+        capture->endTake();
+        figures.delivered += capture->figures().delivered;
+        figures.filled += capture->figures().filled;
+        equal.terminate();
+        byDefault.terminate();
+        equal.waitForFinished();
+        byDefault.waitForFinished();
     }
-    const qint64 threadCpu = threadCpuNanoseconds(QLatin1String(kCaptureThreadName)) - threadBefore;
-    const qint64 equalCpu = cpuOf(equal) - equalBefore, defaultCpu = cpuOf(byDefault) - defaultBefore;
-    const qint64 wallNs = wall.nsecsElapsed();
-    capture.endTake();
     file->writeHeader();
-    equal.terminate();
-    byDefault.terminate();
-    equal.waitForFinished();
-    byDefault.waitForFinished();
 
-    const PulseCapture::Figures figures = capture.figures();
     say(QStringLiteral("frames saved %1 = delivered %2 + filled %3 -> %4; saved %5 s over %6 s of wall time")
             .arg(file->frames()).arg(figures.delivered).arg(figures.filled)
             .arg(file->frames() == figures.delivered + figures.filled ? QStringLiteral("equal")
                                                                       : QStringLiteral("DIFFERENT"))
             .arg(double(file->frames()) / 44100, 0, 'f', 3).arg(double(wallNs) / 1e9, 0, 'f', 3));
-    say(QStringLiteral("capture thread CPU: %1 ns = %2 of a core").arg(threadCpu).arg(percentOfCore(threadCpu, wallNs)));
-    say(QStringLiteral("parecord --latency-msec=50 (equal latency): %1 ns = %2; ratio capture/parecord %3 (target <= 1.0)")
-            .arg(equalCpu).arg(percentOfCore(equalCpu, wallNs))
-            .arg(equalCpu > 0 ? double(threadCpu) / double(equalCpu) : 0.0, 0, 'f', 3));
+    const qint64 captureCpu = cpu[Capture];
+    say(QStringLiteral("capture thread CPU: %1 ns = %2 of a core").arg(captureCpu).arg(percentOfCore(captureCpu, wallNs)));
+    say(QStringLiteral("parecord %1 (equal latency): %2 ns = %3; ratio capture/parecord %4 (target <= 1.0)")
+            .arg(equalLatency).arg(cpu[Equal]).arg(percentOfCore(cpu[Equal], wallNs))
+            .arg(cpu[Equal] > 0 ? double(captureCpu) / double(cpu[Equal]) : 0.0, 0, 'f', 3));
     say(QStringLiteral("parecord at its default latency: %1 ns = %2; ratio capture/parecord %3")
-            .arg(defaultCpu).arg(percentOfCore(defaultCpu, wallNs))
-            .arg(defaultCpu > 0 ? double(threadCpu) / double(defaultCpu) : 0.0, 0, 'f', 3));
+            .arg(cpu[Default]).arg(percentOfCore(cpu[Default], wallNs))
+            .arg(cpu[Default] > 0 ? double(captureCpu) / double(cpu[Default]) : 0.0, 0, 'f', 3));
     say(QStringLiteral("resident memory %1 KiB, peak %2 KiB").arg(residentKiB()).arg(peakResidentKiB()));
     file->removeFile();
     return 0;

@@ -12,14 +12,12 @@ namespace sondex::mci {
 
 namespace {
 
-// Fragments of 50 ms wake the capture thread 20 times a second; the end of a
-// take does not depend on them, since endTake() waits for the frames captured
-// before it.
-constexpr int kFragmentMilliseconds = 50;
+// The end of a take does not depend on the fragment, since endTake() waits
+// for the frames captured before it.
+constexpr int kFragmentMilliseconds = kCaptureFragmentMilliseconds;
 constexpr pa_usec_t kConnectTimeout = 5 * PA_USEC_PER_SEC;
 // No data for this long during a take counts as a stall of the source.
-constexpr double kStallUsec = 1.0e6;
-constexpr pa_usec_t kWatchdogInterval = 500 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kStallUsec = PA_USEC_PER_SEC;
 // How long endTake() waits for the frames captured before its moment.
 constexpr double kTailWaitUsec = kFragmentMilliseconds * 1000.0 + 250e3;
 
@@ -158,10 +156,9 @@ quint64 PulseCapture::startTake(RecordingFile& file) {
     nextUsec_ = double(pa_rtclock_now());
     stopUsec_ = 0;
     tailDone_ = false;
+    takeFrames_ = 0;
     const quint64 take = ++take_;
-    if (!watchdog_)
-        watchdog_ = pa_context_rttime_new(context_, pa_rtclock_now() + kWatchdogInterval,
-                                          &PulseCapture::onWatchdog, this);
+    if (!watchdog_) watchdog_ = pa_context_rttime_new(context_, watchdogDue(), &PulseCapture::onWatchdog, this);
     pa_threaded_mainloop_unlock(mainloop_);
     return take;
 }
@@ -172,7 +169,9 @@ void PulseCapture::endTake() {
     if (file_) {
         const double now = double(pa_rtclock_now());
         stopUsec_ = now;
-        const bool flowing = !failed_ && stream_ && !resync_ && !ended_;
+        // Also before the first data of a take: a loaded machine may not have
+        // read what the source captured since "record".
+        const bool flowing = !failed_ && stream_ && (!resync_ || atTakeStart_) && !ended_;
         if (flowing) {
             // Frames captured before this moment may still be on their way.
             if (nextUsec_ >= stopUsec_) tailDone_ = true;
@@ -185,6 +184,12 @@ void PulseCapture::endTake() {
             }
         }
         if (!tailDone_ && !ended_) fillUpTo(stopUsec_);
+        // A monitor delivers ahead of its sink: what lies after the stop is not part of the take.
+        const qint64 beyond = qMin(takeFrames_, framesIn(nextUsec_ - stopUsec_));
+        if (!ended_ && beyond > 0) {
+            file_->dropLast(beyond * format_.blockAlign());
+            figures_.delivered -= beyond;
+        }
         finishTake();
     }
     pa_threaded_mainloop_unlock(mainloop_);
@@ -243,14 +248,22 @@ void PulseCapture::onOverflow(pa_stream*, void* self) { static_cast<PulseCapture
 
 void PulseCapture::onWatchdog(pa_mainloop_api*, pa_time_event* event, const timeval*, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
-    const std::uint64_t now = pa_rtclock_now();
-    if (capture->file_ && !capture->ended_ && double(now - capture->lastDataUsec_) > kStallUsec) {
+    const pa_usec_t now = pa_rtclock_now();
+    if (capture->file_ && !capture->ended_ && now >= capture->lastDataUsec_ + kStallUsec) {
         capture->markStall();
         // Keep the take's length growing while the source is silent, short of
         // what data arriving late could still cover.
-        capture->fillUpTo(double(now) - kStallUsec);
+        capture->fillUpTo(double(now - kStallUsec));
     }
-    pa_context_rttime_restart(capture->context_, event, now + kWatchdogInterval);
+    pa_context_rttime_restart(capture->context_, event, capture->watchdogDue());
+}
+
+pa_usec_t PulseCapture::watchdogDue() const {
+    // Due a stall's length after the last data, so that while data flows the
+    // timer wakes the thread about once a second; during a stall once a second too.
+    const pa_usec_t now = pa_rtclock_now();
+    const pa_usec_t afterData = lastDataUsec_ + kStallUsec;
+    return afterData > now ? afterData : now + kStallUsec;
 }
 
 void PulseCapture::markStall() {
@@ -266,20 +279,57 @@ qint64 PulseCapture::framesIn(double usec) const {
     return qint64(std::llround(usec * format_.sampleRate / 1e6));
 }
 
+void PulseCapture::askTiming() {
+    pa_operation* operation = pa_stream_update_timing_info(stream_, &PulseCapture::onTiming, this);
+    if (!operation) {
+        anchorAtArrival();
+        return;
+    }
+    timingAsked_ = true;
+    pa_operation_unref(operation);
+}
+
+void PulseCapture::onTiming(pa_stream* stream, int success, void* self) {
+    auto* capture = static_cast<PulseCapture*>(self);
+    capture->timingAsked_ = false;
+    if (capture->anchored_ || !capture->stream_) return;
+    pa_usec_t latency = 0;
+    int negative = 0;
+    if (success && pa_stream_get_latency(stream, &latency, &negative) == 0) {
+        // The server's latency places the next frame to read: a microphone's
+        // lies in the past, a monitor's in the future, since a sink renders ahead.
+        capture->anchorFrame_ = capture->readFrames_;
+        capture->anchorUsec_ = double(pa_rtclock_now()) + (negative ? double(latency) : -double(latency));
+        capture->anchored_ = true;
+    } else {
+        capture->anchorAtArrival();
+    }
+    capture->takeDeliveredSamples();
+}
+
+void PulseCapture::anchorAtArrival() {
+    // The newest frame was captured about now: the data waiting here comes before it.
+    const size_t readable = pa_stream_readable_size(stream_);
+    const qint64 waiting = readable == size_t(-1) ? 0 : qint64(readable) / format_.blockAlign();
+    anchorFrame_ = readFrames_;
+    anchorUsec_ = double(pa_rtclock_now()) - double(waiting) * 1e6 / format_.sampleRate;
+    anchored_ = true;
+}
+
 void PulseCapture::takeDeliveredSamples() {
     if (!stream_) return;
-    const size_t readable = pa_stream_readable_size(stream_);
-    if (readable == size_t(-1) || readable == 0) return;
-    const std::uint64_t now = pa_rtclock_now();
-    const qint64 frameBytes = format_.blockAlign();
     if (!anchored_) {
-        // The newest frame was captured about now: the data waiting here comes before it.
-        anchorFrame_ = readFrames_;
-        anchorUsec_ = double(now) - double(qint64(readable) / frameBytes) * 1e6 / format_.sampleRate;
-        anchored_ = true;
+        const size_t readable = pa_stream_readable_size(stream_);
+        if (readable == size_t(-1) || readable == 0) return;
+        lastDataUsec_ = pa_rtclock_now();
+        // The data waits for the server's timing, asked once per anchor.
+        if (!timingAsked_) askTiming();
+        if (!anchored_) return;
     }
-    lastDataUsec_ = now;
-    while (pa_stream_readable_size(stream_) > 0) {
+    const qint64 frameBytes = format_.blockAlign();
+    // Each call into libpulse costs a system call (its fork check), so the
+    // loop only peeks and drops: an empty peek ends it.
+    for (;;) {
         const void* data = nullptr;
         size_t bytes = 0;
         if (pa_stream_peek(stream_, &data, &bytes) < 0) {
@@ -288,6 +338,7 @@ void PulseCapture::takeDeliveredSamples() {
             return;
         }
         if (bytes == 0) return;
+        lastDataUsec_ = pa_rtclock_now();
         const qint64 frames = qint64(bytes) / frameBytes;
         // No data with a length is a hole the server reports: it keeps the timing with silence.
         keep(static_cast<const char*>(data), frames, usecOfFrame(readFrames_));
@@ -320,6 +371,7 @@ void PulseCapture::keep(const char* data, qint64 frames, double firstUsec) {
     const RecordingFile::Append result =
         data ? file_->append(data + skip * frameBytes, count * frameBytes) : file_->appendSilence(count * frameBytes);
     (data ? figures_.delivered : figures_.filled) += count;
+    takeFrames_ += count;
     nextUsec_ = usecOfFrame(readFrames_ + skip + count);
     if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);
     if (result == RecordingFile::Append::Failed) reportEnd(End::Failed);
@@ -330,6 +382,7 @@ void PulseCapture::fillUpTo(double usec) {
     if (!file_ || ended_ || frames <= 0) return;
     const RecordingFile::Append result = file_->appendSilence(frames * format_.blockAlign());
     figures_.filled += frames;
+    takeFrames_ += frames;
     nextUsec_ += double(frames) * 1e6 / format_.sampleRate;
     atTakeStart_ = false;
     if (result == RecordingFile::Append::LimitReached) reportEnd(End::LimitReached);

@@ -19,6 +19,8 @@ class RecordingFile;
 
 // Name of the thread that captures and writes, so that tools can measure it.
 inline constexpr char kCaptureThreadName[] = "sondex-capture";
+// The stream's fragment: the thread wakes once per fragment to take the data.
+inline constexpr int kCaptureFragmentMilliseconds = 50;
 
 // Captures the sound server's default source in the recording's format. The
 // stream runs from connect() on, keeping nothing, so that a take can begin at
@@ -27,7 +29,9 @@ inline constexpr char kCaptureThreadName[] = "sondex-capture";
 // A take is a timeline that starts at startTake(): a start-up gap the server
 // leaves and a stall it reports (a suspended source, lost data, no data for
 // over a second) are filled with silence; otherwise the take holds exactly the
-// frames the source delivered, at the source's own clock. The work runs on the
+// frames the source delivered, at the source's own clock. Where delivered
+// frames lie on the timeline comes from the server's latency, asked for when
+// data first arrives in a take and after a stall. The work runs on the
 // sound library's thread; the end handler is called from there when the take
 // cannot go on (the size limit, a lost server, a failed write).
 class PulseCapture {
@@ -67,12 +71,15 @@ private:
     static void onReadable(pa_stream* stream, size_t bytes, void* self);
     static void onSuspended(pa_stream* stream, void* self);
     static void onOverflow(pa_stream* stream, void* self);
+    static void onTiming(pa_stream* stream, int success, void* self);
     static void onWatchdog(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self);
 
     bool waitUntilReady();
     bool connectStream();
     void disconnect();
     void takeDeliveredSamples();
+    void askTiming();
+    void anchorAtArrival();
     void keep(const char* data, qint64 frames, double firstUsec);
     void fillUpTo(double usec);
     void markStall();
@@ -80,7 +87,7 @@ private:
     void reportEnd(End end);
     double usecOfFrame(qint64 frame) const;
     qint64 framesIn(double usec) const;
-    double sourceLeadUsec() const;
+    std::uint64_t watchdogDue() const;
 
     PcmFormat format_;
     int bufferSeconds_;
@@ -96,6 +103,7 @@ private:
     // Everything below is used under the sound library's lock.
     qint64 readFrames_ = 0;         // frames taken from the stream since it connected
     bool anchored_ = false;         // the capture moment of readFrames_ is known...
+    bool timingAsked_ = false;      // ...or soon, from the server's timing
     qint64 anchorFrame_ = 0;        // ...as the moment of this frame,
     double anchorUsec_ = 0;         // in microseconds of the monotonic clock
     std::uint64_t lastDataUsec_ = 0;
@@ -106,6 +114,7 @@ private:
     bool resync_ = false;            // the next data measures the gap before it
     bool atTakeStart_ = false;       // no frame has reached the take yet
     double nextUsec_ = 0;            // the moment on the timeline of the take's next frame
+    qint64 takeFrames_ = 0;          // frames the take has added to the file
     double stopUsec_ = 0;            // endTake() asked to end the take here
     bool tailDone_ = false;
     Figures figures_;

@@ -107,6 +107,18 @@ RecordingFile::Append RecordingFile::appendSilence(qint64 bytes) {
     return writeAtEnd(nullptr, bytes, true);
 }
 
+void RecordingFile::dropLast(qint64 bytes) {
+    const qint64 kept = qMax<qint64>(0, dataBytes() - bytes);
+    if (kept >= onDisk_) {
+        gathered_.resize(size_t(kept - onDisk_));
+    } else {
+        gathered_.clear();
+        onDisk_ = kept;
+        (void)::ftruncate(fd_, kCanonicalHeaderBytes + kept);
+    }
+    dataBytes_.store(kept, std::memory_order_release);
+}
+
 Error RecordingFile::appendFromFile(const QString& path, qint64 offset, qint64 bytes) {
     if (const int error = writeGathered()) return errorForErrno(error);
     const qint64 start = dataBytes();

@@ -43,6 +43,10 @@ public:
     // Adds silence, for samples the sound server reports lost.
     Append appendSilence(qint64 bytes);
 
+    // Removes the last bytes added (whole frames), for samples that turn out
+    // to lie after the end of a take.
+    void dropLast(qint64 bytes);
+
     // Adds the samples of another file (a WAV the device was opened on); on a
     // failure nothing is added.
     Error appendFromFile(const QString& path, qint64 offset, qint64 bytes);

@@ -84,6 +84,12 @@ TEST(RecordingFile, IsANamedValidWavAtEveryMoment) {
     EXPECT_EQ(headerField(file->path(), 40), 176404u);
     EXPECT_EQ(readWavFacts(file->path()).frames, 44101);
     EXPECT_EQ(file->frames(), 44101);
+
+    // Samples past the end of a take come off again, also once on the disk.
+    file->dropLast(8);
+    ASSERT_EQ(file->writeHeader(), 0);
+    EXPECT_EQ(readWavFacts(file->path()).fileSize, 44 + 176396);
+    EXPECT_EQ(readWavFacts(file->path()).frames, 44099);
 }
 
 TEST(RecordingFile, EndsAtTheLimitWithWholeFramesAndAnEvenFile) {

@@ -53,6 +53,23 @@ protected:
         ASSERT_EQ(send(QStringLiteral("Open \"%1\" alias tavikREC buffer 4 wait").arg(path)), 0);
     }
 
+    // Records about the given time and expects the saved take to last from
+    // "record" to "stop", however late a loaded machine wakes the test.
+    void recordFor(int milliseconds) {
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+        const double recording = double(clock.nsecsElapsed()) / 1e9;
+        spinFor(milliseconds);
+        takeAtLeast = double(clock.nsecsElapsed()) / 1e9 - recording - 0.001;
+        ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+        takeAtMost = double(clock.nsecsElapsed()) / 1e9 + 0.001;
+    }
+    void expectTakeLength(const WavFacts& facts) {
+        EXPECT_GE(facts.seconds(), takeAtLeast);
+        EXPECT_LE(facts.seconds(), takeAtMost);
+    }
+
     qint64 numberReply(const QString& text) {
         EXPECT_EQ(send(text), 0) << text.toStdString();
         return reply.toLongLong();
@@ -74,6 +91,7 @@ protected:
     QString tempFolder;
     std::unique_ptr<Engine> engine;
     QString reply;
+    double takeAtLeast = 0, takeAtMost = 0;
 };
 
 }  // namespace
@@ -121,9 +139,7 @@ TEST_F(Recording, EveryTemplateFormatIsRecordedAsGiven) {
     for (const Format f : {Format{8000, 8, 1}, Format{11025, 8, 2}, Format{22050, 16, 1}, Format{48000, 16, 2}}) {
         SCOPED_TRACE(testing::Message() << f.rate << "/" << f.bits << "/" << f.channels);
         openTemplate(f.rate, f.bits, f.channels);
-        ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
-        spinFor(400);
-        ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+        recordFor(400);
         const QString saved = dir.filePath(QStringLiteral("f%1.wav").arg(f.rate));
         ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
         ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
@@ -131,8 +147,9 @@ TEST_F(Recording, EveryTemplateFormatIsRecordedAsGiven) {
         EXPECT_EQ(facts.sampleRate, f.rate);
         EXPECT_EQ(facts.bitsPerSample, f.bits);
         EXPECT_EQ(facts.channels, f.channels);
-        EXPECT_NEAR(facts.seconds(), 0.4, 0.1);
-        expectTone(saved, facts.frames / 4, facts.frames / 2);
+        expectTakeLength(facts);
+        // Under load the server may leave a short gap at the start; the end holds the tone.
+        expectTone(saved, facts.frames / 2, facts.frames * 3 / 8);
     }
 }
 
@@ -227,9 +244,7 @@ TEST_F(Recording, FullDiskFailsTheRecordingButKeepsItsSamples) {
 
 TEST_F(Recording, FailedSavesKeepTheRecordingUntilClose) {
     openTemplate();
-    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
-    spinFor(500);
-    ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+    recordFor(500);
     EXPECT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(dir.filePath(QStringLiteral("gone/x.wav")))),
               toCode(Error::FolderMissing));
     EXPECT_FALSE(engine->errorText(toCode(Error::FolderMissing)).isEmpty());
@@ -240,7 +255,7 @@ TEST_F(Recording, FailedSavesKeepTheRecordingUntilClose) {
     }
     const QString saved = dir.filePath(QStringLiteral("kept.wav"));
     ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
-    EXPECT_NEAR(readWavFacts(saved).seconds(), 0.5, 0.1);
+    expectTakeLength(readWavFacts(saved));
 }
 
 TEST_F(Recording, SaveThenRecordMoreLeavesTheFirstSaveUntouched) {
