@@ -15,5 +15,9 @@ for preset in ${SONDEX_TEST_PRESETS:-default asan tsan}; do
     cmake --preset "$preset" -DSONDEX_WERROR="$werror" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     echo "=== $preset tests"
-    ctest --preset "$preset" -j "$jobs"
+    # Under the thread sanitizer the engine runs many times slower; one test at
+    # a time keeps its sound server from being starved by the next test's.
+    test_jobs=$jobs
+    [ "$preset" = tsan ] && test_jobs=1
+    ctest --preset "$preset" -j "$test_jobs"
 done
