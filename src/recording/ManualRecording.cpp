@@ -134,19 +134,23 @@ void ManualRecording::Timer4Timer() {
     timer4_->setInterval(kTickMs);
     if (request_ == Request::Resume) {
         request_ = Request::None;
-        channel_.SendRecNotify(record());
         setState(State::Recording);
-        enableTick();
+        if (channel_.SendRecNotify(record()) == 0) {
+            enableTick();
+        } else if (!channel_.isClosed()) {
+            // The device cannot record again (the sound server went away while
+            // paused); no notice would ever end the take, so it ends here, cut short.
+            postNotice(mci::NotifyFailure);
+        }
         return;
     }
     setState(State::Recording);
     // No notify-record is pending while paused, so the end path needs a notice of its own.
-    if (!channel_.isClosed()) postNotice();
+    if (!channel_.isClosed()) postNotice(mci::NotifyAborted);
 }
 
-void ManualRecording::postNotice() {
-    QMetaObject::invokeMethod(this, [this] { onNotice(mci::NotifyAborted, 0); },
-                              Qt::QueuedConnection);
+void ManualRecording::postNotice(int notifyCode) {
+    QMetaObject::invokeMethod(this, [this, notifyCode] { onNotice(notifyCode, 0); }, Qt::QueuedConnection);
 }
 
 void ManualRecording::onNotice(qint64 notifyCode, qint64) {

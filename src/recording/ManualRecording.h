@@ -99,7 +99,7 @@ private:
     void readPosition();
     void end();
     void setState(State state);
-    void postNotice();
+    void postNotice(int notifyCode);
     void enableTick();
 
     MciChannel& channel_;

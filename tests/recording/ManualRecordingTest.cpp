@@ -96,6 +96,20 @@ TEST_F(ManualRecordingTest, PauseThenStopSavesOnceThroughANoticeOfItsOwn) {
     EXPECT_FALSE(session->isOpen(RecordingKind::Manual));
 }
 
+TEST_F(ManualRecordingTest, AResumeTheDeviceRefusesEndsTheTakeCutShortInsteadOfWaitingForever) {
+    started();
+    manual().Button20Click();
+    notice();
+    engine.answer(QStringLiteral("record tavikREC"), {263, QString()});  // the server went away meanwhile
+    manual().Button19Click();
+    manual().Timer4Timer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(saves(), 1);
+    EXPECT_EQ(manual().state(), State::Idle);
+    ASSERT_FALSE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.messages.last().contains(QStringLiteral("録音が途中で止まりました")));
+}
+
 TEST_F(ManualRecordingTest, PauseAndResumeRecordAgainOnTheSameDevice) {
     started();
     manual().Button20Click();
