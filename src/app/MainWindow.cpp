@@ -82,7 +82,7 @@ void MainWindow::buildClient() {
     client_->resize(kClientWidth, 371);
     setCentralWidget(client_);
 
-    buildStatusBar(client_);
+    PSTBar1_ = buildStatusBar(client_);
     cd_ = new CdControlPanel(client_);
     cdList_ = new CdListPanel(client_);
     commands_->addCheckBox(cd_->CheckBox1);

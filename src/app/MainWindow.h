@@ -223,6 +223,7 @@ private:
     std::unique_ptr<RecordingLog> log_;
     std::unique_ptr<RecordingSession> session_;
     QFrame* PanelOPEN_ = nullptr;
+    QFrame* PSTBar1_ = nullptr;
     QMenu* PopupMenu1_ = nullptr;
     QTimer* Timer1_;
     QTimer* Timer6_;

@@ -108,11 +108,9 @@ void MainWindow::bindCommands() {
 
     connect(cd_->Button7, &QPushButton::clicked, this, &MainWindow::Button7Click);
     connect(Button23_, &QPushButton::clicked, this, &MainWindow::Button23Click);
-    connect(findChild<QPushButton*>(QStringLiteral("Button30")), &QPushButton::clicked, this,
-            &MainWindow::Button30Click);
+    connect(music_->Button30, &QPushButton::clicked, this, &MainWindow::Button30Click);
     connect(manual_->Button22, &QPushButton::clicked, this, &MainWindow::Button22Click);
-    connect(findChild<QPushButton*>(QStringLiteral("Button_JK_CLOSE")), &QPushButton::clicked, timer_,
-            &QWidget::hide);
+    connect(timer_->Button_JK_CLOSE, &QPushButton::clicked, timer_, &QWidget::hide);
 
     connect(menus_.main.MStart0, &QMenu::aboutToShow, this, &MainWindow::onStartMenuOpening);
     connect(menus_.main.MOption0, &QMenu::aboutToShow, this, &MainWindow::onOptionsMenuOpening);
@@ -120,20 +118,17 @@ void MainWindow::bindCommands() {
 
     popups_->attach(cd_->Button35, menus_.volume.PopupMenu_VOL);
     popups_->attach(cdList_->ListBox2, menus_.cd.PopupMenuLB);
-    for (const char* name : {"Button8", "Button9"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.cd.PopupMenu_CD);
+    for (QWidget* search : {cdList_->Button8, cdList_->Button9}) popups_->attach(search, menus_.cd.PopupMenu_CD);
     popups_->attach(music_->ListBox3, menus_.music.PopupMenuMIDI);
     popups_->attach(music_->ListBoxFNF, menus_.music.PopupMenuMIDI);
     popups_->attach(manual_->Label_Rate, menus_.recording.PopupMenu_Rate, Qt::LeftButton | Qt::RightButton);
-    for (const char* name : {"Label_TM_ONOFF", "Label15", "Label9", "Label_JK_TM"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.recording.PopupMenu_TM);
+    for (QWidget* timer : {manual_->Label_TM_ONOFF, manual_->Label15, manual_->Label9, manual_->Label_JK_TM})
+        popups_->attach(timer, menus_.recording.PopupMenu_TM);
     popups_->attach(timer_->ListBox_JK, menus_.timer.PopupMenu_JK);
-    for (const char* name : {"Label_JK_SH", "Label_JK_EH"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.timer.PopupMenu_JK_H,
-                        Qt::AllButtons);
-    for (const char* name : {"Label_JK_SM", "Label_JK_EM"})
-        popups_->attach(findChild<QWidget*>(QString::fromLatin1(name)), menus_.timer.PopupMenu_JK_M,
-                        Qt::AllButtons);
+    for (QWidget* hours : {timer_->Label_JK_SH, timer_->Label_JK_EH})
+        popups_->attach(hours, menus_.timer.PopupMenu_JK_H, Qt::AllButtons);
+    for (QWidget* minutes : {timer_->Label_JK_SM, timer_->Label_JK_EM})
+        popups_->attach(minutes, menus_.timer.PopupMenu_JK_M, Qt::AllButtons);
 }
 
 void MainWindow::bindNumberCommands() {

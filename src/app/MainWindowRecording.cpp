@@ -41,7 +41,7 @@ void MainWindow::buildRecording() {
     handles.telephone = {m.MR_TEL, menus_.recording.PR_TEL};
     handles.MRECTEST = m.MRECTEST;
     handles.MRECTFILE = m.MRECTFILE;
-    format_ = new FormatCommands(handles, settings_, *findChild<QWidget*>(QStringLiteral("PSTBar1")),
+    format_ = new FormatCommands(handles, settings_, *PSTBar1_,
                                  *manual_->Label_Rate, this);
     format_->setOnTestModeChanged([this] {
         const QColor colour = format_->indicatorColour();

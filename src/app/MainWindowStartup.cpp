@@ -158,11 +158,11 @@ void MainWindow::presentLists() {
     cdList_->ListBox1->addItems(registered);
     cd_->ComboBox1->addItems(registered);
     if (!registered.isEmpty()) cd_->ComboBox1->setCurrentIndex(0);
-    cd_->Label7->setText(findChild<QPushButton*>(QStringLiteral("Button10"))->text() + QStringLiteral("："));
+    cd_->Label7->setText(cdList_->Button10->text() + QStringLiteral("："));
 
     const QStringList& music = musicRec_->registered();
     music_->ListBox3->addItems(music);
-    findChild<QLabel*>(QStringLiteral("Label10"))->setText(countText(static_cast<int>(music.size())));
+    music_->Label10->setText(countText(static_cast<int>(music.size())));
     if (settings_.isOn(Setting::FileOnly)) {
         for (const QString& path : music) music_->ListBoxFNF->addItem(QFileInfo(path).fileName());
         music_->ListBoxFNF->show();

@@ -10,10 +10,10 @@ namespace sondex {
 CdListPanel::CdListPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("PanelCDList"));
     using namespace build;
-    button(this, "Button10", "登録ﾘｽﾄ", {4, 2, 62, 23}, "登録リストを再生リストにする");
+    Button10 = button(this, "Button10", "登録ﾘｽﾄ", {4, 2, 62, 23}, "登録リストを再生リストにする");
     button(this, "Button11", "ｻｰﾁﾘｽﾄ", {68, 2, 62, 23}, "サーチリストを再生リストにする");
-    button(this, "Button8", "全CDｻｰﾁ", {136, 2, 62, 23}, "右クリックで、サーチ方法の選択");
-    button(this, "Button9", "1CDｻｰﾁ", {200, 2, 63, 23}, "右クリックで、サーチ方法の選択");
+    Button8 = button(this, "Button8", "全CDｻｰﾁ", {136, 2, 62, 23}, "右クリックで、サーチ方法の選択");
+    Button9 = button(this, "Button9", "1CDｻｰﾁ", {200, 2, 63, 23}, "右クリックで、サーチ方法の選択");
 
     ListBox1 = listBox(this, "ListBox1", {8, 28, 108, 183}, "登録リスト");
     button(this, "Button2", "<<全コピー", {118, 28, 64, 23});

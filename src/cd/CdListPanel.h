@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QListWidget;
+class QPushButton;
 
 namespace sondex {
 
@@ -14,6 +15,9 @@ class CdListPanel : public QFrame {
 public:
     explicit CdListPanel(QWidget* parent);
 
+    QPushButton* Button8 = nullptr;   // search all CDs
+    QPushButton* Button9 = nullptr;   // search one CD
+    QPushButton* Button10 = nullptr;  // the registered list
     QListWidget* ListBox1 = nullptr;
     QListWidget* ListBox2 = nullptr;
     QComboBox* ComboBox2 = nullptr;

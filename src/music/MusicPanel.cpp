@@ -41,12 +41,12 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
     button(panel5, "Button27", "Skip", {104, 0, 44, 24});
     button(panel5, "Button28", "停止", {150, 0, 50, 24});
     panel5->setEnabled(false);  // works only while music plays
-    button(this, "Button30", "閉じる", {206, 27, 53, 24});
+    Button30 = button(this, "Button30", "閉じる", {206, 27, 53, 24});
 
     label(this, "Label14", "0", {2, 54, 50, 18}, "再生／録音時間（秒）");
     Label13 = label(this, "Label13", "0", {54, 54, 50, 18}, "終了時間（秒）");
     Label13->setAutoFillBackground(true);
-    label(this, "Label10", "0ｺ", {106, 54, 32, 18}, "登録ファイル数");
+    Label10 = label(this, "Label10", "0ｺ", {106, 54, 32, 18}, "登録ファイル数");
     button(this, "Button32", ">選択削除", {140, 52, 119, 21}, "選択ファイルを削除する");
 
     PanelFN = panel(this, "PanelFN", {kListLeft, 76, 255, 68});

@@ -5,6 +5,7 @@
 class QCheckBox;
 class QLabel;
 class QListWidget;
+class QPushButton;
 
 namespace sondex {
 
@@ -27,6 +28,8 @@ public:
     QCheckBox* MIDSAVE = nullptr;
     QCheckBox* MIDREP = nullptr;
     QLabel* Label13 = nullptr;
+    QLabel* Label10 = nullptr;        // the number of listed files
+    QPushButton* Button30 = nullptr;  // close the music area
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

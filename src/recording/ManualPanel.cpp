@@ -50,7 +50,7 @@ ManualPanel::ManualPanel(QWidget* parent) : QFrame(parent) {
     Label_Rate->setAlignment(Qt::AlignCenter);
 
     Label_YoBI = label(this, "Label_YoBI", "", {3, 54, 40, 20}, "今日の曜日");
-    label(this, "Label_TM_ONOFF", "ﾀｲﾏｰ", {45, 54, 50, 20}, "右クリックで、タイマー設定");
+    Label_TM_ONOFF = label(this, "Label_TM_ONOFF", "ﾀｲﾏｰ", {45, 54, 50, 20}, "右クリックで、タイマー設定");
     Label_JK_TM = label(this, "Label_JK_TM", "", {97, 54, 159, 20}, "時刻タイマー");
     Label_JK_TM->setAutoFillBackground(true);
     Label_JK_TM->hide();

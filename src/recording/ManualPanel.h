@@ -33,6 +33,7 @@ public:
     QLabel* Label_Rate = nullptr;
     QLabel* Label_YoBI = nullptr;
     QLabel* Label_JK_TM = nullptr;
+    QLabel* Label_TM_ONOFF = nullptr;
 };
 
 }  // namespace sondex

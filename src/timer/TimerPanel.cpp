@@ -33,7 +33,7 @@ TimerPanel::TimerPanel(QWidget* parent) : QFrame(parent) {
     Label_JK_MODE = label(this, "Label_JK_MODE", "停止中", {85, 3, 50, 20}, "時刻タイマーの状態");
     button(this, "Button_JK_START", "開始", {137, 2, 40, 22});
     button(this, "Button_JK_STOP", "停止", {179, 2, 40, 22});
-    button(this, "Button_JK_CLOSE", "閉じる", {221, 2, 35, 22});
+    Button_JK_CLOSE = button(this, "Button_JK_CLOSE", "閉じる", {221, 2, 35, 22});
 
     ComboBox_TM_Mode = comboBox(this, "ComboBox_TM_Mode", {3, 26, 70, 22}, "タイマーモード");
     ComboBox_TM_Mode->addItems({QStringLiteral("毎日"), QStringLiteral("月-金"), QStringLiteral("毎週")});
@@ -52,17 +52,17 @@ TimerPanel::TimerPanel(QWidget* parent) : QFrame(parent) {
     ListBox_JK = listBox(this, "ListBox_JK", {3, 50, 253, 66}, "右クリックで、削除メニュー");
     ListBox_JK->setSortingEnabled(true);
 
-    timeLabel(this, "Label_JK_SH", 3);
+    Label_JK_SH = timeLabel(this, "Label_JK_SH", 3);
     build::spinButton(this, "SpinButton_JK_SH", {24, 118, 14, 24});
     label(this, "LabelColonS", ":", {39, 120, 6, 20});
-    timeLabel(this, "Label_JK_SM", 45);
+    Label_JK_SM = timeLabel(this, "Label_JK_SM", 45);
     build::spinButton(this, "SpinButton_JK_SM", {66, 118, 14, 24});
     button(this, "Button_JK_ST", "始", {82, 119, 22, 22}, "現在の時刻");
     button(this, "Button_JK_MSET", "> 終", {106, 119, 32, 22});
-    timeLabel(this, "Label_JK_EH", 140);
+    Label_JK_EH = timeLabel(this, "Label_JK_EH", 140);
     build::spinButton(this, "SpinButton_JK_EH", {161, 118, 14, 24});
     label(this, "LabelColonE", ":", {176, 120, 6, 20});
-    timeLabel(this, "Label_JK_EM", 182);
+    Label_JK_EM = timeLabel(this, "Label_JK_EM", 182);
     build::spinButton(this, "SpinButton_JK_EM", {203, 118, 14, 24});
     button(this, "Button_JK_TMSET", "登録", {219, 119, 37, 22});
 

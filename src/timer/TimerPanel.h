@@ -5,6 +5,7 @@
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QButtonGroup;
 
 namespace sondex {
@@ -22,6 +23,9 @@ public:
     QFrame* Panel_DAY = nullptr;
     QFrame* Panel_TM_Mode = nullptr;
     QLabel* Label_JK_MODE = nullptr;
+    QPushButton* Button_JK_CLOSE = nullptr;
+    // The start and end hours and minutes of the entry being set.
+    QLabel *Label_JK_SH = nullptr, *Label_JK_SM = nullptr, *Label_JK_EH = nullptr, *Label_JK_EM = nullptr;
     QButtonGroup* RadioGroup_JK = nullptr;
 };
 
