@@ -152,6 +152,8 @@ TEST_F(EntryProcessTest, TheUninstallersNameOpensTheSetupWindowNotTheRecorder) {
 
 TEST_F(EntryProcessTest, AKilledRecorderDoesNotBlockTheNextStart) {
     startRecorder();
+    // The lock is taken before the socket listens: kill it once both are there.
+    ASSERT_TRUE(waitUntil([this] { return QFile::exists(runtimeFile("SONDEX.recorder.sock")); }));
     ::kill(static_cast<pid_t>(recorder->processId()), SIGKILL);
     recorder->waitForFinished(5000);
     ASSERT_TRUE(QFile::exists(runtimeFile("SONDEX.recorder.sock")));  // left behind
