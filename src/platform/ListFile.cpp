@@ -15,14 +15,7 @@ constexpr qint64 kMaxListFileSize = 64 * 1024 * 1024;
 QStringList read(const QString& path) {
     QFile file(path);
     if (file.size() > kMaxListFileSize || !file.open(QIODevice::ReadOnly)) return {};
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
-    QString text = decodeLegacyText(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    if (text.isEmpty()) return {};
-    if (text.endsWith(u'\n')) text.chop(1);
-    return text.split(u'\n');
+    return decodedLines(file.readAll());
 }
 
 bool write(const QString& path, const QStringList& entries) {

@@ -44,4 +44,14 @@ QString decodeLegacyText(const QByteArray& bytes) {
     return decodeCodePage932(bytes);
 }
 
+QStringList decodedLines(QByteArray bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
+    QString text = decodeLegacyText(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.isEmpty()) return {};
+    if (text.endsWith(u'\n')) text.chop(1);
+    return text.split(u'\n');
+}
+
 }  // namespace sondex

@@ -9,14 +9,9 @@
 namespace sondex::cd::ini {
 
 QList<Line> parse(const QByteArray& bytes) {
-    QString text = decodeLegacyText(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
     QList<Line> lines;
     QString section;
-    const QStringList raw = text.split(u'\n');
+    const QStringList raw = decodedLines(bytes);
     for (qsizetype i = 0; i < raw.size(); ++i) {
         const QString trimmed = raw[i].trimmed();
         if (trimmed.isEmpty())
