@@ -5,6 +5,7 @@
 namespace sondex::mci {
 
 Engine::Engine(EngineOptions options) : options_(std::move(options)) {
+    if (!options_.playbackStreams) options_.playbackStreams = std::make_shared<PlaybackStreams>();
     addDeviceKind(QStringLiteral("waveaudio"), &WaveAudioDevice::open);
 }
 

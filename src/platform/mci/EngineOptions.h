@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/mci/PlaybackStreams.h"
 #include "platform/mci/WavHeader.h"
 
 #include <QString>
+
+#include <memory>
 
 namespace sondex::mci {
 
@@ -15,6 +18,11 @@ struct EngineOptions {
     QString temporaryFolder;
     // Seconds of capture buffering when an open command gives no "buffer".
     int defaultBufferSeconds = 4;
+    // A recording records the engine's own playback (a playing CD unit) instead
+    // of the default source while such a stream is open.
+    bool recordOwnPlayback = true;
+    // The playback streams of this engine; the engine makes the list when none is given.
+    std::shared_ptr<PlaybackStreams> playbackStreams;
 };
 
 }  // namespace sondex::mci
