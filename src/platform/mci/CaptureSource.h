@@ -28,7 +28,9 @@ struct CaptureSource {
 // The name of the monitor source of the sink the playback stream plays on,
 // looked up on the server (the stream may have been moved to another sink);
 // empty when the stream or its sink is not there. Called with the mainloop
-// locked, from outside its thread.
-QByteArray monitorSourceOf(pa_threaded_mainloop* mainloop, pa_context* context, quint32 sinkInputIndex);
+// locked, from outside its thread; stops waiting once givenUp is true (a
+// timeout that signals the mainloop sets it).
+QByteArray monitorSourceOf(pa_threaded_mainloop* mainloop, pa_context* context,
+                           quint32 sinkInputIndex, const bool& givenUp);
 
 }  // namespace sondex::mci

@@ -105,7 +105,7 @@ bool PulseCapture::connectStream(const CaptureSource& source) {
     requested_ = source;
     if (source.sinkInputIndex) {
         const quint32 input = *source.sinkInputIndex;
-        const QByteArray monitor = monitorSourceOf(mainloop_, context_, input);
+        const QByteArray monitor = monitorSourceOf(mainloop_, context_, input, timedOut_);
         if (monitor.isEmpty())
             qWarning("sondex: playback stream %u is not on the server; recording the default source", input);
         else if (openStream(monitor.constData(), input))

@@ -1,9 +1,9 @@
+#include "TestFiles.h"
 #include "platform/mci/Engine.h"
 #include "support/pulse/PatternPlayer.h"
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
 #include "support/pulse/WavFacts.h"
-#include "TestFiles.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -34,8 +34,6 @@ protected:
         ASSERT_TRUE(player.start());
     }
 
-    void registerPlayer() { streams->add({kPlayerId, player.sinkInputIndex(), player.sinkName()}); }
-
     void openDevice(bool recordOwnPlayback) {
         EngineOptions options;
         options.temporaryFolder = dir.path();
@@ -47,7 +45,9 @@ protected:
         ASSERT_EQ(send(QStringLiteral("open \"%1\" alias r buffer 4 wait").arg(path)), 0);
     }
 
-    int send(const QString& text, const NoticeTarget& target = {}) { return engine->sendString(text, reply, target); }
+    int send(const QString& text, const NoticeTarget& target = {}) {
+        return engine->sendString(text, reply, target);
+    }
 
     QString save(const QString& name) {
         const QString path = dir.filePath(name);
@@ -73,19 +73,26 @@ protected:
 
 }  // namespace
 
-TEST_F(OwnPlaybackRecording, ATakeHoldsThePlayedStreamAloneAndExactlyOrTheMixWhenSwitchedOff) {
-    for (const bool own : {true, false}) {
-        SCOPED_TRACE(own ? "own playback" : "default source");
+TEST_F(OwnPlaybackRecording, ATakeHoldsThePlayedStreamAloneAndExactlyElseTheDefaultSource) {
+    struct Case {
+        const char* name;
+        bool recordOwnPlayback;
+        bool knownToTheServer;
+    };
+    for (const Case c : {Case{"own playback", true, true}, Case{"switched off", false, true},
+                         Case{"a stream the server does not have", true, false}}) {
+        SCOPED_TRACE(c.name);
         // Registered after the open: "record" moves the running capture to the stream.
-        openDevice(own);
-        registerPlayer();
+        openDevice(c.recordOwnPlayback);
+        streams->add(
+            {kPlayerId, c.knownToTheServer ? player.sinkInputIndex() : 999999, player.sinkName()});
         ASSERT_EQ(send(QStringLiteral("record r")), 0);
         spinFor(1200);
         ASSERT_EQ(send(QStringLiteral("stop r")), 0);
-        const QString saved = save(own ? QStringLiteral("own.wav") : QStringLiteral("mix.wav"));
+        const QString saved = save(QStringLiteral("take.wav"));
         const PatternMatch match = matchPattern(saved, pattern);
         const qint64 frames = readWavFacts(saved).frames;
-        if (own) {
+        if (c.recordOwnPlayback && c.knownToTheServer) {
             EXPECT_GE(match.compared, 2 * 44100);
             EXPECT_EQ(match.differing, 0) << "largest difference " << match.largestDifference;
         } else {
@@ -101,8 +108,9 @@ TEST_F(OwnPlaybackRecording, ATakeHoldsThePlayedStreamAloneAndExactlyOrTheMixWhe
 
 // The take goes on in silence once the stream has gone: its timeline keeps
 // the clock, and no other sound is spliced into a CD take.
-TEST_F(OwnPlaybackRecording, AStreamThatGoesAwayLeavesSilenceUntilStopAndTheNextTakeRecordsTheDefaultSource) {
-    registerPlayer();
+TEST_F(OwnPlaybackRecording,
+       AStreamThatGoesAwayLeavesSilenceUntilStopAndTheNextTakeRecordsTheDefaultSource) {
+    streams->add({kPlayerId, player.sinkInputIndex(), player.sinkName()});
     openDevice(true);
     NoticeLog log;
     QElapsedTimer clock;
@@ -128,7 +136,8 @@ TEST_F(OwnPlaybackRecording, AStreamThatGoesAwayLeavesSilenceUntilStopAndTheNext
     EXPECT_LE(facts.seconds(), atMost);
     const PatternMatch match = matchPattern(first, pattern);
     EXPECT_EQ(match.differing, 0);
-    EXPECT_NEAR(double(match.lastFrame) / 44100, gone, 0.15) << "the stream's samples up to its end";
+    EXPECT_NEAR(double(match.lastFrame) / 44100, gone, 0.15)
+        << "the stream's samples up to its end";
     EXPECT_GT(facts.frames - match.lastFrame, 44100) << "then silence";
 
     ASSERT_EQ(send(QStringLiteral("record r")), 0);

@@ -24,10 +24,13 @@ std::vector<qint16> makePattern(qint64 frames, quint32 seed) {
     return samples;
 }
 
-PatternPlayer::PatternPlayer(const PrivatePulseServer& server, std::vector<qint16> pattern, int latencyMs)
+PatternPlayer::PatternPlayer(const PrivatePulseServer& server, std::vector<qint16> pattern,
+                             int latencyMs)
     : server_(server), pattern_(std::move(pattern)), latencyMs_(latencyMs) {}
 
-PatternPlayer::~PatternPlayer() { stop(); }
+PatternPlayer::~PatternPlayer() {
+    stop();
+}
 
 bool PatternPlayer::waitUntil(bool (*ready)(PatternPlayer&)) {
     const QDeadlineTimer deadline(5000);
@@ -52,12 +55,14 @@ bool PatternPlayer::start() {
     pa_threaded_mainloop_lock(mainloop_);
     context_ = pa_context_new(pa_threaded_mainloop_get_api(mainloop_), "pattern player");
     const QByteArray address = server_.address().toUtf8();
-    bool ok = context_ && pa_context_connect(context_, address.constData(), PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
-              waitUntil([](PatternPlayer& p) {
-                  const pa_context_state_t state = pa_context_get_state(p.context_);
-                  return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
-              }) &&
-              pa_context_get_state(context_) == PA_CONTEXT_READY;
+    bool ok =
+        context_ &&
+        pa_context_connect(context_, address.constData(), PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
+        waitUntil([](PatternPlayer& p) {
+            const pa_context_state_t state = pa_context_get_state(p.context_);
+            return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+        }) &&
+        pa_context_get_state(context_) == PA_CONTEXT_READY;
     if (ok) {
         const pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 2};
         stream_ = pa_stream_new(context_, "pattern", &spec, nullptr);
@@ -69,10 +74,11 @@ bool PatternPlayer::start() {
         attr.maxlength = attr.prebuf = attr.minreq = attr.fragsize = uint32_t(-1);
         attr.tlength = uint32_t(44100 * 4 * latencyMs_ / 1000);
         const QByteArray sink = server_.sinkName().toUtf8();
-        ok = pa_stream_connect_playback(stream_, sink.constData(), &attr,
-                                        pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE |
-                                                          PA_STREAM_ADJUST_LATENCY),
-                                        nullptr, nullptr) >= 0 &&
+        ok = pa_stream_connect_playback(
+                 stream_, sink.constData(), &attr,
+                 pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE |
+                                   PA_STREAM_ADJUST_LATENCY),
+                 nullptr, nullptr) >= 0 &&
              waitUntil([](PatternPlayer& p) {
                  const pa_stream_state_t state = pa_stream_get_state(p.stream_);
                  return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);

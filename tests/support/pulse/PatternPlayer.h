@@ -24,7 +24,8 @@ std::vector<qint16> makePattern(qint64 frames, quint32 seed);
 // rendering of it, and in a take of it.
 class PatternPlayer {
 public:
-    PatternPlayer(const PrivatePulseServer& server, std::vector<qint16> pattern, int latencyMs = 250);
+    PatternPlayer(const PrivatePulseServer& server, std::vector<qint16> pattern,
+                  int latencyMs = 250);
     ~PatternPlayer();
     PatternPlayer(const PatternPlayer&) = delete;
     PatternPlayer& operator=(const PatternPlayer&) = delete;
