@@ -64,7 +64,8 @@ struct ChainSession {
     QString sinkLine() const {
         QProcess pactl;
         pactl.setProcessEnvironment(server.clientEnvironment());
-        pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")});
+        pactl.start(QStringLiteral("pactl"),
+                    {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")});
         pactl.waitForFinished(5000);
         return QString::fromLocal8Bit(pactl.readAllStandardOutput()).trimmed();
     }
@@ -97,7 +98,8 @@ int benchAtRate(int seconds, int sinkRate) {
     ChainSession session;
     if (!session.open(sinkRate)) return 1;
     const std::vector<qint16> track = test::makePattern(qint64(44100) * (seconds + 30), 11);
-    // The device was opened before the track plays: "record" moves its capture to the track's stream.
+    // The device was opened before the track plays: "record" moves its capture to the track's
+    // stream.
     PlayingTrack playing = playTrack(session, track);
     if (!playing) {
         say(QStringLiteral("cannot play the track"));
@@ -116,22 +118,32 @@ int benchAtRate(int seconds, int sinkRate) {
     const test::PatternMatch match = test::matchPattern(path, track);
     const qint64 trackFrames = qint64(track.size() / 2);
     // The track frame at the take's frame 0, against the one sounding at "record".
-    const qint64 atZero = ((match.patternFrame - match.firstFrame) % trackFrames + trackFrames) % trackFrames;
+    const qint64 atZero =
+        ((match.patternFrame - match.firstFrame) % trackFrames + trackFrames) % trackFrames;
     const qint64 offset = atZero - playedAtRecord % trackFrames;
-    say(QStringLiteral("sink at %1 Hz: %2 s take, %3 of %4 samples differ from the track (largest difference %5)%6")
-            .arg(sinkRate).arg(test::readWavFacts(path).seconds(), 0, 'f', 3).arg(match.differing)
-            .arg(match.compared).arg(match.largestDifference)
-            .arg(match.differing == 0 && match.compared > 0 ? QStringLiteral(": bit-exact") : QString()));
-    say(QStringLiteral("  start offset %1 frames (%2 ms): the take's frame 0 holds the track frame played that long "
+    say(QStringLiteral("sink at %1 Hz: %2 s take, %3 of %4 samples differ from the track (largest "
+                       "difference %5)%6")
+            .arg(sinkRate)
+            .arg(test::readWavFacts(path).seconds(), 0, 'f', 3)
+            .arg(match.differing)
+            .arg(match.compared)
+            .arg(match.largestDifference)
+            .arg(match.differing == 0 && match.compared > 0 ? QStringLiteral(": bit-exact")
+                                                            : QString()));
+    say(QStringLiteral("  start offset %1 frames (%2 ms): the take's frame 0 holds the track frame "
+                       "played that long "
                        "after \"record\"; the track's first frame in the take is frame %3")
-            .arg(offset).arg(double(offset) * 1000 / 44100, 0, 'f', 1).arg(match.firstFrame));
+            .arg(offset)
+            .arg(double(offset) * 1000 / 44100, 0, 'f', 1)
+            .arg(match.firstFrame));
     return 0;
 }
 
 }  // namespace
 
 int benchCdTake(int seconds, const QList<int>& sinkRates) {
-    say(QStringLiteral("== a CD take through the whole chain: a generated 44100/16/stereo track as the engine's "
+    say(QStringLiteral("== a CD take through the whole chain: a generated 44100/16/stereo track as "
+                       "the engine's "
                        "own stream, recorded for %1 s beside nothing else")
             .arg(seconds));
     int result = 0;
