@@ -185,7 +185,7 @@ void PulseCapture::disconnect() {
 quint64 PulseCapture::startTake(RecordingFile& file, const CaptureSource& source) {
     pa_threaded_mainloop_lock(mainloop_);
     const double start = double(pa_rtclock_now());
-    if (!failed_ && !(source == requested_)) {
+    if (!failed_ && source != requested_) {
         armTimeout();
         if (!connectStream(source)) failed_ = true;
         disarmTimeout();
