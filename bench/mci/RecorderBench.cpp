@@ -2,11 +2,15 @@
 // server, the frames of a long capture (delivered and filled), its CPU time
 // against parecord on the same source at equal and at default latency,
 // resident memory, and the time of "save" for a long recording on the same and
-// on another file system. Prints figures; judges nothing.
+// on another file system. Prints figures; judges nothing. With --cd-take it
+// prints only the figures of a CD take through the whole chain (CdTakeBench.h)
+// at the sink rates given.
 //
 //   sondex-mci-bench [--record-seconds 60] [--report-every 60] [--tone] [--save-hours 1]
 //                    [--no-timeline] [--no-record] [--no-save]
+//   sondex-mci-bench --cd-take [--cd-seconds 10] [--sink-rates 44100,48000]
 
+#include "CdTakeBench.h"
 #include "ProcessFigures.h"
 #include "platform/mci/Engine.h"
 #include "platform/mci/PulseCapture.h"
@@ -442,8 +446,19 @@ int main(int argc, char** argv) {
     const QCommandLineOption noTimeline(QStringLiteral("no-timeline"), QStringLiteral("Skip the idle-server takes."));
     const QCommandLineOption withTone(QStringLiteral("tone"), QStringLiteral("Play a tone during the long capture."));
     const QCommandLineOption noSave(QStringLiteral("no-save"), QStringLiteral("Skip the save figures."));
-    parser.addOptions({recordSeconds, reportEvery, saveHours, noRecord, noTimeline, withTone, noSave});
+    const QCommandLineOption cdTake(QStringLiteral("cd-take"), QStringLiteral("Only the CD take through the chain."));
+    const QCommandLineOption cdSeconds(QStringLiteral("cd-seconds"), QStringLiteral("Length of the CD take."),
+                                       QStringLiteral("s"), QStringLiteral("10"));
+    const QCommandLineOption sinkRates(QStringLiteral("sink-rates"), QStringLiteral("Rates of the sink for the CD take."),
+                                       QStringLiteral("list"), QStringLiteral("44100,48000"));
+    parser.addOptions({recordSeconds, reportEvery, saveHours, noRecord, noTimeline, withTone, noSave, cdTake, cdSeconds,
+                       sinkRates});
     parser.process(app);
+    if (parser.isSet(cdTake)) {
+        QList<int> rates;
+        for (const QString& rate : parser.value(sinkRates).split(u',', Qt::SkipEmptyParts)) rates << qMax(8000, rate.toInt());
+        return benchCdTake(qMax(1, parser.value(cdSeconds).toInt()), rates);
+    }
     int result = 0;
     if (!parser.isSet(noTimeline)) result |= benchTimeline(false) | benchTimeline(true);
     if (!parser.isSet(noRecord))

@@ -53,6 +53,8 @@ constexpr std::array<SettingRule, kSettingCount> kRules{{
     {S::TDAY_S, "TDAY_S", K::Text, "", 0},
     {S::TM_F_Index, "TM_F_Index", K::ResetOutside, "0", 0, 0, 2},
     {S::TWEK_Index, "TWEK_Index", K::ResetOutside, "0", 0, 0, 6},
+    // A CD take records the CD's own playback stream alone unless this is 0.
+    {S::CDSTREAMREC, "CDSTREAMREC", K::Switch, "1", 1},
 }};
 
 constexpr std::array<Setting, kSettingCount> kWriteBackOrder{
@@ -62,6 +64,7 @@ constexpr std::array<Setting, kSettingCount> kWriteBackOrder{
     S::Track_END_PLUS, S::SHUDO, S::RECWAIT, S::NR_WAIT, S::RECEND_WAIT, S::OPENWAIT, S::RecodeFn,
     S::MIDIREC, S::Serch_Err, S::LoadPath, S::RECTESTFILE, S::FileOnly, S::No_Memo, S::W31CDSET,
     S::BIGFONT, S::REC_TXT, S::JK, S::TM_Mode, S::TDAY_S, S::TM_F_Index, S::TWEK_Index,
+    S::CDSTREAMREC,
 };
 
 constexpr bool rulesAreInEnumOrder() {

@@ -40,7 +40,7 @@ PulseCapture::~PulseCapture() {
     disconnect();
 }
 
-Error PulseCapture::connect() {
+Error PulseCapture::connect(const CaptureSource& source) {
     mainloop_ = pa_threaded_mainloop_new();
     if (!mainloop_) return Error::SoundServerUnavailable;
     pa_threaded_mainloop_set_name(mainloop_, kCaptureThreadName);
@@ -55,8 +55,10 @@ Error PulseCapture::connect() {
     if (context_) {
         pa_context_set_state_callback(context_, &PulseCapture::onContextState, this);
         // The recorder never starts a sound server of its own.
+        armTimeout();
         ready = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
-                waitUntilReady() && connectStream();
+                waitUntilReady() && connectStream(source);
+        disarmTimeout();
     }
     failed_ = !ready;
     pa_threaded_mainloop_unlock(mainloop_);
@@ -73,7 +75,8 @@ bool PulseCapture::isUsable() const {
     return usable;
 }
 
-bool PulseCapture::waitUntilReady() {
+void PulseCapture::armTimeout() {
+    timedOut_ = false;
     timeout_ = pa_context_rttime_new(
         context_, pa_rtclock_now() + kConnectTimeout,
         [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self) {
@@ -82,6 +85,14 @@ bool PulseCapture::waitUntilReady() {
             pa_threaded_mainloop_signal(capture->mainloop_, 0);
         },
         this);
+}
+
+void PulseCapture::disarmTimeout() {
+    if (timeout_) pa_threaded_mainloop_get_api(mainloop_)->time_free(timeout_);
+    timeout_ = nullptr;
+}
+
+bool PulseCapture::waitUntilReady() {
     for (;;) {
         const pa_context_state_t state = pa_context_get_state(context_);
         if (state == PA_CONTEXT_READY) return true;
@@ -90,7 +101,31 @@ bool PulseCapture::waitUntilReady() {
     }
 }
 
-bool PulseCapture::connectStream() {
+bool PulseCapture::connectStream(const CaptureSource& source) {
+    requested_ = source;
+    if (source.sinkInputIndex) {
+        const quint32 input = *source.sinkInputIndex;
+        const QByteArray monitor = monitorSourceOf(mainloop_, context_, input, timedOut_);
+        if (monitor.isEmpty())
+            qWarning("sondex: playback stream %u is not on the server; recording the default source", input);
+        else if (openStream(monitor.constData(), input))
+            return true;
+        else
+            qWarning("sondex: the server cannot record playback stream %u alone; recording the default source", input);
+        if (timedOut_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) return false;
+    }
+    return openStream(nullptr, std::nullopt);
+}
+
+bool PulseCapture::openStream(const char* sourceName, std::optional<quint32> monitoredInput) {
+    releaseStream();
+    readFrames_ = 0;
+    anchored_ = false;
+    timingAsked_ = false;
+    monitoring_ = monitoredInput.has_value();
+    sourceGone_ = false;
+    // The take's own format: at the sink's rate and full volume a single
+    // stream's samples arrive unchanged.
     const pa_sample_spec spec = sampleSpecFor(format_);
     stream_ = pa_stream_new(context_, "録音", &spec, nullptr);
     if (!stream_) return false;
@@ -103,17 +138,28 @@ bool PulseCapture::connectStream() {
     attr.fragsize = uint32_t(qMax<qint64>(1, format_.sampleRate * kFragmentMilliseconds / 1000) *
                              format_.blockAlign());
     attr.tlength = attr.prebuf = attr.minreq = uint32_t(-1);
-    if (pa_stream_connect_record(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY) < 0) return false;
+    // Fails on a server too old to record a single stream.
+    if (monitoredInput && pa_stream_set_monitor_stream(stream_, *monitoredInput) < 0) return false;
+    if (pa_stream_connect_record(stream_, sourceName, &attr, PA_STREAM_ADJUST_LATENCY) < 0) return false;
     for (;;) {
         const pa_stream_state_t state = pa_stream_get_state(stream_);
         if (state == PA_STREAM_READY) break;
         if (!PA_STREAM_IS_GOOD(state) || timedOut_) return false;
         pa_threaded_mainloop_wait(mainloop_);
     }
-    pa_threaded_mainloop_get_api(mainloop_)->time_free(timeout_);
-    timeout_ = nullptr;
     lastDataUsec_ = pa_rtclock_now();
     return true;
+}
+
+void PulseCapture::releaseStream() {
+    if (!stream_) return;
+    pa_stream_set_read_callback(stream_, nullptr, nullptr);
+    pa_stream_set_state_callback(stream_, nullptr, nullptr);
+    pa_stream_set_suspended_callback(stream_, nullptr, nullptr);
+    pa_stream_set_overflow_callback(stream_, nullptr, nullptr);
+    pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+    stream_ = nullptr;
 }
 
 void PulseCapture::disconnect() {
@@ -122,18 +168,9 @@ void PulseCapture::disconnect() {
     pa_mainloop_api* api = pa_threaded_mainloop_get_api(mainloop_);
     if (watchdog_) api->time_free(watchdog_);
     watchdog_ = nullptr;
-    if (stream_) {
-        pa_stream_set_read_callback(stream_, nullptr, nullptr);
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_suspended_callback(stream_, nullptr, nullptr);
-        pa_stream_set_overflow_callback(stream_, nullptr, nullptr);
-        pa_stream_disconnect(stream_);
-        pa_stream_unref(stream_);
-        stream_ = nullptr;
-    }
+    releaseStream();
     if (context_) {
-        if (timeout_) api->time_free(timeout_);
-        timeout_ = nullptr;
+        disarmTimeout();
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_disconnect(context_);
         pa_context_unref(context_);
@@ -145,20 +182,27 @@ void PulseCapture::disconnect() {
     mainloop_ = nullptr;
 }
 
-quint64 PulseCapture::startTake(RecordingFile& file) {
+quint64 PulseCapture::startTake(RecordingFile& file, const CaptureSource& source) {
     pa_threaded_mainloop_lock(mainloop_);
+    const double start = double(pa_rtclock_now());
+    if (!failed_ && source != requested_) {
+        armTimeout();
+        if (!connectStream(source)) failed_ = true;
+        disarmTimeout();
+    }
     file_ = &file;
     ended_ = false;
     resync_ = true;
     atTakeStart_ = true;
     // Measured afresh for each take: the first data after this moment places it.
     anchored_ = false;
-    nextUsec_ = double(pa_rtclock_now());
+    nextUsec_ = start;
     stopUsec_ = 0;
     tailDone_ = false;
     takeFrames_ = 0;
     const quint64 take = ++take_;
     if (!watchdog_) watchdog_ = pa_context_rttime_new(context_, watchdogDue(), &PulseCapture::onWatchdog, this);
+    if (failed_) reportEnd(End::Failed);
     pa_threaded_mainloop_unlock(mainloop_);
     return take;
 }
@@ -171,7 +215,7 @@ void PulseCapture::endTake() {
         stopUsec_ = now;
         // Also before the first data of a take: a loaded machine may not have
         // read what the source captured since "record".
-        const bool flowing = !failed_ && stream_ && (!resync_ || atTakeStart_) && !ended_;
+        const bool flowing = !failed_ && !sourceGone_ && stream_ && (!resync_ || atTakeStart_) && !ended_;
         if (flowing) {
             // Frames captured before this moment may still be on their way.
             if (nextUsec_ >= stopUsec_) tailDone_ = true;
@@ -230,10 +274,21 @@ void PulseCapture::onContextState(pa_context* context, void* self) {
 void PulseCapture::onStreamState(pa_stream* stream, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
     if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) {
-        capture->failed_ = true;
-        if (capture->file_) capture->reportEnd(End::Failed);
+        // A lost server fails the context first; with the context alive, the
+        // recorded playback stream (or its sink) has gone.
+        if (capture->monitoring_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(capture->context_))) {
+            capture->endMonitoredStream();
+        } else {
+            capture->failed_ = true;
+            if (capture->file_) capture->reportEnd(End::Failed);
+        }
     }
     pa_threaded_mainloop_signal(capture->mainloop_, 0);
+}
+
+void PulseCapture::endMonitoredStream() {
+    sourceGone_ = true;
+    markStall();
 }
 
 void PulseCapture::onReadable(pa_stream*, size_t, void* self) {
@@ -249,11 +304,11 @@ void PulseCapture::onOverflow(pa_stream*, void* self) { static_cast<PulseCapture
 void PulseCapture::onWatchdog(pa_mainloop_api*, pa_time_event* event, const timeval*, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
     const pa_usec_t now = pa_rtclock_now();
-    if (capture->file_ && !capture->ended_ && now >= capture->lastDataUsec_ + kStallUsec) {
+    if (capture->file_ && !capture->ended_ && (capture->sourceGone_ || now >= capture->lastDataUsec_ + kStallUsec)) {
         capture->markStall();
         // Keep the take's length growing while the source is silent, short of
-        // what data arriving late could still cover.
-        capture->fillUpTo(double(now - kStallUsec));
+        // what data arriving late could still cover; a stream that has gone sends none.
+        capture->fillUpTo(double(capture->sourceGone_ ? now : now - kStallUsec));
     }
     pa_context_rttime_restart(capture->context_, event, capture->watchdogDue());
 }
@@ -292,7 +347,8 @@ void PulseCapture::askTiming() {
 void PulseCapture::onTiming(pa_stream* stream, int success, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
     capture->timingAsked_ = false;
-    if (capture->anchored_ || !capture->stream_) return;
+    // The answer may be for a stream replaced since.
+    if (capture->anchored_ || stream != capture->stream_) return;
     pa_usec_t latency = 0;
     int negative = 0;
     if (success && pa_stream_get_latency(stream, &latency, &negative) == 0) {
@@ -317,7 +373,7 @@ void PulseCapture::anchorAtArrival() {
 }
 
 void PulseCapture::takeDeliveredSamples() {
-    if (!stream_) return;
+    if (!stream_ || sourceGone_) return;
     if (!anchored_) {
         const size_t readable = pa_stream_readable_size(stream_);
         if (readable == size_t(-1) || readable == 0) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/mci/CaptureSource.h"
 #include "platform/mci/ErrorCode.h"
 #include "platform/mci/WavHeader.h"
 
@@ -22,9 +23,10 @@ inline constexpr char kCaptureThreadName[] = "sondex-capture";
 // The stream's fragment: the thread wakes once per fragment to take the data.
 inline constexpr int kCaptureFragmentMilliseconds = 50;
 
-// Captures the sound server's default source in the recording's format. The
-// stream runs from connect() on, keeping nothing, so that a take can begin at
-// the moment of startTake() even when the source needs time to wake up.
+// Captures the sound server's default source, or one playback stream alone
+// (CaptureSource), in the recording's format. The stream runs from connect()
+// on, keeping nothing, so that a take can begin at the moment of startTake()
+// even when the source needs time to wake up.
 //
 // A take is a timeline that starts at startTake(): a start-up gap the server
 // leaves and a stall it reports (a suspended source, lost data, no data for
@@ -33,7 +35,11 @@ inline constexpr int kCaptureFragmentMilliseconds = 50;
 // frames lie on the timeline comes from the server's latency, asked for when
 // data first arrives in a take and after a stall. The work runs on the
 // sound library's thread; the end handler is called from there when the take
-// cannot go on (the size limit, a lost server, a failed write).
+// cannot go on (the size limit, a lost server, a failed write). When the
+// recorded playback stream goes away during a take (its player closed), the
+// take goes on as silence until endTake(): its timeline keeps running at the
+// pace of the clock, and no other source is mixed into it. A server that
+// cannot record a single stream gives the default source instead (logged).
 class PulseCapture {
 public:
     enum class End { LimitReached, Failed };
@@ -50,13 +56,16 @@ public:
     PulseCapture(const PulseCapture&) = delete;
     PulseCapture& operator=(const PulseCapture&) = delete;
 
-    // Connects and starts the stream; returns once it runs or failed.
-    Error connect();
+    // Connects and starts the stream on the source; returns once it runs or failed.
+    Error connect(const CaptureSource& source = {});
     // The stream runs and the server has not gone away.
     bool isUsable() const;
 
     // Begins a take at this moment, appending to the file; returns its number.
-    quint64 startTake(RecordingFile& file);
+    // A stream on another source than the one asked for is connected anew
+    // first: the take still begins at the moment of the call, and the time of
+    // the change is part of its start-up gap.
+    quint64 startTake(RecordingFile& file, const CaptureSource& source = {});
     // Ends the take at this moment: waits briefly for frames captured before
     // it, then keeps nothing more. The end handler is not called for it afterwards.
     void endTake();
@@ -75,8 +84,13 @@ private:
     static void onWatchdog(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self);
 
     bool waitUntilReady();
-    bool connectStream();
+    void armTimeout();
+    void disarmTimeout();
+    bool connectStream(const CaptureSource& source);
+    bool openStream(const char* sourceName, std::optional<quint32> monitoredInput);
+    void releaseStream();
     void disconnect();
+    void endMonitoredStream();
     void takeDeliveredSamples();
     void askTiming();
     void anchorAtArrival();
@@ -99,6 +113,9 @@ private:
     pa_time_event* watchdog_ = nullptr;
     bool timedOut_ = false;
     bool failed_ = false;
+    CaptureSource requested_;    // the source asked for (the stream may run on the default one)
+    bool monitoring_ = false;    // the stream records one playback stream...
+    bool sourceGone_ = false;    // ...which has gone away
 
     // Everything below is used under the sound library's lock.
     qint64 readFrames_ = 0;         // frames taken from the stream since it connected

@@ -34,7 +34,7 @@ std::unique_ptr<Device> WaveAudioDevice::open(qint64 id, const OpenRequest& requ
         if (error != Error::None) return nullptr;
     }
     // Without a server now, "record" tries again and reports it.
-    (void)device->ensureCapture();
+    (void)device->ensureCapture(CaptureSource::chosenBy(options));
     return device;
 }
 
@@ -81,7 +81,9 @@ Device::Outcome WaveAudioDevice::record(const Command& command) {
     if (const Error error = ensureRecordingFile(); error != Error::None) return {error};
     if (recording_->isFull()) return {Error::SizeLimitReached};
     if (const Error error = recording_->prepareForAppend(); error != Error::None) return {error};
-    if (const Error error = ensureCapture(); error != Error::None) {
+    // Decided at each take: a CD that plays now is what this take records.
+    const CaptureSource source = CaptureSource::chosenBy(options_);
+    if (const Error error = ensureCapture(source); error != Error::None) {
         // Leave no empty temporary file behind a recording that never began.
         if (recording_->dataBytes() == 0) {
             recording_->removeFile();
@@ -89,12 +91,12 @@ Device::Outcome WaveAudioDevice::record(const Command& command) {
         }
         return {error};
     }
-    take_ = capture_->startTake(*recording_);
+    take_ = capture_->startTake(*recording_, source);
     capturing_ = true;
     return {Error::None, true};
 }
 
-Error WaveAudioDevice::ensureCapture() {
+Error WaveAudioDevice::ensureCapture(const CaptureSource& source) {
     if (capture_ && capture_->isUsable()) return Error::None;
     capture_.reset();
     auto onEnd = [this](PulseCapture::End end, quint64 take) {
@@ -102,7 +104,7 @@ Error WaveAudioDevice::ensureCapture() {
             &threadContext_, [this, take, end] { onCaptureEnded(take, end); }, Qt::QueuedConnection);
     };
     auto capture = std::make_unique<PulseCapture>(format_, bufferSeconds_, onEnd);
-    if (const Error error = capture->connect(); error != Error::None) return error;
+    if (const Error error = capture->connect(source); error != Error::None) return error;
     capture_ = std::move(capture);
     return Error::None;
 }

@@ -13,7 +13,8 @@
 namespace sondex::mci {
 
 // The recording device: opened on a WAV file that gives the format, it
-// records the default sound input into a temporary file, pauses by stop and
+// records the default sound input into a temporary file (or, while the
+// engine plays a CD, that playback stream alone), pauses by stop and
 // record, and saves real WAV files. Positions are in milliseconds unless the
 // time format is set to samples or bytes. Opened on a WAV that holds samples,
 // the recording starts with them.
@@ -41,7 +42,7 @@ private:
     Error info(const Command& command, QString& reply) const;
 
     Error ensureRecordingFile();
-    Error ensureCapture();
+    Error ensureCapture(const CaptureSource& source);
     void endCapture(NotifyCode notice);
     void onCaptureEnded(quint64 take, PulseCapture::End end);
     qint64 position() const;

@@ -37,7 +37,7 @@ PrivatePulseServer::PrivatePulseServer() : dir_(QDir::tempPath() + QStringLitera
 
 PrivatePulseServer::~PrivatePulseServer() { stop(); }
 
-bool PrivatePulseServer::start(bool suspendWhenIdle) {
+bool PrivatePulseServer::start(bool suspendWhenIdle, int sinkRate) {
     stop();
     const QString root = dir_.path();
     for (const char* sub : {"/home", "/run", "/state"}) QDir().mkpath(root + QLatin1String(sub));
@@ -51,7 +51,7 @@ bool PrivatePulseServer::start(bool suspendWhenIdle) {
         failure_ = QStringLiteral("cannot write the server script");
         return false;
     }
-    script.write(QStringLiteral("load-module module-null-sink sink_name=%1 rate=44100 channels=2\n"
+    script.write(QStringLiteral("load-module module-null-sink sink_name=%1 rate=%4 channels=2\n"
                                 "set-default-sink %1\n"
                                 "set-default-source %1.monitor\n"
                                 "%3"
@@ -59,6 +59,7 @@ bool PrivatePulseServer::start(bool suspendWhenIdle) {
                      .arg(sinkName(), socketPath(),
                           suspendWhenIdle ? QStringLiteral("load-module module-suspend-on-idle timeout=1\n")
                                           : QString())
+                     .arg(sinkRate)
                      .toUtf8());
     script.close();
 

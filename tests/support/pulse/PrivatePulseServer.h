@@ -21,8 +21,9 @@ public:
     // Starts the server and waits until it answers; false with a reason in failure().
     // With suspendWhenIdle the sink and its monitor suspend after a second
     // without streams, as on a desktop; otherwise the idle sink keeps running
-    // at its default latency (blocks of two seconds).
-    bool start(bool suspendWhenIdle = false);
+    // at its default latency (blocks of two seconds). The sink runs at sinkRate;
+    // streams at another rate are resampled for it.
+    bool start(bool suspendWhenIdle = false, int sinkRate = 44100);
     void stop();
     // Kills the server at once (SIGKILL), as a crash would.
     void kill();

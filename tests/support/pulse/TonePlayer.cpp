@@ -53,17 +53,20 @@ bool TonePlayer::start() {
     if (!player_.waitForStarted(5000)) return false;
     // paplay needs a moment to connect before samples reach the sink.
     QThread::msleep(200);
+    return restartSinkClock(server_) && player_.state() == QProcess::Running;
+}
+
+bool restartSinkClock(const PrivatePulseServer& server) {
     // An idle null sink renders in blocks of two seconds and keeps the block it
-    // has begun; suspending and resuming it restarts the clock at the player's latency.
+    // has begun; suspending and resuming it restarts the clock at the players' latency.
     for (const char* state : {"1", "0"}) {
         QProcess pactl;
-        pactl.setProcessEnvironment(server_.clientEnvironment());
-        pactl.start(QStringLiteral("pactl"),
-                    {QStringLiteral("suspend-sink"), server_.sinkName(), QLatin1String(state)});
+        pactl.setProcessEnvironment(server.clientEnvironment());
+        pactl.start(QStringLiteral("pactl"), {QStringLiteral("suspend-sink"), server.sinkName(), QLatin1String(state)});
         if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0) return false;
     }
     QThread::msleep(50);
-    return player_.state() == QProcess::Running;
+    return true;
 }
 
 void TonePlayer::stop() {

@@ -31,6 +31,10 @@ private:
     QProcess player_;
 };
 
+// Makes the sink render at the latency of the players connected now (a
+// suspend and resume of the sink); false when the server refuses.
+bool restartSinkClock(const PrivatePulseServer& server);
+
 // Writes a 16-bit stereo sine tone file with libsndfile; false on failure.
 bool writeToneFile(const QString& path, int sampleRate, double frequency, double amplitude,
                    double seconds);

@@ -5,7 +5,9 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace sondex::test {
@@ -53,6 +55,51 @@ ToneMeasure measureTone(const QString& path, qint64 from, qint64 count) {
     measure.rms = std::sqrt(sumSquares / double(got));
     measure.frequency = crossings / 2.0 / (double(got) / info.samplerate);
     return measure;
+}
+
+PatternMatch matchPattern(const QString& path, const std::vector<qint16>& pattern) {
+    PatternMatch match;
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) return match;
+    std::vector<qint16> take(size_t(info.frames * info.channels));
+    const sf_count_t frames = info.channels == 2 ? sf_readf_short(file, take.data(), info.frames) : 0;
+    sf_close(file);
+    const auto silent = [&](sf_count_t f) { return take[size_t(2 * f)] == 0 && take[size_t(2 * f + 1)] == 0; };
+    sf_count_t first = 0, last = frames - 1;
+    while (first < frames && silent(first)) ++first;
+    while (last > first && silent(last)) --last;
+    const qint64 patternFrames = qint64(pattern.size() / 2);
+    if (first >= frames || patternFrames == 0) return match;
+    match.firstFrame = first;
+    match.lastFrame = last;
+
+    // The pattern start whose next frames differ least from the take's first
+    // sounding frames; an exact match ends the search at once.
+    const qint64 window = qMin<qint64>(64, last - first + 1);
+    const auto distance = [&](qint64 at, qint64 bound) {
+        qint64 sum = 0;
+        for (qint64 i = 0; i < window * 2 && sum < bound; ++i)
+            sum += std::abs(int(take[size_t(2 * first + i)]) - pattern[size_t((2 * at + i) % (2 * patternFrames))]);
+        return sum;
+    };
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (qint64 at = 0; at < patternFrames && best > 0; ++at) {
+        if (const qint64 d = distance(at, best); d < best) {
+            best = d;
+            match.patternFrame = at;
+        }
+    }
+    for (qint64 f = first; f <= last; ++f)
+        for (int c = 0; c < 2; ++c) {
+            const int difference = std::abs(
+                int(take[size_t(2 * f + c)]) -
+                pattern[size_t(2 * ((match.patternFrame + f - first) % patternFrames) + c)]);
+            match.differing += difference != 0;
+            match.largestDifference = std::max(match.largestDifference, difference);
+            ++match.compared;
+        }
+    return match;
 }
 
 }  // namespace sondex::test

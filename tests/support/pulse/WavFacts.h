@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace sondex::test {
 
 // What a test checks about a saved WAV file: libsndfile's reading of it, the
@@ -28,5 +30,18 @@ struct ToneMeasure {
     double rms = 0;
 };
 ToneMeasure measureTone(const QString& path, qint64 from, qint64 count);
+
+// Where a looped 16-bit stereo pattern lies in a 16-bit stereo take and how
+// exactly: from the take's first to its last frame that is not silent, the
+// pattern is aligned at its closest start and every sample is compared.
+struct PatternMatch {
+    qint64 firstFrame = -1;    // the first frame of the take that is not silent
+    qint64 lastFrame = -1;     // ...and the last
+    qint64 patternFrame = -1;  // the pattern frame at firstFrame
+    qint64 compared = 0;       // samples compared (frames x 2)
+    qint64 differing = 0;
+    int largestDifference = 0;
+};
+PatternMatch matchPattern(const QString& path, const std::vector<qint16>& pattern);
 
 }  // namespace sondex::test
