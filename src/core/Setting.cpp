@@ -53,6 +53,8 @@ constexpr std::array<SettingRule, kSettingCount> kRules{{
     {S::TDAY_S, "TDAY_S", K::Text, "", 0},
     {S::TM_F_Index, "TM_F_Index", K::ResetOutside, "0", 0, 0, 2},
     {S::TWEK_Index, "TWEK_Index", K::ResetOutside, "0", 0, 0, 6},
+    // The letter of the CD unit chosen last; the next start chooses it again.
+    {S::CDDRIVE, "CDDRIVE", K::Text, "", 0},
 }};
 
 constexpr std::array<Setting, kSettingCount> kWriteBackOrder{
@@ -61,7 +63,7 @@ constexpr std::array<Setting, kSettingCount> kWriteBackOrder{
     S::SetNowTime_Select, S::SAVE_NAME, S::rate2, S::Bit, S::stereo, S::BufCount, S::INTORO,
     S::Track_END_PLUS, S::SHUDO, S::RECWAIT, S::NR_WAIT, S::RECEND_WAIT, S::OPENWAIT, S::RecodeFn,
     S::MIDIREC, S::Serch_Err, S::LoadPath, S::RECTESTFILE, S::FileOnly, S::No_Memo, S::W31CDSET,
-    S::BIGFONT, S::REC_TXT, S::JK, S::TM_Mode, S::TDAY_S, S::TM_F_Index, S::TWEK_Index,
+    S::BIGFONT, S::REC_TXT, S::JK, S::TM_Mode, S::TDAY_S, S::TM_F_Index, S::TWEK_Index, S::CDDRIVE,
 };
 
 constexpr bool rulesAreInEnumOrder() {
