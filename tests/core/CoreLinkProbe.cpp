@@ -1,5 +1,6 @@
 // Linked from the widget-free libraries only, so that the layer check can see
 // which Qt libraries they pull in.
+#include "cd/CdDriveSelection.h"
 #include "core/Settings.h"
 #include "files/FolderPaths.h"
 #include "recording/ManualRecording.h"
@@ -10,6 +11,7 @@
 int main() {
     sondex::Settings settings(QStringLiteral("/tmp/"));
     const char* name = sondex::ManualRecording::staticMetaObject.className();
+    const char* cd = sondex::CdDriveSelection::staticMetaObject.className();
     sondex::adoptLegacyTimerList(QStringLiteral("/nonexistent/"), QStringLiteral("SONDEX"));
-    return settings.isOn(sondex::Setting::BackColor) && name ? 1 : 0;
+    return settings.isOn(sondex::Setting::BackColor) && name && cd ? 1 : 0;
 }
