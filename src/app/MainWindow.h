@@ -82,6 +82,7 @@ public:
     QColor textColour() const override;
     bool toolTipsShown() const override;
     RecorderFlags& flags() override { return flags_; }
+    QString programTitle() const override { return identity_.AppTitle; }
 
     // The two heights of the client area, and whether it is the short one now.
     int compactClientHeight() const;
