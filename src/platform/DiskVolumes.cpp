@@ -1,5 +1,6 @@
 #include "platform/DiskVolumes.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStorageInfo>
@@ -37,7 +38,41 @@ bool counts(const MountEntry& m) {
     return m.fileSystem != "tmpfs" || m.mountPoint == u"/tmp";
 }
 
+// The kernel writes blanks, tabs, line breaks and backslashes in octal.
+QString unescapeMountField(const QByteArray& field) {
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            bool ok = false;
+            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
+            if (ok && code < 256) {
+                out += static_cast<char>(code);
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return QString::fromUtf8(out);
+}
+
 }  // namespace
+
+QList<MountEntry> parseMountTable(const QByteArray& text) {
+    QList<MountEntry> entries;
+    for (const QByteArray& line : text.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 3) continue;
+        entries.append({unescapeMountField(fields[1]), unescapeMountField(fields[0]), fields[2]});
+    }
+    return entries;
+}
+
+bool isNetworkFileSystem(const QByteArray& type) {
+    static const QSet<QByteArray> network{"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs", "9p",
+                                          "afs", "ceph", "glusterfs", "fuse.sshfs", "davfs", "fuse.davfs"};
+    return network.contains(type);
+}
 
 QList<MountEntry> diskVolumeMounts(QList<MountEntry> mounts) {
     mounts.removeIf([](const MountEntry& m) { return !counts(m); });
@@ -57,20 +92,22 @@ QList<MountEntry> diskVolumeMounts(QList<MountEntry> mounts) {
 }
 
 QList<DiskVolume> diskVolumes() {
-    QList<MountEntry> mounts;
-    for (const QStorageInfo& s : QStorageInfo::mountedVolumes()) {
-        mounts.append({s.rootPath(), QString::fromLocal8Bit(s.device()), s.fileSystemType(),
-                       QFileInfo(s.rootPath()).isDir()});
+    QFile table(QStringLiteral("/proc/self/mounts"));
+    if (!table.open(QIODevice::ReadOnly)) return {{QStringLiteral("/"), QByteArray()}};
+    QList<MountEntry> mounts = parseMountTable(table.read(1 << 20));
+    for (MountEntry& m : mounts) {
+        // Asking a network mount could wait on its server; only local ones are looked at.
+        if (!isNetworkFileSystem(m.fileSystem) && counts(m)) m.isFolder = QFileInfo(m.mountPoint).isDir();
     }
     QList<DiskVolume> volumes;
-    for (const MountEntry& m : diskVolumeMounts(mounts)) volumes.append(volumeOf(m.mountPoint));
+    for (const MountEntry& m : diskVolumeMounts(mounts)) volumes.append({m.mountPoint, m.fileSystem});
     return volumes;
 }
 
-DiskVolume volumeOf(const QString& path) {
+VolumeSpace volumeSpace(const QString& path) {
     const QStorageInfo s(path);
-    if (!s.isValid() || !s.isReady()) return {s.rootPath(), -1, -1};
-    return {s.rootPath(), s.bytesAvailable(), s.bytesTotal()};
+    if (!s.isValid() || !s.isReady()) return {};
+    return {s.bytesAvailable(), s.bytesTotal()};
 }
 
 }  // namespace sondex

@@ -11,16 +11,28 @@ namespace sondex {
 // One line of the mount table, as the filter sees it.
 struct MountEntry {
     QString mountPoint;
-    QString device;        // the source: a block device, "server:/share", "tmpfs", ...
+    QString device;         // the source: a block device, "server:/share", "tmpfs", ...
     QByteArray fileSystem;  // the type: ext4, nfs, tmpfs, proc, ...
-    bool isFolder = true;  // false for a file bind-mounted over another (containers' /etc/hosts)
+    bool isFolder = true;   // false for a file bind-mounted over another (containers' /etc/hosts)
 };
 
 struct DiskVolume {
     QString mountPoint;
-    qint64 freeBytes = -1;   // what this user may still write; -1 when it cannot be read
+    QByteArray fileSystem;
+};
+
+struct VolumeSpace {
+    qint64 freeBytes = -1;  // what this user may still write; -1 when it cannot be read
     qint64 totalBytes = -1;
 };
+
+// The entries of a mount table text (/proc/self/mounts): device, mount
+// point and type of each line, with the kernel's octal escapes (\040 for a
+// blank) undone. Lines with fewer fields are passed over.
+QList<MountEntry> parseMountTable(const QByteArray& text);
+
+// Network file systems, whose server may be slow or gone.
+bool isNetworkFileSystem(const QByteArray& type);
 
 // The mounts that count as disk volumes, sorted by mount point ("/" first):
 // - kernel and desktop pseudo file systems (proc, sysfs, cgroup, devpts,
@@ -35,11 +47,11 @@ struct DiskVolume {
 //   several places counts once, at its shortest mount point.
 QList<MountEntry> diskVolumeMounts(QList<MountEntry> mounts);
 
-// The machine's disk volumes now, with their free and total bytes.
+// The machine's disk volumes now. Only local mount points are looked at, so
+// a network server that is gone does not hold this up.
 QList<DiskVolume> diskVolumes();
 
-// The free and total bytes of the volume that holds path (-1 each when it
-// cannot be read), for the free-space reports.
-DiskVolume volumeOf(const QString& path);
+// The free and total bytes of the volume that holds path, read now.
+VolumeSpace volumeSpace(const QString& path);
 
 }  // namespace sondex

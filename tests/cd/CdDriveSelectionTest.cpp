@@ -18,7 +18,7 @@ protected:
         drives = std::make_unique<CdDriveSelection>(settings, title);
         settings.setText(Setting::CDDRIVE, stored);
         drives->setVolumes({{u'E', QStringLiteral("/dev/sr0")}, {u'G', QStringLiteral("/dev/sr1")}},
-                           {{QStringLiteral("/"), 10, 20}});
+                           {{QStringLiteral("/"), "ext4"}});
         drives->selectInitial();
     }
 

@@ -24,5 +24,17 @@ TEST(DiskVolumesTest, OnlyRealFileSystemsCountEachOnceByMountPoint) {
                                  QStringLiteral("/run/media/me/STICK"), QStringLiteral("/tmp")}));
 }
 
+TEST(DiskVolumesTest, TheMountTableIsReadWithItsEscapes) {
+    const QList<MountEntry> entries = parseMountTable(
+        "/dev/sdb1 /run/media/me/MY\\040STICK vfat rw 0 0\n\nbroken-line\n"
+        "nas:/share /mnt/back\\134slash nfs4 rw 0 0\n");
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].mountPoint, QStringLiteral("/run/media/me/MY STICK"));
+    EXPECT_EQ(entries[0].device, QStringLiteral("/dev/sdb1"));
+    EXPECT_EQ(entries[0].fileSystem, "vfat");
+    EXPECT_EQ(entries[1].mountPoint, QStringLiteral("/mnt/back\\slash"));
+    EXPECT_TRUE(isNetworkFileSystem(entries[1].fileSystem));
+}
+
 }  // namespace
 }  // namespace sondex
