@@ -101,6 +101,7 @@ void buildOptionsMenu(QMenuBar& bar, Commands& c, MainMenuCommands& s) {
     m->addSeparator();
     s.MO_CDVSET = c.add(m, "MO_CDVSET", "すべてのＣＤで、音が出るようにする");
     s.MO_CD_SELECT = c.add(m, "MO_CD_SELECT", "ＣＤ再生対象の切替をW3.1方式にする", true);
+    s.MO_CDIMAGE = c.add(m, "MO_CDIMAGE", "ＣＤイメージをドライブとして追加…");
     m->addSeparator();
     s.MO_REC_MAX = c.add(m, "MO_REC_MAX", "自動、録音最大サイズ表示ON", true);
     s.MR_MAXSIZE = c.add(m, "MR_MAXSIZE", "録音最大サイズ表示");

@@ -30,7 +30,7 @@ struct MainMenuCommands {
     QAction *MTANDOKU = nullptr, *MRECTEST = nullptr, *MRECTFILE = nullptr, *MO_JK = nullptr, *MSHUDO = nullptr;
     QAction *MO_SHUDOREC_TM_END = nullptr, *MO_TM_OFF = nullptr, *MINTORO = nullptr, *MO_CD_TRACK_PLUS = nullptr, *MO_NR_WAIT = nullptr;
     QAction *MREPERTCD = nullptr, *MREPERTMIDI = nullptr, *MICON_SET = nullptr, *MICON_DEL = nullptr, *MDESK_SET = nullptr;
-    QAction *MDESK_DEL = nullptr, *MO_CDVSET = nullptr, *MO_CD_SELECT = nullptr, *MO_REC_MAX = nullptr, *MR_MAXSIZE = nullptr;
+    QAction *MDESK_DEL = nullptr, *MO_CDVSET = nullptr, *MO_CD_SELECT = nullptr, *MO_CDIMAGE = nullptr, *MO_REC_MAX = nullptr, *MR_MAXSIZE = nullptr;
     QAction *MO_SetNowTime_Select = nullptr, *MO_SetNowTime = nullptr, *HELP_MOKUJI = nullptr, *HELP_KEYWORD = nullptr, *HELP3 = nullptr;
     QAction *MHELP_VERCUT = nullptr, *MQ_A = nullptr, *HELP2 = nullptr;
 };

@@ -68,6 +68,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     buildClient();
     buildMenus();
     bindCommands();
+    buildCdDrives();
     buildRecording();
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());

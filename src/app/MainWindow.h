@@ -18,6 +18,7 @@ class QTimer;
 namespace sondex {
 
 class CdControlPanel;
+class CdDriveSelection;
 class CdListPanel;
 class ListedRecording;
 class RecordingController;
@@ -64,6 +65,8 @@ public:
 
     RecordingSession& session() { return *session_; }
     ManualRecording& manualRecording() { return *manualRec_; }
+    // The CD unit choice; unitChosen() tells the CD device.
+    CdDriveSelection& cdDrives() { return *cdDrives_; }
     RecordingLog& recordingLog() { return *log_; }
 
     bool isStartingUp() const { return startingUp_; }
@@ -82,6 +85,7 @@ public:
     QColor textColour() const override;
     bool toolTipsShown() const override;
     RecorderFlags& flags() override { return flags_; }
+    QString programTitle() const override { return identity_.AppTitle; }
 
     // The two heights of the client area, and whether it is the short one now.
     int compactClientHeight() const;
@@ -106,6 +110,8 @@ public:
     void MS_REC_TXTClick();    // show the previous run's log
     void MF_AUTO_OFFClick();   // arm or disarm the exit after recording
     void MF_AUTO_OFF_WINClick();  // arm or disarm the power-off after recording
+    void ComboBox2Change(int index);  // choose a CD unit in the drive box
+    void MO_CDIMAGEClick();    // add a disc image as a CD unit
 
     // Every close request of the program comes here (menus, tray, signals,
     // the end of a recording): one that arrives while a close is saving beeps
@@ -143,7 +149,11 @@ private:
     void Timer6Timer();
     void Timer1Timer();
     void loadLists();
+    // The CD units: found at start-up, shown in the drive menu, box and list.
+    void buildCdDrives();
     void fillCdDrives();
+    void presentCdUnits();
+    void presentCdSelection();
     void loadTimerLists();
     void setUpTrayIcon();
     void applyStartupSwitches();
@@ -214,6 +224,7 @@ private:
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
     ManualRecording* manualRec_ = nullptr;
+    CdDriveSelection* cdDrives_ = nullptr;
     std::unique_ptr<ListedRecording> cdRec_;
     std::unique_ptr<ListedRecording> musicRec_;
     // Every kind of recording, in the order the close saves them.

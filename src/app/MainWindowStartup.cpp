@@ -170,11 +170,6 @@ void MainWindow::presentLists() {
     }
 }
 
-void MainWindow::fillCdDrives() {
-    // The CD drive list is read here once CD support exists; until then there is none.
-    setWindowTitle(QStringLiteral("CDﾄﾞﾗｲﾌﾞがありません"));
-}
-
 void MainWindow::loadTimerLists() {
     adoptLegacyTimerList(identity_.ProgramFolder, identity_.ProductKey);
     // The timer's modes, groups and lists are loaded here once the timer exists.

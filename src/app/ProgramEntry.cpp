@@ -48,21 +48,24 @@ namespace {
 // Owner of a box shown before the recorder's window exists.
 class NoWindowHost final : public DialogHost {
 public:
+    explicit NoWindowHost(QString title) : title_(std::move(title)) {}
     QWidget* mainWindow() const override { return nullptr; }
     QColor backgroundColour() const override { return QApplication::palette().color(QPalette::Window); }
     QColor textColour() const override { return QApplication::palette().color(QPalette::WindowText); }
     bool toolTipsShown() const override { return true; }
     RecorderFlags& flags() override { return flags_; }
+    QString programTitle() const override { return title_; }
 
 private:
+    QString title_;
     RecorderFlags flags_;
 };
 
 // Said before the window is created: the defaults bring the first run's
 // questions, which would cover a box shown over the window at once.
-void tellSettingsUnreadable(const QString& path) {
+void tellSettingsUnreadable(const QString& path, const QString& programTitle) {
     qCInfo(lcStartup).noquote() << "settings file unreadable:" << path;
-    NoWindowHost host;
+    NoWindowHost host(programTitle);
     TMKBoxDlg box(host);
     box.TMMsgBox(QStringLiteral("設定ファイルが読めません：\n ") + path +
                      QStringLiteral("\n 初期値で起動します。\n 今回の設定は保存されません。"),
@@ -76,7 +79,6 @@ ProgramEntry::ProgramEntry(QStringList arguments, QString invokedAs)
 
 int ProgramEntry::run(QApplication& app) {
     const Identity identity = Identity::forThisUser();
-    QApplication::setApplicationDisplayName(identity.AppTitle);
     const InstanceFiles files = InstanceFiles::inRuntimeFolder();
 
     // Starts decide one at a time, so two starts at the same moment give one
@@ -106,7 +108,7 @@ int ProgramEntry::run(QApplication& app) {
     // Later starts wait on the entry lock meanwhile and forward their lines.
     if (store.isUnreadable()) {
         store.refuseWrites();
-        tellSettingsUnreadable(store.path());
+        tellSettingsUnreadable(store.path(), identity.AppTitle);
     } else if (storedVersion(store.readText(QStringLiteral("Version"))) != identity.ExpectedVersion) {
         recorderLock.unlock();
         InstanceLock setupLock(files.setupLock);

@@ -22,8 +22,11 @@ CdListPanel::CdListPanel(QWidget* parent) : QFrame(parent) {
     button(this, "Button_ALLDEL", "ALL", {118, 103, 64, 23});
     button(this, "Button5", "<上移動", {118, 128, 64, 23});
     button(this, "Button6", "<下移動", {118, 153, 64, 23});
-    ComboBox2 = comboBox(this, "ComboBox2", {184, 28, 79, 23}, "CDドライブ");
+    ComboBox2 = comboBox(this, "ComboBox2", {184, 28, 79, 23}, "ＣＤＤＡ再生対象ドライブの選択／表示");
     ListBox2 = listBox(this, "ListBox2", {184, 53, 79, 158}, "サーチリスト");
+    // The drive list for the free-space reports; never shown.
+    ListBoxSZ = listBox(this, "ListBoxSZ", {0, 0, 0, 0});
+    ListBoxSZ->hide();
     setGeometry(0, 152, 267, 219);
 }
 

@@ -20,7 +20,8 @@ public:
     QPushButton* Button10 = nullptr;  // the registered list
     QListWidget* ListBox1 = nullptr;
     QListWidget* ListBox2 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox2 = nullptr;   // the CD unit
+    QListWidget* ListBoxSZ = nullptr;  // hidden: the disk volumes and CD units
 };
 
 }  // namespace sondex

@@ -55,6 +55,8 @@ constexpr std::array<SettingRule, kSettingCount> kRules{{
     {S::TWEK_Index, "TWEK_Index", K::ResetOutside, "0", 0, 0, 6},
     // A CD take records the CD's own playback stream alone unless this is 0.
     {S::CDSTREAMREC, "CDSTREAMREC", K::Switch, "1", 1},
+    // The letter of the CD unit chosen last; the next start chooses it again.
+    {S::CDDRIVE, "CDDRIVE", K::Text, "", 0},
 }};
 
 constexpr std::array<Setting, kSettingCount> kWriteBackOrder{
@@ -64,7 +66,7 @@ constexpr std::array<Setting, kSettingCount> kWriteBackOrder{
     S::Track_END_PLUS, S::SHUDO, S::RECWAIT, S::NR_WAIT, S::RECEND_WAIT, S::OPENWAIT, S::RecodeFn,
     S::MIDIREC, S::Serch_Err, S::LoadPath, S::RECTESTFILE, S::FileOnly, S::No_Memo, S::W31CDSET,
     S::BIGFONT, S::REC_TXT, S::JK, S::TM_Mode, S::TDAY_S, S::TM_F_Index, S::TWEK_Index,
-    S::CDSTREAMREC,
+    S::CDSTREAMREC, S::CDDRIVE,
 };
 
 constexpr bool rulesAreInEnumOrder() {

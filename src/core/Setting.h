@@ -14,10 +14,10 @@ enum class Setting {
     REC_MAX, SetNowTime_Select, SAVE_NAME, MIDI_DISP, Shudo_DISP, minihelp, FileOnly, No_Memo,
     W31CDSET, BIGFONT, RecodeFn, MIDIREC, Serch_Err, RECTESTFILE, rate2, Bit, stereo, BufCount,
     Track_END_PLUS, INTORO, SHUDO, RECWAIT, NR_WAIT, RECEND_WAIT, OPENWAIT, LoadPath, REC_TXT, JK,
-    TM_Mode, TDAY_S, TM_F_Index, TWEK_Index, CDSTREAMREC,
+    TM_Mode, TDAY_S, TM_F_Index, TWEK_Index, CDSTREAMREC, CDDRIVE,
 };
 
-inline constexpr int kSettingCount = static_cast<int>(Setting::CDSTREAMREC) + 1;
+inline constexpr int kSettingCount = static_cast<int>(Setting::CDDRIVE) + 1;
 
 // How a stored text becomes the value the program runs with.
 enum class SettingKind {

@@ -10,7 +10,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,7 +68,7 @@ TDIRSETForm::TDIRSETForm(DialogHost& host, const QString& title, const QString& 
     colours.setColor(QPalette::WindowText, host.textColour());
     setPalette(colours);
 
-    const QString shownTitle = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+    const QString shownTitle = title.isEmpty() ? host.programTitle() : title;
     dressDialog(*this, shownTitle + QStringLiteral("フォルダーの設定変更"), host);
     messages_->setTitle(shownTitle);
     messages_->setSourceHandle(this);

@@ -33,11 +33,9 @@ SetupWindow::SetupWindow(const Identity& identity, RunMode mode, SettingsStore& 
     if (mode_ == RunMode::Normal) {
         buildInstallPage();
         setWindowTitle(displayTitle() + QStringLiteral(" 登録"));
-        QApplication::setApplicationDisplayName(windowTitle());
         return;
     }
     setWindowTitle(displayTitle() + QStringLiteral(" 削除"));
-    QApplication::setApplicationDisplayName(windowTitle());
     QTimer::singleShot(mode_ == RunMode::UninstallRefused ? kRefusalStartMs : kRemovalStartMs, this,
                        &SetupWindow::startRemoval);
 }

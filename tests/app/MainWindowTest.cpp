@@ -1,3 +1,5 @@
+#include "cd/CdDriveSelection.h"
+#include "platform/AppPaths.h"
 #include "ui/Commands.h"
 #include "core/Identity.h"
 #include "app/MainWindow.h"
@@ -13,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -26,6 +30,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -372,6 +377,116 @@ TEST_F(MainWindowTest, ADashedTraySwitchAtStartUpSendsTheWindowToTheTray) {
         auto window = readyWindow({tray});
         EXPECT_TRUE(window->windowState() & Qt::WindowMinimized) << qPrintable(tray);
     }
+}
+
+// The CD units come from a CDDRIVES.INI in this test program's own config folder.
+class CdDrivesWindowTest : public MainWindowTest {
+protected:
+    CdDrivesWindowTest() {
+        QDir().mkpath(paths::configFolder());
+        unitsFile.setFileName(paths::configFolder() + QStringLiteral("CDDRIVES.INI"));
+    }
+    ~CdDrivesWindowTest() override { unitsFile.remove(); }
+
+    void listUnits(const QByteArray& lines) {
+        ASSERT_TRUE(unitsFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        unitsFile.write("[CDDRIVES]\r\n" + lines);
+        unitsFile.close();
+    }
+
+    // Exactly the caption, with nothing the platform adds after it.
+    static void expectTitle(MainWindow& window, const QString& caption) {
+        EXPECT_EQ(window.windowTitle(), caption);
+        EXPECT_EQ(window.windowHandle()->title(), caption);
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    }
+
+    static QStringList items(QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i) texts.append(box->itemText(i));
+        return texts;
+    }
+
+    QFile unitsFile;
+};
+
+TEST_F(CdDrivesWindowTest, TheMenuTheBoxAndTheCaptionFollowTheChosenUnit) {
+    listUnits("E=/dev/sr0\r\nG=/dev/sr1\r\n");
+    store.writeText(QStringLiteral("CDDRIVE"), QStringLiteral("Q"));  // a unit that is gone
+    auto window = readyWindow();
+    const CdMenuCommands& menu = window->menus().cd;
+    auto* box = child<QComboBox>(*window, "ComboBox2");
+    auto checked = [&menu] {
+        QList<int> marks;
+        for (int k = 0; k < 26; ++k) {
+            if (menu.drives[static_cast<size_t>(k)]->isChecked()) marks.append(k);
+        }
+        return marks;
+    };
+    expectTitle(*window, QStringLiteral(" E:- SONDEX何でもWAV録音"));
+    EXPECT_EQ(settings.text(Setting::CDDRIVE), QStringLiteral("E"));
+    EXPECT_EQ(checked(), QList<int>{0});
+    EXPECT_EQ(menu.drives[1]->text(), QStringLiteral(" G:"));
+    EXPECT_TRUE(menu.drives[1]->isVisible());
+    EXPECT_FALSE(menu.drives[2]->isVisible());
+    EXPECT_EQ(items(box), (QStringList{QStringLiteral(" E:"), QStringLiteral(" G:")}));
+    auto* driveList = child<QListWidget>(*window, "ListBoxSZ");
+    EXPECT_FALSE(driveList->isVisible());
+    EXPECT_EQ(driveList->item(driveList->count() - 1)->text(), QStringLiteral(" G:"));
+
+    QSignalSpy chosen(&window->cdDrives(), &CdDriveSelection::unitChosen);
+    menu.drives[1]->trigger();
+    expectTitle(*window, QStringLiteral(" G:- SONDEX何でもWAV録音"));
+    EXPECT_EQ(checked(), QList<int>{1});
+    EXPECT_EQ(box->currentIndex(), 1);
+    EXPECT_EQ(menu.TL00->text(), QStringLiteral(" G:- CDDA再生対象ﾄﾞﾗｲﾌﾞの選択"));
+    EXPECT_EQ(window->cdDrives().element(), QStringLiteral("!G:"));
+    EXPECT_EQ(settings.text(Setting::CDDRIVE), QStringLiteral("G"));
+    menu.drives[1]->trigger();  // choosing the checked unit again keeps its mark
+    EXPECT_EQ(checked(), QList<int>{1});
+
+    box->activated(0);
+    expectTitle(*window, QStringLiteral(" E:- SONDEX何でもWAV録音"));
+    EXPECT_EQ(checked(), QList<int>{0});
+
+    window->commands()["MO_CD_SELECT"]->trigger();
+    EXPECT_TRUE(settings.isOn(Setting::W31CDSET));
+    EXPECT_TRUE(window->commands()["MO_CD_SELECT"]->isChecked());
+    ASSERT_EQ(chosen.size(), 4);
+    EXPECT_EQ(chosen.last()[0].value<QChar>(), QChar(u'E'));
+}
+
+TEST_F(CdDrivesWindowTest, AnAddedDiscImageBecomesTheNextFreeUnitAndIsChosen) {
+    listUnits("E=/dev/sr0\r\n");
+    const QString image = dir.filePath(QStringLiteral("album.cue"));
+    QFile cue(image);
+    ASSERT_TRUE(cue.open(QIODevice::WriteOnly));
+    cue.close();
+    auto window = readyWindow();
+    test::onNextModal([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(files, nullptr);
+        files->selectFile(image);
+        static_cast<QDialog*>(files)->accept();  // the file dialog's own accept checks the choice
+    });
+    window->commands()["MO_CDIMAGE"]->trigger();
+    expectTitle(*window, QStringLiteral(" D:- SONDEX何でもWAV録音"));
+    EXPECT_EQ(items(child<QComboBox>(*window, "ComboBox2")), (QStringList{QStringLiteral(" D:"), QStringLiteral(" E:")}));
+    EXPECT_TRUE(window->menus().cd.drives[0]->isChecked());
+    EXPECT_EQ(window->menus().cd.drives[1]->text(), QStringLiteral(" E:"));
+    ASSERT_TRUE(unitsFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(unitsFile.readAll().contains(QString(QStringLiteral("D=") + image).toUtf8()));
+    unitsFile.close();
+}
+
+TEST_F(CdDrivesWindowTest, WithoutUnitsTheCaptionIsExactlyTheNotice) {
+    listUnits("");
+    auto window = readyWindow();
+    expectTitle(*window, QStringLiteral("CDﾄﾞﾗｲﾌﾞがありません"));
+    EXPECT_EQ(child<QComboBox>(*window, "ComboBox2")->count(), 0);
+    child<QComboBox>(*window, "ComboBox2")->activated(0);
+    EXPECT_FALSE(window->menus().cd.drives[0]->isVisible());
+    EXPECT_FALSE(window->menus().cd.drives[0]->isChecked());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Linked from the widget-free libraries only, so that the layer check can see
 // which Qt libraries they pull in.
 #include "cd/CdUnitQueries.h"
+#include "cd/CdDriveSelection.h"
 #include "core/Settings.h"
 #include "files/FolderPaths.h"
 #include "recording/ManualRecording.h"
@@ -12,6 +13,7 @@ int main() {
     sondex::Settings settings(QStringLiteral("/tmp/"));
     const char* name = sondex::ManualRecording::staticMetaObject.className();
     sondex::CdUnitsOnDisk units(QStringLiteral("/nonexistent/"));
+    const char* cd = sondex::CdDriveSelection::staticMetaObject.className();
     sondex::adoptLegacyTimerList(QStringLiteral("/nonexistent/"), QStringLiteral("SONDEX"));
-    return settings.isOn(sondex::Setting::BackColor) && name && units.hasReadableDisc(u'Z') ? 1 : 0;
+    return settings.isOn(sondex::Setting::BackColor) && name && cd && units.hasReadableDisc(u'Z') ? 1 : 0;
 }

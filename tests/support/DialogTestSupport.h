@@ -19,11 +19,13 @@ public:
     QColor textColour() const override { return text; }
     bool toolTipsShown() const override { return toolTips; }
     RecorderFlags& flags() override { return recorderFlags; }
+    QString programTitle() const override { return title; }
 
     QWidget* main = nullptr;
     QColor background = QColor(240, 240, 240);
     QColor text = QColor(Qt::black);
     bool toolTips = true;
+    QString title = QStringLiteral("SONDEX何でもWAV録音");
     RecorderFlags recorderFlags;
 };
 

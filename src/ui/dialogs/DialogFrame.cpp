@@ -53,7 +53,7 @@ void placeOver(QWidget& dialog, const QWidget* owner) {
 }
 
 void dressDialog(QWidget& dialog, const QString& title, const DialogHost& host) {
-    dialog.setWindowTitle(title.isEmpty() ? QGuiApplication::applicationDisplayName() : title);
+    dialog.setWindowTitle(title.isEmpty() ? host.programTitle() : title);
     if (host.toolTipsShown()) return;
     dialog.setToolTip(QString());
     for (QWidget* child : dialog.findChildren<QWidget*>()) child->setToolTip(QString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 
 class QWidget;
 
@@ -21,6 +22,8 @@ public:
     // Whether tool tips are shown (the main window's "ミニヘルプ" setting).
     virtual bool toolTipsShown() const = 0;
     virtual RecorderFlags& flags() = 0;
+    // The caption of a box or dialog that has none of its own.
+    virtual QString programTitle() const = 0;
 };
 
 }  // namespace sondex

@@ -181,7 +181,6 @@ TEST_F(MessageBoxTest, ABoxTakesTheHostsLookAndShowsTheTextOnSeveralLines) {
     host.background = QColor(Qt::red);
     host.text = QColor(Qt::yellow);
     host.toolTips = false;
-    QApplication::setApplicationDisplayName(QStringLiteral("SONDEX何でもWAV録音"));
     onNextModal([&](QWidget* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("SONDEX何でもWAV録音"));
         EXPECT_TRUE(d->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -209,7 +208,6 @@ TEST_F(MessageBoxTest, ABoxTakesTheHostsLookAndShowsTheTextOnSeveralLines) {
         d->close();
     });
     box.TMMsgBox(QStringLiteral("メッセージ"), BoxAnswer::Ok);
-    QApplication::setApplicationDisplayName(QString());
 }
 
 TEST_F(MessageBoxTest, ABoxIsCentredOverItsOwnerAndKeptInsideTheWorkArea) {

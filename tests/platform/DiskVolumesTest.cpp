@@ -1,0 +1,40 @@
+#include "platform/DiskVolumes.h"
+
+#include <gtest/gtest.h>
+
+namespace sondex {
+namespace {
+
+TEST(DiskVolumesTest, OnlyRealFileSystemsCountEachOnceByMountPoint) {
+    auto m = [](const char* point, const char* device, const char* type, bool folder = true) {
+        return MountEntry{QString::fromLatin1(point), QString::fromLatin1(device), QByteArray(type), folder};
+    };
+    const QList<MountEntry> mounts{
+        m("/proc", "proc", "proc"), m("/sys", "sysfs", "sysfs"), m("/dev", "udev", "devtmpfs"),
+        m("/sys/fs/cgroup", "cgroup2", "cgroup2"), m("/dev/shm", "tmpfs", "tmpfs"), m("/run", "tmpfs", "tmpfs"),
+        m("/snap/core/1", "/dev/loop0", "squashfs"), m("/run/user/1000/gvfs", "gvfsd-fuse", "fuse.gvfsd-fuse"),
+        m("/tmp", "tmpfs", "tmpfs"), m("/home", "/dev/sda2", "ext4"), m("/", "overlay", "overlay"),
+        m("/etc/hosts", "/dev/sda2", "ext4", false), m("/srv/home-bind", "/dev/sda2", "ext4"),
+        m("/run/media/me/STICK", "/dev/sdb1", "vfat"), m("/mnt/nas", "nas:/share", "nfs4"),
+        m("/proc/cpuinfo", "lxcfs", "fuse.lxcfs"),
+    };
+    QStringList kept;
+    for (const MountEntry& e : diskVolumeMounts(mounts)) kept.append(e.mountPoint);
+    EXPECT_EQ(kept, (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/mnt/nas"),
+                                 QStringLiteral("/run/media/me/STICK"), QStringLiteral("/tmp")}));
+}
+
+TEST(DiskVolumesTest, TheMountTableIsReadWithItsEscapes) {
+    const QList<MountEntry> entries = parseMountTable(
+        "/dev/sdb1 /run/media/me/MY\\040STICK vfat rw 0 0\n\nbroken-line\n"
+        "nas:/share /mnt/back\\134slash nfs4 rw 0 0\n");
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].mountPoint, QStringLiteral("/run/media/me/MY STICK"));
+    EXPECT_EQ(entries[0].device, QStringLiteral("/dev/sdb1"));
+    EXPECT_EQ(entries[0].fileSystem, "vfat");
+    EXPECT_EQ(entries[1].mountPoint, QStringLiteral("/mnt/back\\slash"));
+    EXPECT_TRUE(isNetworkFileSystem(entries[1].fileSystem));
+}
+
+}  // namespace
+}  // namespace sondex
