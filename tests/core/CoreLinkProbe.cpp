@@ -1,5 +1,6 @@
 // Linked from the widget-free libraries only, so that the layer check can see
 // which Qt libraries they pull in.
+#include "cd/CdVolumeRepair.h"
 #include "core/Settings.h"
 #include "files/FolderPaths.h"
 #include "recording/ManualRecording.h"
@@ -11,5 +12,6 @@ int main() {
     sondex::Settings settings(QStringLiteral("/tmp/"));
     const char* name = sondex::ManualRecording::staticMetaObject.className();
     sondex::adoptLegacyTimerList(QStringLiteral("/nonexistent/"), QStringLiteral("SONDEX"));
-    return settings.isOn(sondex::Setting::BackColor) && name ? 1 : 0;
+    const bool repair = sondex::planCdVolumeRepair({}).noUnits;
+    return settings.isOn(sondex::Setting::BackColor) && name && repair ? 1 : 0;
 }
