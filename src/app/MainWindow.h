@@ -106,6 +106,7 @@ public:
     void MS_REC_TXTClick();    // show the previous run's log
     void MF_AUTO_OFFClick();   // arm or disarm the exit after recording
     void MF_AUTO_OFF_WINClick();  // arm or disarm the power-off after recording
+    void MO_CDVSETClick();     // make every CD unit audible, and report
 
     // Every close request of the program comes here (menus, tray, signals,
     // the end of a recording): one that arrives while a close is saving beeps
