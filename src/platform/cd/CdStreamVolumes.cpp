@@ -90,17 +90,7 @@ void onSuccess(pa_context*, int success, void* data) {
 // A plain main loop run on the caller's thread, step by step, never past the deadline.
 class PulseCdStreamVolumes final : public CdStreamVolumes {
 public:
-    explicit PulseCdStreamVolumes(int timeoutMs) : deadline_(timeoutMs) {
-        loop_ = pa_mainloop_new();
-        if (!loop_) return;
-        context_ = pa_context_new(pa_mainloop_get_api(loop_), "SONDEX");
-        if (!context_ || pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
-            return;
-        runUntil([this] {
-            const pa_context_state_t state = pa_context_get_state(context_);
-            return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
-        });
-    }
+    explicit PulseCdStreamVolumes(int timeoutMs) : timeoutMs_(timeoutMs) {}
 
     ~PulseCdStreamVolumes() override {
         if (context_) {
@@ -145,6 +135,7 @@ public:
     }
 
     bool setPlayingFullVolume(QChar letter) override {
+        if (!ready()) return false;
         bool ok = true;
         for (const SinkInput& input : playing(letter)) {
             if (input.hasVolume && input.volumeWritable) {
@@ -179,12 +170,29 @@ public:
     }
 
 private:
-    bool ready() const { return context_ && pa_context_get_state(context_) == PA_CONTEXT_READY; }
+    // Connects on the first call, so that a command that asks nothing waits for nothing.
+    bool ready() {
+        if (!deadline_) connect();
+        return context_ && pa_context_get_state(context_) == PA_CONTEXT_READY;
+    }
+
+    void connect() {
+        deadline_ = QDeadlineTimer(timeoutMs_);
+        loop_ = pa_mainloop_new();
+        if (!loop_) return;
+        context_ = pa_context_new(pa_mainloop_get_api(loop_), "SONDEX");
+        if (!context_ || pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+            return;
+        runUntil([this] {
+            const pa_context_state_t state = pa_context_get_state(context_);
+            return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+        });
+    }
 
     template <typename Done>
     bool runUntil(Done done) {
         while (!done()) {
-            const qint64 left = deadline_.remainingTime();
+            const qint64 left = deadline_->remainingTime();
             if (left <= 0) return false;
             const int microseconds = int(std::min<qint64>(left, 60'000) * 1000);
             if (pa_mainloop_prepare(loop_, microseconds) < 0 || pa_mainloop_poll(loop_) < 0 ||
@@ -220,7 +228,8 @@ private:
         return search.found;
     }
 
-    QDeadlineTimer deadline_;
+    int timeoutMs_;
+    std::optional<QDeadlineTimer> deadline_;
     pa_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
 };

@@ -44,8 +44,9 @@ public:
 };
 
 // The session's sound server (PULSE_SERVER, else the user's own), asked on
-// the calling thread. All calls of one object together wait at most
-// timeoutMs; without a server every call finds nothing and changes nothing.
+// the calling thread. The object connects at its first call; from then on all
+// its calls together wait at most timeoutMs. Without a server every call
+// finds nothing and changes nothing.
 std::unique_ptr<CdStreamVolumes> connectCdStreamVolumes(int timeoutMs = 2000);
 
 }  // namespace sondex::cd
