@@ -7,16 +7,18 @@ namespace sondex {
 CdRepairFindings findCdUnitSounds(const cd::CdUnitTable& table, cd::CdStreamVolumes& volumes) {
     CdRepairFindings findings;
     findings.unreadableLines = int(table.problems.size());
+    bool anyPresent = false;
     for (const cd::CdUnit& unit : table.units) {
         CdUnitSound sound{unit.letter, QFileInfo::exists(unit.target), std::nullopt, std::nullopt};
         if (sound.present) {
+            anyPresent = true;
             sound.stored = volumes.storedVolume(unit.letter);
             sound.playing = volumes.playingVolume(unit.letter);
         }
         findings.units << sound;
     }
-    findings.defaultSinkMuted =
-        !table.units.isEmpty() && volumes.defaultSinkMuted().value_or(false);
+    // Only a unit that can play makes the default sink's mute matter.
+    findings.defaultSinkMuted = anyPresent && volumes.defaultSinkMuted().value_or(false);
     return findings;
 }
 
