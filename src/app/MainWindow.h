@@ -112,6 +112,7 @@ public:
     void MF_AUTO_OFF_WINClick();  // arm or disarm the power-off after recording
     void ComboBox2Change(int index);  // choose a CD unit in the drive box
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
+    void MO_CDVSETClick();     // make every CD unit audible, and report
 
     // Every close request of the program comes here (menus, tray, signals,
     // the end of a recording): one that arrives while a close is saving beeps

@@ -10,10 +10,14 @@
 #include "ui/dialogs/TMKBoxDlg.h"
 #include "cd/CdControlPanel.h"
 #include "cd/CdListPanel.h"
+#include "cd/CdUnitSounds.h"
 #include "music/MusicPanel.h"
 #include "platform/AppPaths.h"
 #include "platform/JapaneseCalendar.h"
 #include "platform/DesktopServices.h"
+#include "platform/ListFile.h"
+#include "platform/cd/CdStreamVolumes.h"
+#include "platform/cd/CdUnits.h"
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
 #include "recording/ManualRecording.h"
@@ -21,9 +25,11 @@
 #include "timer/TimerPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -97,6 +103,7 @@ void MainWindow::bindCommands() {
     connect(menus_.main.MF_AUTO_OFF_WIN, &QAction::triggered, this, [this] { MF_AUTO_OFF_WINClick(); });
     connect(menus_.tray.P2, &QAction::triggered, this, [this] { requestClose(); });
     connect(menus_.main.K1, &QAction::triggered, this, [this] { K1Click(); });
+    connect(menus_.main.MO_CDVSET, &QAction::triggered, this, [this] { MO_CDVSETClick(); });
     connect(menus_.main.MO_JK, &QAction::triggered, this, [this] { MO_JKClick(); });
     connect(menus_.recording.PR_JK, &QAction::triggered, this, [this] { MO_JKClick(); });
     connect(menus_.main.MHELP_VERCUT, &QAction::triggered, this, [this] { MHELP_VERCUTClick(); });
@@ -216,6 +223,27 @@ void MainWindow::onOptionsMenuOpening() {
     menus_.main.MICON_DEL->setVisible(atStartup);
     menus_.main.MDESK_SET->setVisible(!onDesktop);
     menus_.main.MDESK_DEL->setVisible(onDesktop);
+}
+
+void MainWindow::MO_CDVSETClick() {
+    // A few round trips to the sound server, bounded by its timeout; short
+    // enough to wait for on this thread.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const cd::CdUnitTable table = cd::readCdUnits(paths::configFolder(), cd::opticalDrives());
+    const std::unique_ptr<cd::CdStreamVolumes> volumes = cd::connectCdStreamVolumes();
+    const CdRepairPlan plan = planCdVolumeRepair(findCdUnitSounds(table, *volumes));
+    applyCdRepair(plan, *volumes);  // a change the server refused is found again by the next repair
+    QApplication::restoreOverrideCursor();
+
+    for (const QString& message : plan.messages) MKBoxDlg1_->TMMsgBox(message, BoxAnswer::Ok);
+    if (plan.noUnits) return;
+    const QString path = identity_.ProgramFolder + QString::fromUtf8(kCdRepairReportFile);
+    if (!listfile::write(path, cdRepairReport(identity_.AppTitle, QDateTime::currentDateTime(), plan.lines)))
+        return;
+    if (!desktop_.openFile(path)) {
+        MKBoxDlg1_->TMMsgBox(path + QStringLiteral("\nｴﾗｰ：表示に失敗しました・・・"), BoxAnswer::Ok);
+        desktop_.beep();
+    }
 }
 
 QString MainWindow::storedVersionText() const {

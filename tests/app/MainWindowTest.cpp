@@ -7,6 +7,7 @@
 #include "ui/dialogs/TMKBoxDlg.h"
 #include "recording/ManualRecording.h"
 #include "ui/controls/ListResizeBar.h"
+#include "platform/AppPaths.h"
 #include "platform/IniSettingsStore.h"
 #include "support/DialogTestSupport.h"
 #include "support/WindowRig.h"
@@ -26,6 +27,7 @@
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -308,6 +310,33 @@ TEST_F(MainWindowTest, ClearingTheVersionOnTimeoutEmptiesIt) {
     window->MHELP_VERCUTClick();  // the question times out with はい
     EXPECT_EQ(store.readText(QStringLiteral("Version")), QString());
     EXPECT_EQ(store.readText(QStringLiteral("Unknown")), QStringLiteral("kept"));
+}
+
+TEST_F(MainWindowTest, TheCdVolumeRepairWritesItsReportAndBeepsWhenNoViewerOpensIt) {
+    QFile units(paths::configFolder() + QStringLiteral("CDDRIVES.INI"));
+    ASSERT_TRUE(QDir().mkpath(paths::configFolder()) && units.open(QIODevice::WriteOnly));
+    units.write("[CDDRIVES]\nE=missing.cue\nx\n");
+    units.close();
+    const auto removeUnits = qScopeGuard([&units] { units.remove(); });
+    rig.desktop.answer = false;
+    auto window = readyWindow();
+    window->menus().main.MO_CDVSET->trigger();  // each box times out
+
+    const QString report = identity.ProgramFolder + QStringLiteral("CDVSET$$.TXT");
+    QFile file(report);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.startsWith(identity.AppTitle + QStringLiteral("\r\n　CD_VolSetレポート作成日時：")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("0:ＣＤドライブユニット番号取得に失敗しました。\r\n"
+                                             "E番のＣＤドライブ番号には、データが設定されていないので飛ばします。\r\n") +
+                              QString(61, u'-') +
+                              QStringLiteral("\r\n2台中、1台のＣＤドライブのユニット番号取得に失敗しました。\r\n") +
+                              QString(61, u'-') +
+                              QStringLiteral("\r\n2台のＣＤドライブかありますが、\r\n"
+                                             "ボリュームを変更する必要はありませんでした。\r\nお疲れさま☆☆☆\r\n")))
+        << text.toStdString();
+    EXPECT_EQ(rig.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(report)});
+    EXPECT_EQ(rig.desktop.beeps, 1);
 }
 
 TEST_F(MainWindowTest, APopupMenuStaysShutWhileAMessageIsOnScreen) {

@@ -2,6 +2,7 @@
 // which Qt libraries they pull in.
 #include "cd/CdUnitQueries.h"
 #include "cd/CdDriveSelection.h"
+#include "cd/CdVolumeRepair.h"
 #include "core/Settings.h"
 #include "files/FolderPaths.h"
 #include "recording/ManualRecording.h"
@@ -15,5 +16,6 @@ int main() {
     sondex::CdUnitsOnDisk units(QStringLiteral("/nonexistent/"));
     const char* cd = sondex::CdDriveSelection::staticMetaObject.className();
     sondex::adoptLegacyTimerList(QStringLiteral("/nonexistent/"), QStringLiteral("SONDEX"));
-    return settings.isOn(sondex::Setting::BackColor) && name && cd && units.hasReadableDisc(u'Z') ? 1 : 0;
+    const bool repair = sondex::planCdVolumeRepair({}).noUnits;
+    return settings.isOn(sondex::Setting::BackColor) && name && cd && repair && units.hasReadableDisc(u'Z') ? 1 : 0;
 }

@@ -55,6 +55,7 @@ bool PrivatePulseServer::start(bool suspendWhenIdle, int sinkRate) {
                                 "set-default-sink %1\n"
                                 "set-default-source %1.monitor\n"
                                 "%3"
+                                "load-module module-stream-restore\n"
                                 "load-module module-native-protocol-unix socket=%2 auth-anonymous=1\n")
                      .arg(sinkName(), socketPath(),
                           suspendWhenIdle ? QStringLiteral("load-module module-suspend-on-idle timeout=1\n")

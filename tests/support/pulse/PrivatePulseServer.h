@@ -9,8 +9,10 @@ namespace sondex::test {
 
 // A sound server of our own for one test program (or benchmark): a null sink
 // whose monitor is the default source, so what is played into the sink is
-// what a recording captures. It listens on a socket in a temporary folder and
-// never meets the machine's own sound server; it runs as root too.
+// what a recording captures. Like a desktop's server it remembers each
+// stream's volume and mute by its restore id (module-stream-restore). It
+// listens on a socket in a temporary folder and never meets the machine's
+// own sound server; it runs as root too.
 class PrivatePulseServer {
 public:
     PrivatePulseServer();
