@@ -9,6 +9,8 @@
 #include "app/WindowAreas.h"
 #include "core/WindowMessages.h"
 #include "app/WindowPrompts.h"
+#include "cd/CdDeviceAccess.h"
+#include "cd/CdUnitQueries.h"
 #include "recording/FormatCommands.h"
 #include "core/ListedRecording.h"
 #include "core/RecordingController.h"
@@ -70,6 +72,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     bindCommands();
     buildCdDrives();
     buildRecording();
+    buildCdAccess();
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
     createWindow();

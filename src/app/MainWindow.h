@@ -18,7 +18,9 @@ class QTimer;
 namespace sondex {
 
 class CdControlPanel;
+class CdDeviceAccess;
 class CdDriveSelection;
+class CdUnitQueries;
 class CdListPanel;
 class ListedRecording;
 class RecordingController;
@@ -67,6 +69,7 @@ public:
     ManualRecording& manualRecording() { return *manualRec_; }
     // The CD unit choice; unitChosen() tells the CD device.
     CdDriveSelection& cdDrives() { return *cdDrives_; }
+    CdDeviceAccess& cdAccess() { return *cdAccess_; }
     RecordingLog& recordingLog() { return *log_; }
 
     bool isStartingUp() const { return startingUp_; }
@@ -152,6 +155,7 @@ private:
     void loadLists();
     // The CD units: found at start-up, shown in the drive menu, box and list.
     void buildCdDrives();
+    void buildCdAccess();
     void fillCdDrives();
     void presentCdUnits();
     void presentCdSelection();
@@ -226,6 +230,8 @@ private:
     TimerPanel* timer_ = nullptr;
     ManualRecording* manualRec_ = nullptr;
     CdDriveSelection* cdDrives_ = nullptr;
+    std::unique_ptr<CdUnitQueries> cdUnitQueries_;
+    std::unique_ptr<CdDeviceAccess> cdAccess_;
     std::unique_ptr<ListedRecording> cdRec_;
     std::unique_ptr<ListedRecording> musicRec_;
     // Every kind of recording, in the order the close saves them.

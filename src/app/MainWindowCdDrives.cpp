@@ -2,7 +2,10 @@
 // choices made in them, and a disc image added as a unit.
 #include "app/MainWindow.h"
 
+#include "app/WindowPrompts.h"
+#include "cd/CdDeviceAccess.h"
 #include "cd/CdDriveSelection.h"
+#include "cd/CdUnitQueries.h"
 #include "cd/CdListPanel.h"
 #include "core/Logging.h"
 #include "platform/AppPaths.h"
@@ -32,6 +35,17 @@ void MainWindow::buildCdDrives() {
     // The check mark has toggled by now (bindSwitch); the unit is chosen again.
     connect(menus_.main.MO_CD_SELECT, &QAction::triggered, cdDrives_, &CdDriveSelection::reselect);
     connect(menus_.main.MO_CDIMAGE, &QAction::triggered, this, &MainWindow::MO_CDIMAGEClick);
+}
+
+void MainWindow::buildCdAccess() {
+    cdUnitQueries_ = std::make_unique<CdUnitsOnDisk>(paths::configFolder());
+    cdAccess_ = std::make_unique<CdDeviceAccess>(channel_, settings_, *prompts_, *cdUnitQueries_,
+                                                 paths::configFolder(), [] { QCoreApplication::processEvents(); });
+    // The checks open the unit the selection names.
+    connect(cdDrives_, &CdDriveSelection::changed, this, [this] {
+        cdAccess_->setCdElement(cdDrives_->element());
+        cdAccess_->setDriveLabel(cdDrives_->driveLabel());
+    });
 }
 
 void MainWindow::fillCdDrives() {

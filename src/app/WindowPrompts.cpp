@@ -19,6 +19,16 @@ BoxAnswer WindowPrompts::question(const QString& text, BoxAnswer defaultAnswer) 
     return messages_.TMMsgBoxYN(text, defaultAnswer);
 }
 
+BoxAnswer WindowPrompts::timedMessage(const QString& text, int seconds) {
+    return seconds > 0 ? messages_.TMMsgBoxCount(seconds, text, BoxAnswer::Ok)
+                       : messages_.TMMsgBox(text, BoxAnswer::Ok);
+}
+
+BoxAnswer WindowPrompts::abortableMessage(const QString& text, int seconds) {
+    return seconds > 0 ? messages_.ERMsgBoxCount(seconds, text, BoxAnswer::Ok)
+                       : messages_.ERMsgBox(text, BoxAnswer::Ok);
+}
+
 std::optional<QString> WindowPrompts::saveName(const QString& fileName, const QString& folder) {
     if (!SaveDialog1_) {
         SaveDialog1_ = new QFileDialog(&owner_, QStringLiteral("ＷＡＶファイル作成"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cd/CdPrompts.h"
 #include "core/RecordingPrompts.h"
 
 class QFileDialog;
@@ -9,9 +10,10 @@ namespace sondex {
 
 class TMKBoxDlg;
 
-// The recording operations' questions, answered through the window's timed
-// message box and the save dialog `SaveDialog1`, which is set up on first use.
-class WindowPrompts final : public RecordingPrompts {
+// The recording operations' questions and the CD checks' notices, answered
+// through the window's timed message box and the save dialog `SaveDialog1`,
+// which is set up on first use.
+class WindowPrompts final : public RecordingPrompts, public CdPrompts {
 public:
     WindowPrompts(TMKBoxDlg& messages, QWidget& owner);
 
@@ -19,6 +21,8 @@ public:
     BoxAnswer question(const QString& text, BoxAnswer defaultAnswer) override;
     std::optional<QString> saveName(const QString& fileName, const QString& folder) override;
     void busyCursor(bool on) override;
+    BoxAnswer timedMessage(const QString& text, int seconds) override;
+    BoxAnswer abortableMessage(const QString& text, int seconds) override;
 
 private:
     TMKBoxDlg& messages_;

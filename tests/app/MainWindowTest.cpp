@@ -1,3 +1,4 @@
+#include "cd/CdDeviceAccess.h"
 #include "cd/CdDriveSelection.h"
 #include "platform/AppPaths.h"
 #include "ui/Commands.h"
@@ -470,6 +471,8 @@ TEST_F(CdDrivesWindowTest, TheMenuTheBoxAndTheCaptionFollowTheChosenUnit) {
     EXPECT_EQ(box->currentIndex(), 1);
     EXPECT_EQ(menu.TL00->text(), QStringLiteral(" G:- CDDA再生対象ﾄﾞﾗｲﾌﾞの選択"));
     EXPECT_EQ(window->cdDrives().element(), QStringLiteral("!G:"));
+    EXPECT_EQ(window->cdAccess().cdElement(), QStringLiteral("!G:"));  // the disc checks open that unit
+    EXPECT_EQ(window->cdAccess().driveLabel(), QStringLiteral(" G:"));
     EXPECT_EQ(settings.text(Setting::CDDRIVE), QStringLiteral("G"));
     menu.drives[1]->trigger();  // choosing the checked unit again keeps its mark
     EXPECT_EQ(checked(), QList<int>{1});
