@@ -33,6 +33,10 @@ enum class Error : int {
     AccessDenied,
     DiskFull,
     WriteFailed,
+    NoSuchCdUnit,
+    NoDisc,
+    DoorNotSupported,
+    DoorFailed,
 };
 
 constexpr int toCode(Error error) { return static_cast<int>(error); }
