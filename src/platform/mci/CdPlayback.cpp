@@ -21,9 +21,13 @@ constexpr int kChunkSectors = 10;
 constexpr qint64 kStateCheckSectors = cd::kFramesPerSecond;
 // What the server buffers ahead of the sink.
 constexpr pa_usec_t kTargetLatency = 500 * PA_USEC_PER_MSEC;
-// After the last sector is written, the end comes at the latest this long
-// after the server's latency has run out, even if its timing never says so.
-constexpr pa_usec_t kEndGrace = 2 * PA_USEC_PER_SEC;
+// The reader keeps this much written but not yet played, looking every few
+// milliseconds. It paces itself by the server's clock rather than by the
+// server's write requests, which a flush can leave owing.
+constexpr qint64 kAheadBytes = 44100 * 4 / 2;
+constexpr unsigned long kPaceMilliseconds = 20;
+// How often the reader asks for the server's read index and sink latency.
+constexpr pa_usec_t kTimingInterval = 50 * PA_USEC_PER_MSEC;
 
 constexpr pa_sample_spec kCdSpec{PA_SAMPLE_S16LE, 44100, 2};
 
@@ -90,12 +94,13 @@ bool CdPlayback::waitForStream() {
     pa_proplist_free(properties);
     if (!stream_) return finish(false);
     pa_stream_set_state_callback(stream_, &CdPlayback::onStreamState, this);
-    pa_stream_set_write_callback(stream_, &CdPlayback::onWritable, this);
     pa_buffer_attr attr{};
-    attr.maxlength = attr.prebuf = attr.minreq = attr.fragsize = uint32_t(-1);
+    attr.maxlength = attr.minreq = attr.fragsize = uint32_t(-1);
     attr.tlength = uint32_t(pa_usec_to_bytes(kTargetLatency, &kCdSpec));
-    const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
-                                         PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
+    // Playing starts with the first chunk, whatever length the server grants.
+    attr.prebuf = uint32_t(kChunkSectors * cd::kAudioSectorBytes);
+    const auto flags =
+        pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
     if (pa_stream_connect_playback(stream_, nullptr, &attr, flags, nullptr, nullptr) < 0) return finish(false);
     for (;;) {
         const pa_stream_state_t state = pa_stream_get_state(stream_);
@@ -113,7 +118,6 @@ void CdPlayback::disconnect() {
     pa_threaded_mainloop_lock(mainloop_);
     if (stream_) {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
-        pa_stream_set_write_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
@@ -150,17 +154,12 @@ void CdPlayback::onStreamState(pa_stream* stream, void* self) {
     pa_threaded_mainloop_signal(playback->mainloop_, 0);
 }
 
-void CdPlayback::onWritable(pa_stream*, size_t, void* self) {
-    pa_threaded_mainloop_signal(static_cast<CdPlayback*>(self)->mainloop_, 0);
-}
-
 quint64 CdPlayback::start(std::unique_ptr<cd::DiscDrive> drive, qint64 from, qint64 to) {
     stop();
     pa_threaded_mainloop_lock(mainloop_);
     // What an earlier play left in the server's buffer is not part of this one.
     pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
-    writtenBytes_ = 0;
-    playedBytes_ = 0;
+    writtenBytes_ = takenBytes_ = playedBytes_ = 0;
     cork(false);
     const quint64 play = ++play_;
     pa_threaded_mainloop_unlock(mainloop_);
@@ -178,7 +177,7 @@ void CdPlayback::stop() {
     reader_.join();
     pa_threaded_mainloop_lock(mainloop_);
     if (stream_ && !failed_) {
-        (void)playedBytesLocked();
+        updateProgressLocked();
         cork(true);
         pa_operation_unref(pa_stream_flush(stream_, nullptr, nullptr));
     }
@@ -193,20 +192,33 @@ void CdPlayback::cork(bool corked) {
 qint64 CdPlayback::playedFrames() const {
     if (!mainloop_) return 0;
     pa_threaded_mainloop_lock(mainloop_);
-    const qint64 bytes = reader_.joinable() && stream_ && !failed_ ? playedBytesLocked() : playedBytes_;
+    if (reader_.joinable() && stream_ && !failed_) updateProgressLocked();
+    const qint64 bytes = playedBytes_;
     pa_threaded_mainloop_unlock(mainloop_);
     return bytes / cd::kAudioSectorBytes;
 }
 
-qint64 CdPlayback::playedBytesLocked() const {
-    pa_usec_t latency = 0;
-    int negative = 0;
-    // Without timing yet (just after a flush) the last figure stands.
-    if (pa_stream_get_latency(stream_, &latency, &negative) == 0) {
-        const qint64 waiting = negative ? 0 : qint64(pa_usec_to_bytes(latency, &kCdSpec));
-        playedBytes_ = qBound(playedBytes_, writtenBytes_ - waiting, writtenBytes_);
-    }
-    return playedBytes_;
+void CdPlayback::updateProgressLocked() const {
+    const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
+    // Indexes not known again yet after a flush: the last figures stand.
+    if (!timing || timing->read_index_corrupt || timing->write_index_corrupt) return;
+    const qint64 queued = qMax<qint64>(0, timing->write_index - timing->read_index);
+    takenBytes_ = qBound(takenBytes_, writtenBytes_ - queued, writtenBytes_);
+    // What the sink has taken it renders ahead; it is heard its latency later.
+    sinkBytes_ = qint64(pa_usec_to_bytes(timing->sink_usec, &kCdSpec));
+    playedBytes_ = qBound(playedBytes_, takenBytes_ - sinkBytes_, takenBytes_);
+}
+
+void CdPlayback::askTimingLocked() {
+    // The server's figures are asked for often: its own updates come as seldom as every 1.5 s.
+    const pa_usec_t now = pa_rtclock_now();
+    if (timingAsked_ || now < lastTimingAsk_ + kTimingInterval) return;
+    pa_operation* operation = pa_stream_update_timing_info(
+        stream_, [](pa_stream*, int, void* self) { static_cast<CdPlayback*>(self)->timingAsked_ = false; }, this);
+    if (!operation) return;
+    pa_operation_unref(operation);
+    timingAsked_ = true;
+    lastTimingAsk_ = now;
 }
 
 void CdPlayback::run(quint64 play, std::unique_ptr<cd::DiscDrive> drive, qint64 from, qint64 to) {
@@ -223,10 +235,7 @@ void CdPlayback::run(quint64 play, std::unique_ptr<cd::DiscDrive> drive, qint64 
             end = End::ReadFailed;
             break;
         }
-        pa_threaded_mainloop_lock(mainloop_);
-        const bool written = writeLocked(chunk.data(), qint64(count) * cd::kAudioSectorBytes);
-        pa_threaded_mainloop_unlock(mainloop_);
-        if (!written) {
+        if (!writePaced(chunk.data(), qint64(count) * cd::kAudioSectorBytes)) {
             end = End::ServerLost;
             break;
         }
@@ -235,41 +244,51 @@ void CdPlayback::run(quint64 play, std::unique_ptr<cd::DiscDrive> drive, qint64 
     if (!stopping_) onEnd_(end, play);
 }
 
-bool CdPlayback::writeLocked(const char* data, qint64 bytes) {
-    qint64 done = 0;
-    while (done < bytes && !stopping_) {
-        if (failed_) return false;
-        const size_t writable = pa_stream_writable_size(stream_);
-        if (writable == size_t(-1)) return false;
-        if (writable == 0) {
-            pa_threaded_mainloop_wait(mainloop_);
-            continue;
+bool CdPlayback::writePaced(const char* data, qint64 bytes) {
+    pa_threaded_mainloop_lock(mainloop_);
+    bool ok = true;
+    for (;;) {
+        if (stopping_ || failed_) {
+            ok = !failed_;
+            break;
         }
-        const qint64 size = qMin<qint64>(qint64(writable), bytes - done) & ~qint64(3);
-        if (pa_stream_write(stream_, data + done, size_t(size), nullptr, 0, PA_SEEK_RELATIVE) < 0) return false;
-        done += size;
-        writtenBytes_ += size;
+        askTimingLocked();
+        updateProgressLocked();
+        if (writtenBytes_ - takenBytes_ < kAheadBytes) {
+            ok = pa_stream_write(stream_, data, size_t(bytes), nullptr, 0, PA_SEEK_RELATIVE) == 0;
+            writtenBytes_ += bytes;
+            break;
+        }
+        pa_threaded_mainloop_unlock(mainloop_);
+        QThread::msleep(kPaceMilliseconds);
+        pa_threaded_mainloop_lock(mainloop_);
     }
-    return true;
+    pa_threaded_mainloop_unlock(mainloop_);
+    return ok;
 }
 
 bool CdPlayback::waitUntilPlayed() {
     pa_threaded_mainloop_lock(mainloop_);
     // A play shorter than the server's prebuffer starts only when asked to.
     if (pa_operation* operation = pa_stream_trigger(stream_, nullptr, nullptr)) pa_operation_unref(operation);
-    pa_usec_t latency = 0;
-    int negative = 0;
-    if (pa_stream_get_latency(stream_, &latency, &negative) != 0 || negative) latency = 0;
-    const pa_usec_t deadline = pa_rtclock_now() + latency + kEndGrace;
+    pa_usec_t allTakenAt = 0;
     bool ok = true;
     while (!stopping_) {
         if (failed_) {
             ok = false;
             break;
         }
-        if (playedBytesLocked() >= writtenBytes_ || pa_rtclock_now() >= deadline) break;
+        askTimingLocked();
+        updateProgressLocked();
+        const pa_usec_t now = pa_rtclock_now();
+        if (takenBytes_ >= writtenBytes_ && allTakenAt == 0) allTakenAt = now;
+        // The sink's latency is all that is left to hear once it has taken everything.
+        if (allTakenAt != 0 && now >= allTakenAt + pa_bytes_to_usec(uint64_t(sinkBytes_), &kCdSpec)) {
+            playedBytes_ = writtenBytes_;
+            break;
+        }
         pa_threaded_mainloop_unlock(mainloop_);
-        QThread::msleep(10);
+        QThread::msleep(kPaceMilliseconds);
         pa_threaded_mainloop_lock(mainloop_);
     }
     pa_threaded_mainloop_unlock(mainloop_);

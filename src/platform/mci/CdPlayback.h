@@ -23,9 +23,9 @@ inline constexpr char kCdStreamThreadName[] = "sondex-cd-pulse";
 // on the default sink, from connect() to destruction (corked while nothing
 // plays, so a recording of it can start before the music does). A play reads
 // the disc on a thread of its own, a few sectors at a time, and writes them as
-// fast as the server takes them: memory stays at one chunk plus the server's
-// half second. What counts as played is what the server has played (written
-// minus its latency), not what was read.
+// the server plays them: memory stays at one chunk plus half a second in the
+// server. What counts as played is what the sink has taken from the stream
+// less the sink's latency, by the server's own figures, not what was read.
 class CdPlayback {
 public:
     enum class End { Finished, ReadFailed, ServerLost };
@@ -55,14 +55,15 @@ public:
 private:
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
-    static void onWritable(pa_stream* stream, size_t bytes, void* self);
 
     bool waitForStream();
     void disconnect();
     void run(quint64 play, std::unique_ptr<cd::DiscDrive> drive, qint64 from, qint64 to);
-    bool writeLocked(const char* data, qint64 bytes);
+    bool writePaced(const char* data, qint64 bytes);
     bool waitUntilPlayed();
-    qint64 playedBytesLocked() const;
+    // The server's progress through the current play, from its last timing figures.
+    void updateProgressLocked() const;
+    void askTimingLocked();
     void cork(bool corked);
 
     QString streamName_;
@@ -78,7 +79,13 @@ private:
     bool failed_ = false;        // the server went away; guarded by the mainloop lock
     bool timedOut_ = false;      // connect() waited too long
     qint64 writtenBytes_ = 0;    // of the current play; guarded by the mainloop lock
+    // Of the current play, guarded by the mainloop lock: what the sink has
+    // taken from the stream, what of it has been heard, and the sink's latency.
+    mutable qint64 takenBytes_ = 0;
     mutable qint64 playedBytes_ = 0;
+    mutable qint64 sinkBytes_ = 0;
+    bool timingAsked_ = false;
+    quint64 lastTimingAsk_ = 0;
     quint64 play_ = 0;
 };
 
