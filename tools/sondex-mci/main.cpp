@@ -2,6 +2,12 @@
 // comes back. Commands come as arguments, or one per line on standard input.
 // Each prints "<result code> <reply text>"; notices print "notify <alias> <code>";
 // "sleep <ms>" waits while notices keep arriving.
+//
+// A CD unit is played the same way; its units come from CDDRIVES.INI in
+// $XDG_CONFIG_HOME/TAVIK SOFT32/ (docs/cd-units.md has an example script):
+//
+//   printf 'open cdaudio!E: alias tavikCD\nset tavikCD time format tmsf\n'\
+//          'play tavikCD from 2 to 3 notify\nsleep 200000\nclose tavikCD\n' | sondex-mci
 
 #include "platform/mci/Engine.h"
 
