@@ -6,8 +6,9 @@
 // A CD unit is played the same way; its units come from CDDRIVES.INI in
 // $XDG_CONFIG_HOME/TAVIK SOFT32/ (docs/cd-units.md has an example script):
 //
-//   printf 'open cdaudio!E: alias tavikCD\nset tavikCD time format tmsf\n'\
-//          'play tavikCD from 2 to 3 notify\nsleep 200000\nclose tavikCD\n' | sondex-mci
+//   sondex-mci "open cdaudio!E: alias tavikCD" "set tavikCD time format tmsf"
+//              "play tavikCD from 2 to 3 notify" "sleep 200000" "close tavikCD"
+//   (one command line: the arguments run in order)
 
 #include "platform/mci/Engine.h"
 

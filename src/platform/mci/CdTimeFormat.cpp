@@ -9,13 +9,13 @@ namespace {
 using cd::kFramesPerSecond;
 
 // The numbers of a "a:b:c" text; nothing when a field is empty, no number or
-// absurdly long, or when there are more fields than allowed.
-std::optional<QList<qint64>> fieldsOf(const QString& text, qsizetype maxFields) {
+// longer than any position of a disc needs, or when there are more fields than allowed.
+std::optional<QList<qint64>> fieldsOf(const QString& text, qsizetype maxFields, qsizetype maxDigits = 6) {
     const QStringList parts = text.split(u':');
     if (parts.size() > maxFields) return std::nullopt;
     QList<qint64> numbers;
     for (const QString& part : parts) {
-        if (part.isEmpty() || part.size() > 6) return std::nullopt;
+        if (part.isEmpty() || part.size() > maxDigits) return std::nullopt;
         for (const QChar c : part)
             if (!c.isDigit() || c.unicode() > u'9') return std::nullopt;
         numbers.append(part.toLongLong());
@@ -63,7 +63,7 @@ std::optional<qint64> cdPositionAddress(const cd::DiscLayout& disc, const QStrin
                                         CdTimeFormat format) {
     std::optional<qint64> address;
     if (format == CdTimeFormat::Milliseconds) {
-        if (const auto fields = fieldsOf(text, 1)) address = fields->front() * kFramesPerSecond / 1000;
+        if (const auto fields = fieldsOf(text, 1, 10)) address = fields->front() * kFramesPerSecond / 1000;
     } else if (format == CdTimeFormat::Msf) {
         if (const auto fields = fieldsOf(text, 3)) address = msfAddress(*fields);
     } else if (const auto fields = fieldsOf(text, 4)) {
