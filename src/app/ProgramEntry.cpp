@@ -14,6 +14,7 @@
 #include "platform/LineForwarding.h"
 #include "platform/PowerOff.h"
 #include "platform/mci/Engine.h"
+#include "cd/CdDriveSelection.h"
 #include "core/MciChannel.h"
 #include "platform/TerminationSignals.h"
 #include "shell/SetupWindow.h"
@@ -129,6 +130,12 @@ int ProgramEntry::run(QApplication& app) {
     mci::Engine engine;
     MciChannel channel(engine, [] { QCoreApplication::processEvents(); });
     MainWindow window(identity, settings, store, {desktop, powerOff, channel}, arguments_);
+    // The engine plays the unit the user chose and records a CD take as the setting says.
+    QObject::connect(&window.cdDrives(), &CdDriveSelection::unitChosen, &window,
+                     [&engine](QChar letter) { engine.setDefaultCdUnit(letter); });
+    QObject::connect(&settings, &Settings::changed, &window, [&engine, &settings](Setting changed) {
+        if (changed == Setting::CDSTREAMREC) engine.setRecordOwnPlayback(settings.isOn(changed));
+    });
     NoticeRelay sub0(QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice);
     NoticeRelay sub1(QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice);
     QObject::connect(&sub0, &NoticeRelay::forwarded, &window, &MainWindow::onDeviceNotice);

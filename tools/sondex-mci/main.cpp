@@ -2,6 +2,13 @@
 // comes back. Commands come as arguments, or one per line on standard input.
 // Each prints "<result code> <reply text>"; notices print "notify <alias> <code>";
 // "sleep <ms>" waits while notices keep arriving.
+//
+// A CD unit is played the same way; its units come from CDDRIVES.INI in
+// $XDG_CONFIG_HOME/TAVIK SOFT32/ (docs/cd-units.md has an example script):
+//
+//   sondex-mci "open cdaudio!E: alias tavikCD" "set tavikCD time format tmsf"
+//              "play tavikCD from 2 to 3 notify" "sleep 200000" "close tavikCD"
+//   (one command line: the arguments run in order)
 
 #include "platform/mci/Engine.h"
 

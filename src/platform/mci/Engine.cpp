@@ -1,5 +1,6 @@
 #include "platform/mci/Engine.h"
 
+#include "platform/mci/CdAudioDevice.h"
 #include "platform/mci/WaveAudioDevice.h"
 
 namespace sondex::mci {
@@ -7,7 +8,10 @@ namespace sondex::mci {
 Engine::Engine(EngineOptions options) : options_(std::move(options)) {
     if (!options_.playbackStreams) options_.playbackStreams = std::make_shared<PlaybackStreams>();
     addDeviceKind(QStringLiteral("waveaudio"), &WaveAudioDevice::open);
+    addDeviceKind(QStringLiteral("cdaudio"), &CdAudioDevice::open);
 }
+
+void Engine::setDefaultCdUnit(QChar letter) { options_.defaultCdUnit = letter.toUpper(); }
 
 Engine::~Engine() {
     // No "close": a recording the recorder left open keeps its temporary file.

@@ -42,6 +42,12 @@ public:
     int sendString(const QString& command, QString& reply, const NoticeTarget& target) override;
     QString errorText(int code) const override;
 
+    // The CD unit that "open cdaudio" without an element opens from now on;
+    // a null letter means the first unit in letter order.
+    void setDefaultCdUnit(QChar letter);
+    // Whether recordings opened from now on record the engine's own playback.
+    void setRecordOwnPlayback(bool on) { options_.recordOwnPlayback = on; }
+
     // Installs the device kind that opens the given type ("cdaudio", "sequencer", ...).
     void addDeviceKind(const QString& typeName, DeviceFactory factory);
 

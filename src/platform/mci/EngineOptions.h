@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform/cd/DiscDrive.h"
 #include "platform/mci/PlaybackStreams.h"
 #include "platform/mci/WavHeader.h"
 
+#include <QChar>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace sondex::mci {
@@ -23,6 +26,12 @@ struct EngineOptions {
     bool recordOwnPlayback = true;
     // The playback streams of this engine; the engine makes the list when none is given.
     std::shared_ptr<PlaybackStreams> playbackStreams;
+    // Where CDDRIVES.INI lists the CD units; empty means the recorder's config folder.
+    QString configFolder;
+    // The unit "open cdaudio" without an element opens; null means the first unit in letter order.
+    QChar defaultCdUnit;
+    // Opens a unit's disc (a test hands in fake drives); null means cd::openDiscDrive.
+    std::function<std::unique_ptr<cd::DiscDrive>(const QString& target)> openDrive;
 };
 
 }  // namespace sondex::mci

@@ -46,6 +46,14 @@ QString errorTextFor(int code) {
     case Error::AccessDenied: return QStringLiteral("保存先へのアクセスが拒否されました。");
     case Error::DiskFull: return QStringLiteral("ディスクの空き容量が不足しています。");
     case Error::WriteFailed: return QStringLiteral("ファイルの書き込みに失敗しました。");
+    case Error::NoSuchCdUnit:
+        return QStringLiteral("指定されたＣＤドライブはありません（CDDRIVES.INI を確認してください）。");
+    case Error::NoDisc:
+        return QStringLiteral("ＣＤがセットされていないか、ドライブの準備ができていません。");
+    case Error::DoorNotSupported: return QStringLiteral("このドライブはトレイを開閉できません。");
+    case Error::DoorFailed: return QStringLiteral("トレイを開閉できませんでした。");
+    case Error::SoundOutputUnavailable:
+        return QStringLiteral("サウンドサーバーに接続できません。ＣＤを再生できません。");
     }
     if (code == -1) return QStringLiteral("コマンドチャネルは閉じられています。");
     return QStringLiteral("不明なエラーです（コード %1）。").arg(code);

@@ -33,6 +33,11 @@ enum class Error : int {
     AccessDenied,
     DiskFull,
     WriteFailed,
+    NoSuchCdUnit,
+    NoDisc,
+    DoorNotSupported,
+    DoorFailed,
+    SoundOutputUnavailable,
 };
 
 constexpr int toCode(Error error) { return static_cast<int>(error); }

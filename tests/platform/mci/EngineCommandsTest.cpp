@@ -87,7 +87,7 @@ TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
         {QStringLiteral("status tavikCD position"), Error::UnknownAlias},
         {QStringLiteral("close nobody"), Error::UnknownAlias},
         {QStringLiteral("open \"%1\" alias TAVIKREC").arg(templatePath), Error::AliasInUse},
-        {QStringLiteral("open cdaudio!E: alias tavikCD wait"), Error::DeviceTypeNotSupported},
+        {QStringLiteral("open cdaudio!Q: alias tavikCD wait"), Error::NoSuchCdUnit},
         {QStringLiteral("Open \"/m/曲.mid\" alias tavikMID wait"), Error::DeviceTypeNotSupported},
         {QStringLiteral("open \"/m/file.xyz\" alias q"), Error::UnknownDeviceType},
         {QStringLiteral("open gizmo alias q"), Error::UnknownDeviceType},

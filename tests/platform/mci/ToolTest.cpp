@@ -1,4 +1,5 @@
 #include "support/pulse/PrivatePulseServer.h"
+#include "CdToneImage.h"
 #include "TestFiles.h"
 
 #include <QProcess>
@@ -54,9 +55,37 @@ TEST(SondexMciTool, PrintsResultsRepliesAndNoticesInOrder) {
     EXPECT_EQ(lines, expected) << lines.join(QLatin1Char('|')).toStdString();
 }
 
+TEST(SondexMciTool, PlaysACdUnitListedInItsConfigFolder) {
+    PrivatePulseServer server;
+    ASSERT_TRUE(server.start()) << server.failure().toStdString();
+    QTemporaryDir dir;
+    const QString cue = sondex::mci::test::writeToneImage(dir.path(), QStringLiteral("disc"), 2, 2, 440, 0.3);
+    sondex::mci::test::writeCdDrives(dir.filePath(QStringLiteral("TAVIK SOFT32")), u'F', cue);
+    QProcessEnvironment env = server.clientEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+
+    const QByteArray script =
+        "open cdaudio!f: alias tavikCD\n"
+        "set tavikCD time format tmsf\n"
+        "status tavikCD number of tracks\n"
+        "status tavikCD position track 2\n"
+        "play tavikCD from 2:00:01:00 to 2:00:01:20 notify\n"
+        "sleep 4000\n"
+        "status tavikCD position\n"
+        "close tavikCD\n";
+    int exitCode = -1;
+    const QStringList lines = runTool(script, env, &exitCode);
+    EXPECT_EQ(exitCode, 0);
+    const QStringList expected = {
+        QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0 2"), QStringLiteral("0 02:00:00:00"),
+        QStringLiteral("0"), QStringLiteral("notify tavikCD 1"), QStringLiteral("0 02:00:01:20"), QStringLiteral("0"),
+    };
+    EXPECT_EQ(lines, expected) << lines.join(QLatin1Char('|')).toStdString();
+}
+
 TEST(SondexMciTool, TakesCommandsAsArgumentsToo) {
     QProcess tool;
-    tool.start(QStringLiteral(SONDEX_MCI_TOOL), {QStringLiteral("open cdaudio!E: alias tavikCD"), QString()});
+    tool.start(QStringLiteral(SONDEX_MCI_TOOL), {QStringLiteral("open sequencer alias tavikMID"), QString()});
     ASSERT_TRUE(tool.waitForFinished(10000));
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(tool.readAllStandardOutput()), QStringLiteral("264\n257\n"));

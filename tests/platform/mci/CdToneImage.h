@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace sondex::mci::test {
+
+// Writes a disc image whose every track is the same `trackSeconds` of a sine
+// tone (44.1 kHz 16-bit stereo; whole seconds of a whole-Hz tone join without
+// a click): `name`.bin holds it once and `name`.cue lists it as one FILE per
+// track, so a 74-minute disc costs a few megabytes. Returns the sheet's path.
+QString writeToneImage(const QString& folder, const QString& name, int tracks, int trackSeconds,
+                       double frequency, double amplitude);
+
+// Writes a CDDRIVES.INI into the folder that lists `target` as unit `letter`.
+void writeCdDrives(const QString& configFolder, QChar letter, const QString& target);
+
+}  // namespace sondex::mci::test
