@@ -4,9 +4,9 @@
 
 namespace sondex::bench {
 
-// A CD take through the whole chain: a 44100/16/stereo track plays as the
-// engine's own stream while a recording device of the same engine records it
-// for the given seconds; prints the samples that differ from the track and
+// A CD take through the whole chain: the CD unit plays a disc image's track
+// while a recording device of the same engine records it for the given
+// seconds, with a notification sounding into the sink meanwhile; prints the samples that differ from the track and
 // where the take starts, once for each rate the server's sink runs at.
 int benchCdTake(int seconds, const QList<int>& sinkRates);
 
