@@ -7,6 +7,7 @@
 //
 //   sondex-cd-play-bench [minutes]      (default 10)
 
+#include "BenchRun.h"
 #include "CdToneImage.h"
 #include "ProcessFigures.h"
 #include "platform/cd/Msf.h"
@@ -27,17 +28,6 @@ using namespace sondex::mci;
 using namespace sondex::bench;
 
 namespace {
-
-void say(const QString& text) {
-    std::printf("%s\n", text.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-void runEventLoopFor(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 QString percent(qint64 cpuNs, qint64 wallNs) {
     return QString::number(100.0 * double(qMax<qint64>(0, cpuNs)) / double(qMax<qint64>(1, wallNs)), 'f', 3) +

@@ -1,4 +1,5 @@
 #include "CdTakeBench.h"
+#include "BenchRun.h"
 
 #include "platform/mci/Engine.h"
 #include "CdToneImage.h"
@@ -22,17 +23,6 @@ namespace {
 
 using mci::Engine;
 using mci::EngineOptions;
-
-void say(const QString& text) {
-    std::printf("%s\n", text.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-void runEventLoopFor(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // One server with its sink at a rate (suspending when idle, as a desktop's
 // does), a disc image of the track listed as unit E, and an engine whose

@@ -10,6 +10,7 @@
 //                    [--no-timeline] [--no-record] [--no-save]
 //   sondex-mci-bench --cd-take [--cd-seconds 10] [--sink-rates 44100,48000]
 
+#include "BenchRun.h"
 #include "CdTakeBench.h"
 #include "ProcessFigures.h"
 #include "platform/mci/Engine.h"
@@ -50,18 +51,6 @@ using namespace sondex::bench;
 namespace {
 
 constexpr PcmFormat kCdFormat{44100, 2, 16};
-
-void say(const QString& text) {
-    std::printf("%s\n", text.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-void runEventLoopFor(int milliseconds) {
-    QEventLoop loop;
-    // A coarse timer may fire 5 % early, which would shorten every take measured.
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 bool writeTemplate(const QString& path) {
     QByteArray header = canonicalWavHeader(kCdFormat, 0);
