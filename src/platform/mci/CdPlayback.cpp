@@ -36,7 +36,7 @@ quint64 CdPlayback::start(std::unique_ptr<cd::DiscDrive> drive, qint64 from, qin
     stop();
     sound_.lock();
     // What an earlier play left in the server's buffer is not part of this one.
-    pa_operation_unref(pa_stream_flush(sound_.stream(), nullptr, nullptr));
+    flushLocked();
     writtenBytes_ = takenBytes_ = playedBytes_ = 0;
     sound_.cork(false);
     const quint64 play = ++play_;
@@ -54,7 +54,7 @@ void CdPlayback::stop() {
     if (!sound_.failed()) {
         updateProgressLocked();
         sound_.cork(true);
-        pa_operation_unref(pa_stream_flush(sound_.stream(), nullptr, nullptr));
+        flushLocked();
     }
     sound_.unlock();
 }
@@ -76,6 +76,11 @@ void CdPlayback::updateProgressLocked() const {
     // What the sink has taken it renders ahead; it is heard its latency later.
     sinkBytes_ = qint64(pa_usec_to_bytes(timing->sink_usec, &cdSampleSpec()));
     playedBytes_ = qBound(playedBytes_, takenBytes_ - sinkBytes_, takenBytes_);
+}
+
+void CdPlayback::flushLocked() {
+    // A stream the server has just dropped refuses the flush; there is nothing left to drop then.
+    if (pa_operation* operation = pa_stream_flush(sound_.stream(), nullptr, nullptr)) pa_operation_unref(operation);
 }
 
 void CdPlayback::askTimingLocked() {

@@ -50,6 +50,7 @@ private:
     bool waitUntilPlayed();
     // The server's progress through the current play, from its last timing figures.
     void updateProgressLocked() const;
+    void flushLocked();
     void askTimingLocked();
 
     CdStream sound_;
