@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -208,28 +207,6 @@ TEST_F(MessageBoxTest, ABoxTakesTheHostsLookAndShowsTheTextOnSeveralLines) {
         d->close();
     });
     box.TMMsgBox(QStringLiteral("メッセージ"), BoxAnswer::Ok);
-}
-
-TEST_F(MessageBoxTest, ABoxIsCentredOverItsOwnerAndKeptInsideTheWorkArea) {
-    const QRect work = QApplication::primaryScreen()->availableGeometry();
-    QWidget owner;
-    owner.setGeometry(work.center().x() - 150, work.center().y() - 100, 300, 200);
-    owner.show();
-    box.setSourceHandle(&owner);
-    onNextModal([&](QWidget* d) {
-        EXPECT_LE((d->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(),
-                  2);
-        d->close();
-    });
-    box.MsgBox(QStringLiteral("中央"));
-
-    owner.move(work.right() - 60, work.bottom() - 30);
-    onNextModal([&](QWidget* d) {
-        EXPECT_TRUE(work.contains(d->frameGeometry()))
-            << d->frameGeometry().x() << "," << d->frameGeometry().y();
-        d->close();
-    });
-    box.MsgBox(QStringLiteral("画面の端"));
 }
 
 }  // namespace
