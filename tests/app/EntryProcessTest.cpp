@@ -134,12 +134,6 @@ TEST_F(EntryProcessTest, ASecondStartHandsItsArgumentsJoinedToTheRunningRecorder
     EXPECT_FALSE(recorder->waitForFinished(100));
 }
 
-TEST_F(EntryProcessTest, UpperCaseUninstallIsAnOrdinaryArgumentForwardedToTheRecorder) {
-    startRecorder();
-    EXPECT_EQ(exitCodeOf(start({QStringLiteral("/UNINSTALL")})), 0);
-    EXPECT_TRUE(waitForOutput(recorder, "forwarded line: /UNINSTALL\n"));
-}
-
 TEST_F(EntryProcessTest, TheUninstallersNameOpensTheSetupWindowNotTheRecorder) {
     writeSettings("[SONDEX]\nVersion=22\n");
     const QString copy = home.root() + QStringLiteral("/bin/UNIN_Tavik000");
@@ -148,20 +142,6 @@ TEST_F(EntryProcessTest, TheUninstallersNameOpensTheSetupWindowNotTheRecorder) {
     start({}, copy);
     EXPECT_TRUE(waitUntil([this] { return setupRuns(); }));
     EXPECT_FALSE(recorderRuns());
-}
-
-TEST_F(EntryProcessTest, AKilledRecorderDoesNotBlockTheNextStart) {
-    startRecorder();
-    // The lock is taken before the socket listens: kill it once both are there.
-    ASSERT_TRUE(waitUntil([this] { return QFile::exists(runtimeFile("SONDEX.recorder.sock")); }));
-    ::kill(static_cast<pid_t>(recorder->processId()), SIGKILL);
-    recorder->waitForFinished(5000);
-    ASSERT_TRUE(QFile::exists(runtimeFile("SONDEX.recorder.sock")));  // left behind
-
-    QProcess* next = start({});
-    ASSERT_TRUE(waitUntil([this] { return recorderRuns(); }));
-    EXPECT_EQ(exitCodeOf(start({QStringLiteral("/RS")})), 0);
-    EXPECT_TRUE(waitForOutput(next, "forwarded line: /RS\n"));
 }
 
 TEST_F(EntryProcessTest, StartsAtTheSameMomentGiveOneRecorderAndOneForwardedLine) {
