@@ -57,15 +57,6 @@ TEST_F(IniSettingsStoreTest, TextsAreKeptVerbatimAndNamesIgnoreLetterCase) {
     EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nTEMPALL=@@@@@\\\nFP=5000,5000\nJK= 実行中 = a=b \n"));
 }
 
-TEST_F(IniSettingsStoreTest, WriteUpdatesInPlaceKeepsUnknownValuesAndAppendsNewOnes) {
-    writeRaw("[SONDEX]\r\nVersion=22\r\nEXEPATH=/opt/x\r\nFutureValue=keep me\r\nSTART=1\r\n");
-    IniSettingsStore store(path());
-    ASSERT_TRUE(store.writeTexts({{QStringLiteral("start"), QStringLiteral("0")},
-                                  {QStringLiteral("NR_WAIT"), QStringLiteral("10")}}));
-    EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\r\nVersion=22\r\nEXEPATH=/opt/x\r\nFutureValue=keep me\r\n"
-                                    "START=0\r\nNR_WAIT=10\r\n"));
-}
-
 TEST_F(IniSettingsStoreTest, LineBreaksInsideAValueBecomeBlanks) {
     IniSettingsStore store(path());
     ASSERT_TRUE(store.writeText(QStringLiteral("TDAY_S"), QStringLiteral("a\r\nb\nc\rd")));
