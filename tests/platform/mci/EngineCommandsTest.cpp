@@ -208,17 +208,6 @@ TEST_F(EngineCommands, ADamagedOrNonPcmWavIsRefusedAndLeftAlone) {
     EXPECT_EQ(reply, u"4000");
 }
 
-TEST_F(EngineCommands, TimeFormatChangesThePositionUnit) {
-    Engine engine(options);
-    ASSERT_EQ(openTemplate(engine), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("set tavikREC time format samples")), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("status tavikREC time format")), 0);
-    EXPECT_EQ(reply, u"samples");
-    ASSERT_EQ(send(engine, QStringLiteral("set tavikREC time format MS")), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("status tavikREC time format")), 0);
-    EXPECT_EQ(reply, u"milliseconds");
-}
-
 TEST_F(EngineCommands, CommandsOfAnyLengthAreTakenWhole) {
     Engine engine(options);
     // Far past the old 300-character slots; each name stays within the file system's 255 bytes.
