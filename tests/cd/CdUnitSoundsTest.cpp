@@ -102,35 +102,23 @@ protected:
 
 }  // namespace
 
-TEST_F(CdUnitSounds, APlayingUnitMutedAtThirtyPercentIsRememberedAndPlayedAtFullVolume) {
+TEST_F(CdUnitSounds, AMutedUnitIsTurnedOnPlayingAndRememberedAndAMutedDefaultSinkWithNothingPlaying) {
+    const QString turnedOn = QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。");
     playUnitMutedAtThirtyPercent();
-    const CdRepairPlan plan = repair();
-    EXPECT_EQ(plan.lines.value(0),
-              QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。"));
-
+    EXPECT_EQ(repair().lines.value(0), turnedOn);
     const auto after = cd::connectCdStreamVolumes();
     expectFullAndOn(after->storedVolume(u'E'));
     expectFullAndOn(after->playingVolume(u'E'));
-    EXPECT_EQ(after->defaultSinkMuted(), false);
-}
 
-TEST_F(CdUnitSounds, TheRememberedVolumeAndAMutedDefaultSinkAreTurnedOnWithNothingPlaying) {
-    playUnitMutedAtThirtyPercent();
+    // Nothing plays now; only the default sink is silenced.
     player.kill();
     player.waitForFinished(5000);
     pactl({QStringLiteral("set-sink-mute"), server.sinkName(), QStringLiteral("1")});
-
-    const auto before = cd::connectCdStreamVolumes();
-    ASSERT_FALSE(before->playingVolume(u'E').has_value());
-    ASSERT_EQ(before->defaultSinkMuted(), true);
+    ASSERT_FALSE(cd::connectCdStreamVolumes()->playingVolume(u'E').has_value());
     const CdRepairPlan plan = repair();
     EXPECT_TRUE(plan.unmuteDefaultSink);
-
-    const auto after = cd::connectCdStreamVolumes();
-    expectFullAndOn(after->storedVolume(u'E'));
-    EXPECT_EQ(after->defaultSinkMuted(), false);
-    EXPECT_FALSE(repair().lines.contains(
-        QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。")));
+    EXPECT_FALSE(plan.lines.contains(turnedOn));
+    EXPECT_EQ(cd::connectCdStreamVolumes()->defaultSinkMuted(), false);
 }
 
 TEST(CdUnitSoundsWithoutServer, AServerThatNeverAnswersCostsNoMoreThanTheTimeout) {
