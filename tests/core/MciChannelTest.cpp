@@ -73,12 +73,6 @@ TEST_F(MciChannelTest, BooleanAndNumberRepliesFollowTheTrimRules) {
     }
 }
 
-TEST_F(MciChannelTest, ResultsAndErrorTextsComeFromTheDevice) {
-    engine.answer(QStringLiteral("record"), {263, QString()});
-    EXPECT_EQ(channel.SendRecNotify(QStringLiteral("record tavikREC")), 263);
-    EXPECT_EQ(channel.errorText(263), QStringLiteral("エラー番号263です。"));
-}
-
 TEST_F(MciChannelTest, AClosedChannelSendsNothingAndReturnsMinusOne) {
     channel.close();
     EXPECT_TRUE(channel.isClosed());

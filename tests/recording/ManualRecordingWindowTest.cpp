@@ -103,19 +103,6 @@ TEST_F(ManualRecordingWindowTest, ARecordingWithoutPausesSendsTheLifecycleInOrde
     EXPECT_TRUE(window->recordingLog().lines().first().startsWith(wav0000()));  // short line: nothing was saved
 }
 
-TEST_F(ManualRecordingWindowTest, ATestRecordingWithoutTheTestFileIsNeitherSavedNorLogged) {
-    window->commands()["MRECTEST"]->trigger();
-    started();
-    manual().Button21Click();
-    rig.engine.sent.clear();
-    notice();
-    EXPECT_EQ(rig.engine.sent,
-              QStringList({QStringLiteral("status tavikREC position wait"), QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("status tavikREC position wait"), QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("close tavikREC wait")}));
-    EXPECT_TRUE(window->recordingLog().lines().isEmpty());
-}
-
 TEST_F(ManualRecordingWindowTest, ATimerSetDuringTheRecordingCountsFromWhatIsRecorded) {
     started();
     position(30000);
