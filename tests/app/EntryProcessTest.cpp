@@ -1,6 +1,7 @@
 // Starts the real program, several times over, in a home of its own.
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanceLock.h"
+#include "support/FileBytes.h"
 #include "support/PrivateHome.h"
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
@@ -36,17 +37,8 @@ protected:
     QString recorderLock() const { return runtimeFile("SONDEX.recorder.lock"); }
     QString setupLock() const { return runtimeFile("SONDEX.setup.lock"); }
 
-    void writeSettings(const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(home.settingsFile()).absolutePath());
-        QFile file(home.settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QByteArray settingsBytes() const {
-        QFile file(home.settingsFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeSettings(const QByteArray& bytes) const { ASSERT_TRUE(test::writeBytes(home.settingsFile(), bytes)); }
+    QByteArray settingsBytes() const { return test::readBytes(home.settingsFile()); }
 
     QProcess* start(const QStringList& arguments, const QString& program = QStringLiteral(SONDEX_BINARY)) {
         auto process = std::make_unique<QProcess>();

@@ -11,6 +11,7 @@
 #include "platform/AppPaths.h"
 #include "platform/IniSettingsStore.h"
 #include "support/DialogTestSupport.h"
+#include "support/FileBytes.h"
 #include "support/WindowRig.h"
 #include "ui/controls/SpinButton.h"
 
@@ -52,10 +53,7 @@ protected:
                           {QStringLiteral("TEMPALL"), dir.path() + QStringLiteral("/rec/")}});
     }
 
-    QByteArray fileBytes() const {
-        QFile file(store.path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray fileBytes() const { return test::readBytes(store.path()); }
 
     // A window past its start-up, with boxes that time out at once.
     std::unique_ptr<MainWindow> readyWindow(const QStringList& arguments = {}) {
@@ -249,12 +247,11 @@ TEST_F(MainWindowTest, MenusPrepareThemselvesWhenTheyOpen) {
     emit start->aboutToShow();
     EXPECT_FALSE(window->commands()["MS_REC_TXT"]->isEnabled());
     EXPECT_FALSE(window->commands()["MKIROKU"]->isEnabled());
-    QFile log(identity.ProgramFolder + QStringLiteral("録音$$$$.TXT"));
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.close();
+    const QString log = identity.ProgramFolder + QStringLiteral("録音$$$$.TXT");
+    ASSERT_TRUE(test::writeBytes(log));
     emit start->aboutToShow();
     EXPECT_TRUE(window->commands()["MS_REC_TXT"]->isEnabled());
-    log.remove();
+    QFile::remove(log);
 
     auto* options = child<QMenu>(*window, "MOption0");
     emit options->aboutToShow();
@@ -270,19 +267,15 @@ TEST_F(MainWindowTest, ClearingTheVersionOnTimeoutEmptiesIt) {
 }
 
 TEST_F(MainWindowTest, TheCdVolumeRepairWritesItsReportAndBeepsWhenNoViewerOpensIt) {
-    QFile units(paths::configFolder() + QStringLiteral("CDDRIVES.INI"));
-    ASSERT_TRUE(QDir().mkpath(paths::configFolder()) && units.open(QIODevice::WriteOnly));
-    units.write("[CDDRIVES]\nE=missing.cue\nx\n");
-    units.close();
-    const auto removeUnits = qScopeGuard([&units] { units.remove(); });
+    const QString units = paths::configFolder() + QStringLiteral("CDDRIVES.INI");
+    ASSERT_TRUE(test::writeBytes(units, "[CDDRIVES]\nE=missing.cue\nx\n"));
+    const auto removeUnits = qScopeGuard([&units] { QFile::remove(units); });
     rig.desktop.answer = false;
     auto window = readyWindow();
     window->menus().main.MO_CDVSET->trigger();  // each box times out
 
     const QString report = identity.ProgramFolder + QStringLiteral("CDVSET$$.TXT");
-    QFile file(report);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(test::readBytes(report));
     EXPECT_TRUE(text.startsWith(identity.AppTitle + QStringLiteral("\r\n　CD_VolSetレポート作成日時：")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n0:ＣＤドライブユニット番号取得に失敗しました。\r\n"
                                              "E番のＣＤドライブ番号には、データが設定されていないので飛ばします。\r\n")));
@@ -363,17 +356,9 @@ TEST_F(MainWindowTest, ADashedTraySwitchAtStartUpSendsTheWindowToTheTray) {
 // The CD units come from a CDDRIVES.INI in this test program's own config folder.
 class CdDrivesWindowTest : public MainWindowTest {
 protected:
-    CdDrivesWindowTest() {
-        QDir().mkpath(paths::configFolder());
-        unitsFile.setFileName(paths::configFolder() + QStringLiteral("CDDRIVES.INI"));
-    }
-    ~CdDrivesWindowTest() override { unitsFile.remove(); }
+    ~CdDrivesWindowTest() override { QFile::remove(unitsFile); }
 
-    void listUnits(const QByteArray& lines) {
-        ASSERT_TRUE(unitsFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        unitsFile.write("[CDDRIVES]\r\n" + lines);
-        unitsFile.close();
-    }
+    void listUnits(const QByteArray& lines) { ASSERT_TRUE(test::writeBytes(unitsFile, "[CDDRIVES]\r\n" + lines)); }
 
     // Exactly the caption, with nothing the platform adds after it.
     static void expectTitle(MainWindow& window, const QString& caption) {
@@ -388,7 +373,7 @@ protected:
         return texts;
     }
 
-    QFile unitsFile;
+    const QString unitsFile = paths::configFolder() + QStringLiteral("CDDRIVES.INI");
 };
 
 TEST_F(CdDrivesWindowTest, TheMenuTheBoxAndTheCaptionFollowTheChosenUnit) {
@@ -439,9 +424,7 @@ TEST_F(CdDrivesWindowTest, TheMenuTheBoxAndTheCaptionFollowTheChosenUnit) {
 TEST_F(CdDrivesWindowTest, AnAddedDiscImageBecomesTheNextFreeUnitAndIsChosen) {
     listUnits("E=/dev/sr0\r\n");
     const QString image = dir.filePath(QStringLiteral("album.cue"));
-    QFile cue(image);
-    ASSERT_TRUE(cue.open(QIODevice::WriteOnly));
-    cue.close();
+    ASSERT_TRUE(test::writeBytes(image));
     auto window = readyWindow();
     test::onNextModal([&](QWidget* dialog) {
         auto* files = qobject_cast<QFileDialog*>(dialog);
@@ -454,9 +437,7 @@ TEST_F(CdDrivesWindowTest, AnAddedDiscImageBecomesTheNextFreeUnitAndIsChosen) {
     EXPECT_EQ(items(child<QComboBox>(*window, "ComboBox2")), (QStringList{QStringLiteral(" D:"), QStringLiteral(" E:")}));
     EXPECT_TRUE(window->menus().cd.drives[0]->isChecked());
     EXPECT_EQ(window->menus().cd.drives[1]->text(), QStringLiteral(" E:"));
-    ASSERT_TRUE(unitsFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(unitsFile.readAll().contains(QString(QStringLiteral("D=") + image).toUtf8()));
-    unitsFile.close();
+    EXPECT_TRUE(test::readBytes(unitsFile).contains(QString(QStringLiteral("D=") + image).toUtf8()));
 }
 
 TEST_F(CdDrivesWindowTest, WithoutUnitsTheCaptionIsExactlyTheNotice) {

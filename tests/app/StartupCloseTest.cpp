@@ -9,6 +9,7 @@
 #include "platform/ListFile.h"
 #include "shell/SetupWindow.h"
 #include "support/DialogTestSupport.h"
+#include "support/FileBytes.h"
 #include "support/WindowRig.h"
 
 #include <QAction>
@@ -127,10 +128,7 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
 
 TEST_F(StartupCloseTest, ACloseDuringTheFirstRunQuestionEndsTheProgramAndWritesNothing) {
     installed();
-    const QByteArray before = [&] {
-        QFile file(store.path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    const QByteArray before = test::readBytes(store.path());
     std::unique_ptr<MainWindow> window;
     test::onNextModal([&](QWidget*) {
         window->requestClose();  // as SIGTERM, SIGINT, SIGHUP and the close button do
@@ -142,9 +140,7 @@ TEST_F(StartupCloseTest, ACloseDuringTheFirstRunQuestionEndsTheProgramAndWritesN
     // Neither the folder window nor the deferred start-up may follow.
     EXPECT_FALSE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 1500));
     EXPECT_EQ(finished.size(), 0);
-    QFile file(store.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(test::readBytes(store.path()), before);
 }
 
 TEST_F(StartupCloseTest, AFolderThatWasDeletedLeadsToTheFirstRunChoice) {

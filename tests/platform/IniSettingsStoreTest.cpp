@@ -1,4 +1,5 @@
 #include "platform/IniSettingsStore.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,17 +25,8 @@ class IniSettingsStoreTest : public ::testing::Test {
 protected:
     QString path() const { return dir.filePath(QStringLiteral("cfg/SONDEX.ini")); }
 
-    void writeRaw(const QByteArray& bytes) const {
-        QDir().mkpath(dir.filePath(QStringLiteral("cfg")));
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QByteArray readRaw() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeRaw(const QByteArray& bytes) const { ASSERT_TRUE(test::writeBytes(path(), bytes)); }
+    QByteArray readRaw() const { return test::readBytes(path()); }
 
     QTemporaryDir dir;
 };
@@ -151,10 +143,8 @@ TEST(IniSettingsStoreAccessTest, AFileWithoutReadPermissionIsUnreadableNotMissin
     const QString path = open.filePath(QStringLiteral("SONDEX.ini"));
     QFile::setPermissions(open.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                            QFile::ReadOther | QFile::ExeOther);
+    ASSERT_TRUE(test::writeBytes(path, "[SONDEX]\nVersion=22\n"));
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[SONDEX]\nVersion=22\n");
-    file.close();
     const auto readAsNobody = [&path] {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(3);
         const IniSettingsStore store(path);

@@ -1,4 +1,5 @@
 #include "platform/mci/Engine.h"
+#include "support/FileBytes.h"
 #include "support/pulse/TonePlayer.h"
 #include "TestFiles.h"
 
@@ -12,22 +13,14 @@
 
 using namespace sondex::mci;
 using sondex::mci::test::NoticeLog;
+using sondex::test::readBytes;
+using sondex::test::writeBytes;
 
 namespace {
 
 // These tests need no sound server: PULSE_SERVER points at a dead socket.
 class EngineCommands : public ::testing::Test {
 protected:
-    static QByteArray readFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void writeFile(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         templatePath = dir.filePath(QStringLiteral("録音 テンプレート.wav"));
@@ -74,10 +67,7 @@ TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
     ASSERT_EQ(openTemplate(engine), 0);
     const QString missing = dir.filePath(QStringLiteral("none.wav"));
     const QString notWav = dir.filePath(QStringLiteral("bad.wav"));
-    QFile bad(notWav);
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("RIFX not a wave header at all, just text............................");
-    bad.close();
+    ASSERT_TRUE(writeBytes(notWav, "RIFX not a wave header at all, just text............................"));
 
     const QList<std::pair<QString, Error>> cases = {
         {QString(), Error::EmptyCommand},
@@ -166,7 +156,7 @@ TEST_F(EngineCommands, AnOpenedWavKeepsItsSamples) {
     Engine engine(options);
     const QString existing = dir.filePath(QStringLiteral("a.wav"));
     ASSERT_TRUE(sondex::test::writeToneFile(existing, 22050, 440, 0.5, 5.0));
-    const QByteArray before = readFile(existing);
+    const QByteArray before = readBytes(existing);
     ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(existing)), 0);
     ASSERT_EQ(send(engine, QStringLiteral("status r length")), 0);
     EXPECT_EQ(reply, u"5000");
@@ -178,7 +168,7 @@ TEST_F(EngineCommands, AnOpenedWavKeepsItsSamples) {
     ASSERT_EQ(send(engine, QStringLiteral("save r \"%1\"").arg(existing)), 0);
     ASSERT_EQ(send(engine, QStringLiteral("close r")), 0);
     for (const QString& path : {existing, other}) {
-        const QByteArray saved = readFile(path);
+        const QByteArray saved = readBytes(path);
         EXPECT_EQ(saved.size(), 44 + 5 * 22050 * 4) << path.toStdString();
         EXPECT_EQ(saved.mid(44), before.right(saved.size() - 44)) << path.toStdString();
     }
@@ -193,15 +183,15 @@ TEST_F(EngineCommands, ADamagedOrNonPcmWavIsRefusedAndLeftAlone) {
     QByteArray cut = test::templateWavBytes(44100, 16, 2).left(30);
     for (const QByteArray& bytes : {noData, floating, cut}) {
         const QString path = dir.filePath(QStringLiteral("damaged.wav"));
-        writeFile(path, bytes);
+        ASSERT_TRUE(writeBytes(path, bytes));
         EXPECT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(path)), toCode(Error::BadWaveHeader));
-        EXPECT_EQ(readFile(path), bytes);
+        EXPECT_EQ(readBytes(path), bytes);
     }
     // A data chunk that claims more than the file holds gives what is there, in whole frames.
     QByteArray shortData = test::templateWavBytes(44100, 16, 2) + QByteArray(4003, '\x33');
     qToLittleEndian<quint32>(1000000, shortData.data() + 54);
     const QString path = dir.filePath(QStringLiteral("short.wav"));
-    writeFile(path, shortData);
+    ASSERT_TRUE(writeBytes(path, shortData));
     ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(path)), 0);
     ASSERT_EQ(send(engine, QStringLiteral("set r time format bytes")), 0);
     ASSERT_EQ(send(engine, QStringLiteral("status r length")), 0);
