@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -51,14 +52,7 @@ protected:
         return processes.back().get();
     }
 
-    static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 15000) {
-        const QDeadlineTimer deadline(timeoutMs);
-        while (!condition()) {
-            if (deadline.hasExpired()) return false;
-            QThread::msleep(20);
-        }
-        return true;
-    }
+    static bool waitUntil(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 15000); }
 
     // Everything the process has printed so far.
     QByteArray output(QProcess* process) {

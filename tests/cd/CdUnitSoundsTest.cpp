@@ -3,12 +3,11 @@
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -69,14 +68,7 @@ protected:
         }));
     }
 
-    static bool waitFor(const std::function<bool()>& done) {
-        const QDeadlineTimer deadline(10000);
-        while (!done()) {
-            if (deadline.hasExpired()) return false;
-            QThread::msleep(50);
-        }
-        return true;
-    }
+    static bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 10000); }
 
     // The repair's server part, on a connection of its own.
     CdRepairPlan repair() {
