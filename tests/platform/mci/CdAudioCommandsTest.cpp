@@ -114,16 +114,13 @@ TEST_F(CdAudioCommands, TakesAndGivesPositionsInEachTimeFormat) {
     const std::pair<const char*, Error> refused[] = {
         {"seek tavikCD to 00:38:01", Error::BadArgument},     // past the lead-out
         {"seek tavikCD to 1:x", Error::BadArgument},
-        {"seek tavikCD to -5", Error::BadArgument},
         {"seek tavikCD to", Error::MissingArgument},
         {"play tavikCD from 00:30:00 to 00:29:00", Error::BadArgument},
-        {"play tavikCD from", Error::MissingArgument},
         {"play tavikCD at 00:03:00", Error::UnknownKeyword},
         {"play tavikCD wait", Error::WaitNotPossible},
         {"play tavikCD from 00:03:00", Error::SoundOutputUnavailable},
         {"set tavikCD time format frames", Error::BadArgument},
         {"status tavikCD length track x", Error::BadArgument},
-        {"status tavikCD volume", Error::UnknownKeyword},
         {"record tavikCD", Error::UnsupportedCommand},
     };
     for (const auto& [command, error] : refused) EXPECT_EQ(send(QLatin1String(command)), toCode(error)) << command;
