@@ -173,7 +173,6 @@ TEST_F(MainWindowTest, TheHeightToggleReturnsAndK1OpensTheFullHeight) {
     EXPECT_FALSE(window->isCompact());
     EXPECT_TRUE(child<QWidget>(*window, "Panel2")->isVisible());
     EXPECT_FALSE(child<QCheckBox>(*window, "CheckBox1")->isEnabled());
-    EXPECT_FALSE(window->commands()["TRSAVE"]->isEnabled());
 
     child<QPushButton>(*window, "Button30")->click();
     EXPECT_FALSE(child<QWidget>(*window, "Panel2")->isVisible());

@@ -133,16 +133,6 @@ TEST_F(MessageBoxTest, WithItsCountdownOffABoxShowsOnlyItsAnswersAndWaits) {
         click(d, "Btn_OK");
     });
     EXPECT_EQ(box.ERMsgBox(QStringLiteral("エラー"), BoxAnswer::Ok), BoxAnswer::Ok);
-
-    box.setTimer(false);
-    onNextModal([&](QWidget* d) {
-        EXPECT_TRUE(shown(d, "Btn_Yes"));
-        EXPECT_TRUE(shown(d, "Btn_No"));
-        EXPECT_FALSE(shown(d, "Btn_TM_STOP"));
-        EXPECT_FALSE(child<QTimer>(d, "Timer1")->isActive());
-        click(d, "Btn_No");
-    });
-    EXPECT_EQ(box.TMMsgBoxYN(QStringLiteral("質問"), BoxAnswer::Yes), BoxAnswer::No);
 }
 
 TEST_F(MessageBoxTest, AnEleventhBoxIsNotShownAndAnswersZero) {
