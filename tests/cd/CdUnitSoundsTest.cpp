@@ -94,23 +94,26 @@ protected:
 
 }  // namespace
 
-TEST_F(CdUnitSounds, AMutedUnitIsTurnedOnPlayingAndRememberedAndAMutedDefaultSinkWithNothingPlaying) {
+TEST_F(CdUnitSounds, AMutedUnitIsTurnedOnWhetherRememberedOrPlayingAndSoIsAMutedDefaultSink) {
     const QString turnedOn = QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。");
+    // Remembered muted at 30 % with nothing playing, and the default sink muted too.
     playUnitMutedAtThirtyPercent();
-    EXPECT_EQ(repair().lines.value(0), turnedOn);
-    const auto after = cd::connectCdStreamVolumes();
-    expectFullAndOn(after->storedVolume(u'E'));
-    expectFullAndOn(after->playingVolume(u'E'));
-
-    // Nothing plays now; only the default sink is silenced.
     player.kill();
     player.waitForFinished(5000);
     pactl({QStringLiteral("set-sink-mute"), server.sinkName(), QStringLiteral("1")});
     ASSERT_FALSE(cd::connectCdStreamVolumes()->playingVolume(u'E').has_value());
-    const CdRepairPlan plan = repair();
-    EXPECT_TRUE(plan.unmuteDefaultSink);
-    EXPECT_FALSE(plan.lines.contains(turnedOn));
-    EXPECT_EQ(cd::connectCdStreamVolumes()->defaultSinkMuted(), false);
+    EXPECT_TRUE(repair().unmuteDefaultSink);
+    auto after = cd::connectCdStreamVolumes();
+    expectFullAndOn(after->storedVolume(u'E'));
+    EXPECT_EQ(after->defaultSinkMuted(), false);
+    EXPECT_FALSE(repair().lines.contains(turnedOn));  // nothing is left to turn on
+
+    // Playing and turned down again: the playing stream is turned on as well.
+    playUnitMutedAtThirtyPercent();
+    EXPECT_EQ(repair().lines.value(0), turnedOn);
+    after = cd::connectCdStreamVolumes();
+    expectFullAndOn(after->storedVolume(u'E'));
+    expectFullAndOn(after->playingVolume(u'E'));
 }
 
 TEST(CdUnitSoundsWithoutServer, AServerThatNeverAnswersCostsNoMoreThanTheTimeout) {
