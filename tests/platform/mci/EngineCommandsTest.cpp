@@ -47,16 +47,14 @@ protected:
 TEST_F(EngineCommands, OpenedDeviceAnswersInAnyLetterCase) {
     Engine engine(options);
     ASSERT_EQ(openTemplate(engine), 0);
-    EXPECT_EQ(send(engine, QStringLiteral("capability tavikREC can record")), 0);
-    EXPECT_EQ(reply, u"true");
-    EXPECT_EQ(send(engine, QStringLiteral("CAPABILITY TAVIKrec Can Save wait")), 0);
-    EXPECT_EQ(reply, u"true");
-    EXPECT_EQ(send(engine, QStringLiteral("status TavikREC position wait")), 0);
-    EXPECT_EQ(reply, u"0");
-    EXPECT_EQ(send(engine, QStringLiteral("status tavikrec samplespersec")), 0);
-    EXPECT_EQ(reply, u"44100");
-    EXPECT_EQ(send(engine, QStringLiteral("status tavikREC mode")), 0);
-    EXPECT_EQ(reply, u"stopped");
+    for (const auto& [command, answer] : {std::pair{"capability tavikREC can record", "true"},
+                                          {"CAPABILITY TAVIKrec Can Save wait", "true"},
+                                          {"status TavikREC position wait", "0"},
+                                          {"status tavikrec samplespersec", "44100"},
+                                          {"status tavikREC mode", "stopped"}}) {
+        EXPECT_EQ(send(engine, QString::fromLatin1(command)), 0) << command;
+        EXPECT_EQ(reply, QLatin1String(answer)) << command;
+    }
     EXPECT_EQ(send(engine, QStringLiteral("stop tavikREC wait")), 0);
     EXPECT_EQ(send(engine, QStringLiteral("close TAVIKREC wait")), 0);
     EXPECT_EQ(send(engine, QStringLiteral("status tavikREC position")), toCode(Error::UnknownAlias));
