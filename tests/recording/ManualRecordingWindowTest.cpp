@@ -110,8 +110,6 @@ TEST_F(ManualRecordingWindowTest, ATimerSetDuringTheRecordingCountsFromWhatIsRec
     manual().ShowManualTimer(45);
     EXPECT_EQ(manual().endMark(), 75);
     EXPECT_EQ(panel().Label9->text(), QStringLiteral("録音"));
-    manual().ShowManualTimer(100000);
-    EXPECT_EQ(settings.number(Setting::SHUDO), 90000);
     manual().ShowManualTimer(0);
     EXPECT_EQ(window->commands()["MSHUDO"]->text(), QStringLiteral("手動録音タイマー ＯＦＦ"));
     EXPECT_EQ(panel().Label9->text(), QStringLiteral("録音時間"));
