@@ -143,13 +143,6 @@ TEST_F(StartupCloseTest, ACloseDuringTheFirstRunQuestionEndsTheProgramAndWritesN
     EXPECT_EQ(test::readBytes(store.path()), before);
 }
 
-TEST_F(StartupCloseTest, AFolderThatWasDeletedLeadsToTheFirstRunChoice) {
-    installed(folder.path() + QStringLiteral("/gone/"));
-    MainWindow window(identity, settings, store, rig.services());
-    EXPECT_TRUE(window.findChild<QTimer*>(QStringLiteral("Timer6"))->isActive());
-    EXPECT_FALSE(window.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
-}
-
 TEST_F(StartupCloseTest, AStoredPositionFarOutsideLeavesTheWindowFullyVisibleBottomRight) {
     installed(folder.path());
     store.writeText(QStringLiteral("FP"), QStringLiteral("5000,5000"));
