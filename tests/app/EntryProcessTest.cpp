@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -52,7 +51,14 @@ protected:
         return processes.back().get();
     }
 
-    static bool waitUntil(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 15000); }
+    static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 15000) {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!condition()) {
+            if (deadline.hasExpired()) return false;
+            QThread::msleep(20);
+        }
+        return true;
+    }
 
     // Everything the process has printed so far.
     QByteArray output(QProcess* process) {
