@@ -1,6 +1,7 @@
 // Starts the real program, several times over, in a home of its own.
 #include "platform/IniSettingsStore.h"
 #include "platform/InstanceLock.h"
+#include "support/FileBytes.h"
 #include "support/PrivateHome.h"
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
@@ -36,17 +37,8 @@ protected:
     QString recorderLock() const { return runtimeFile("SONDEX.recorder.lock"); }
     QString setupLock() const { return runtimeFile("SONDEX.setup.lock"); }
 
-    void writeSettings(const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(home.settingsFile()).absolutePath());
-        QFile file(home.settingsFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    QByteArray settingsBytes() const {
-        QFile file(home.settingsFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeSettings(const QByteArray& bytes) const { ASSERT_TRUE(test::writeBytes(home.settingsFile(), bytes)); }
+    QByteArray settingsBytes() const { return test::readBytes(home.settingsFile()); }
 
     QProcess* start(const QStringList& arguments, const QString& program = QStringLiteral(SONDEX_BINARY)) {
         auto process = std::make_unique<QProcess>();
@@ -134,12 +126,6 @@ TEST_F(EntryProcessTest, ASecondStartHandsItsArgumentsJoinedToTheRunningRecorder
     EXPECT_FALSE(recorder->waitForFinished(100));
 }
 
-TEST_F(EntryProcessTest, UpperCaseUninstallIsAnOrdinaryArgumentForwardedToTheRecorder) {
-    startRecorder();
-    EXPECT_EQ(exitCodeOf(start({QStringLiteral("/UNINSTALL")})), 0);
-    EXPECT_TRUE(waitForOutput(recorder, "forwarded line: /UNINSTALL\n"));
-}
-
 TEST_F(EntryProcessTest, TheUninstallersNameOpensTheSetupWindowNotTheRecorder) {
     writeSettings("[SONDEX]\nVersion=22\n");
     const QString copy = home.root() + QStringLiteral("/bin/UNIN_Tavik000");
@@ -148,20 +134,6 @@ TEST_F(EntryProcessTest, TheUninstallersNameOpensTheSetupWindowNotTheRecorder) {
     start({}, copy);
     EXPECT_TRUE(waitUntil([this] { return setupRuns(); }));
     EXPECT_FALSE(recorderRuns());
-}
-
-TEST_F(EntryProcessTest, AKilledRecorderDoesNotBlockTheNextStart) {
-    startRecorder();
-    // The lock is taken before the socket listens: kill it once both are there.
-    ASSERT_TRUE(waitUntil([this] { return QFile::exists(runtimeFile("SONDEX.recorder.sock")); }));
-    ::kill(static_cast<pid_t>(recorder->processId()), SIGKILL);
-    recorder->waitForFinished(5000);
-    ASSERT_TRUE(QFile::exists(runtimeFile("SONDEX.recorder.sock")));  // left behind
-
-    QProcess* next = start({});
-    ASSERT_TRUE(waitUntil([this] { return recorderRuns(); }));
-    EXPECT_EQ(exitCodeOf(start({QStringLiteral("/RS")})), 0);
-    EXPECT_TRUE(waitForOutput(next, "forwarded line: /RS\n"));
 }
 
 TEST_F(EntryProcessTest, StartsAtTheSameMomentGiveOneRecorderAndOneForwardedLine) {

@@ -7,6 +7,7 @@
 #include "cd/CdUnitQueries.h"
 #include "core/MciChannel.h"
 #include "core/Settings.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedEngine.h"
 
 #include <QDir>
@@ -22,9 +23,7 @@ namespace sondex {
 namespace {
 
 void writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
-    QFile file(dir.filePath(QString::fromUtf8(name)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(test::writeBytes(dir.filePath(QString::fromUtf8(name)), bytes));
 }
 
 struct Box {

@@ -3,12 +3,11 @@
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -69,14 +68,7 @@ protected:
         }));
     }
 
-    static bool waitFor(const std::function<bool()>& done) {
-        const QDeadlineTimer deadline(10000);
-        while (!done()) {
-            if (deadline.hasExpired()) return false;
-            QThread::msleep(50);
-        }
-        return true;
-    }
+    static bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 10000); }
 
     // The repair's server part, on a connection of its own.
     CdRepairPlan repair() {
@@ -102,35 +94,26 @@ protected:
 
 }  // namespace
 
-TEST_F(CdUnitSounds, APlayingUnitMutedAtThirtyPercentIsRememberedAndPlayedAtFullVolume) {
-    playUnitMutedAtThirtyPercent();
-    const CdRepairPlan plan = repair();
-    EXPECT_EQ(plan.lines.value(0),
-              QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。"));
-
-    const auto after = cd::connectCdStreamVolumes();
-    expectFullAndOn(after->storedVolume(u'E'));
-    expectFullAndOn(after->playingVolume(u'E'));
-    EXPECT_EQ(after->defaultSinkMuted(), false);
-}
-
-TEST_F(CdUnitSounds, TheRememberedVolumeAndAMutedDefaultSinkAreTurnedOnWithNothingPlaying) {
+TEST_F(CdUnitSounds, AMutedUnitIsTurnedOnWhetherRememberedOrPlayingAndSoIsAMutedDefaultSink) {
+    const QString turnedOn = QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。");
+    // Remembered muted at 30 % with nothing playing, and the default sink muted too.
     playUnitMutedAtThirtyPercent();
     player.kill();
     player.waitForFinished(5000);
     pactl({QStringLiteral("set-sink-mute"), server.sinkName(), QStringLiteral("1")});
-
-    const auto before = cd::connectCdStreamVolumes();
-    ASSERT_FALSE(before->playingVolume(u'E').has_value());
-    ASSERT_EQ(before->defaultSinkMuted(), true);
-    const CdRepairPlan plan = repair();
-    EXPECT_TRUE(plan.unmuteDefaultSink);
-
-    const auto after = cd::connectCdStreamVolumes();
+    ASSERT_FALSE(cd::connectCdStreamVolumes()->playingVolume(u'E').has_value());
+    EXPECT_TRUE(repair().unmuteDefaultSink);
+    auto after = cd::connectCdStreamVolumes();
     expectFullAndOn(after->storedVolume(u'E'));
     EXPECT_EQ(after->defaultSinkMuted(), false);
-    EXPECT_FALSE(repair().lines.contains(
-        QStringLiteral("E番のＣＤドライブのボリュームをＯＮに変更しました。")));
+    EXPECT_FALSE(repair().lines.contains(turnedOn));  // nothing is left to turn on
+
+    // Playing and turned down again: the playing stream is turned on as well.
+    playUnitMutedAtThirtyPercent();
+    EXPECT_EQ(repair().lines.value(0), turnedOn);
+    after = cd::connectCdStreamVolumes();
+    expectFullAndOn(after->storedVolume(u'E'));
+    expectFullAndOn(after->playingVolume(u'E'));
 }
 
 TEST(CdUnitSoundsWithoutServer, AServerThatNeverAnswersCostsNoMoreThanTheTimeout) {

@@ -77,19 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadCase{"MIDI_DISP", "x", 0}, LoadCase{"REC_TXT", "3", 3},
                       LoadCase{"BufCount", "99999999999", 6}));
 
-TEST(SettingsTest, ValuesTheProgramNeverChangesAreWrittenBackNormalised) {
-    MemoryStore store;
-    store.set("RECWAIT", QStringLiteral("5"));
-    store.set("Serch_Err", QStringLiteral("1"));
-    store.set("Bit", QStringLiteral("7"));
-    Settings settings(kProgramFolder);
-    settings.loadAll(store);
-    ASSERT_TRUE(settings.writeBack(store));
-    EXPECT_EQ(store.get("RECWAIT"), QStringLiteral("0"));
-    EXPECT_EQ(store.get("Serch_Err"), QStringLiteral("0"));
-    EXPECT_EQ(store.get("Bit"), QStringLiteral("0"));
-}
-
 TEST(SettingsTest, EveryValueSurvivesARoundTripInTheCloseOrder) {
     QTemporaryDir folder;
     MemoryStore store;

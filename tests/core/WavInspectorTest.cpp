@@ -1,3 +1,4 @@
+#include "core/FormatCode.h"
 #include "core/WavInspector.h"
 
 #include <QDir>
@@ -83,6 +84,7 @@ TEST_F(WavInspectorTest, GoodFilesGiveCodeDurationAndDeclaredSize) {
         EXPECT_EQ(s.duration, QString::fromLatin1(c.duration));
         EXPECT_EQ(s.declaredSize, c.size) << c.code;
     }
+    EXPECT_EQ(formatCode(50, 1, 8), QStringLiteral("  M 8"));  // absurd rates keep five characters
 }
 
 TEST_F(WavInspectorTest, EveryFaultHasItsMessageAndTheFileFieldsStillComeBack) {

@@ -1,4 +1,5 @@
 #include "platform/ListFile.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,20 +13,14 @@ class ListFileTest : public ::testing::Test {
 protected:
     QString path(const char* name = "SONDEXMI.LIS") const { return dir.filePath(QString::fromLatin1(name)); }
 
-    void writeRaw(const QByteArray& bytes) const {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeRaw(const QByteArray& bytes) const { ASSERT_TRUE(test::writeBytes(path(), bytes)); }
 
     QTemporaryDir dir;
 };
 
 TEST_F(ListFileTest, WritesUtf8WithCrLfAfterEveryEntry) {
     ASSERT_TRUE(listfile::write(path(), {QStringLiteral("/home/a b/曲.mid"), QString(), QStringLiteral("x")}));
-    QFile file(path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("/home/a b/\xE6\x9B\xB2.mid\r\n\r\nx\r\n"));
+    EXPECT_EQ(test::readBytes(path()), QByteArray("/home/a b/\xE6\x9B\xB2.mid\r\n\r\nx\r\n"));
     EXPECT_EQ(listfile::read(path()),
               QStringList({QStringLiteral("/home/a b/曲.mid"), QString(), QStringLiteral("x")}));
 }

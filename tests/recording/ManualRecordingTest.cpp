@@ -110,19 +110,6 @@ TEST_F(ManualRecordingTest, AResumeTheDeviceRefusesEndsTheTakeCutShortInsteadOfW
     EXPECT_TRUE(prompts.messages.last().contains(QStringLiteral("録音が途中で止まりました")));
 }
 
-TEST_F(ManualRecordingTest, PauseAndResumeRecordAgainOnTheSameDevice) {
-    started();
-    manual().Button20Click();
-    notice();
-    manual().Button19Click();
-    EXPECT_EQ(manual().Timer4().interval(), 100);
-    manual().Timer4Timer();
-    EXPECT_EQ(manual().state(), State::Recording);
-    EXPECT_EQ(manual().Timer4().interval(), 1000);
-    EXPECT_EQ(records(), 1);
-    EXPECT_EQ(saves(), 0);
-}
-
 TEST_F(ManualRecordingTest, ATimerWithoutTheStopOptionPausesAndMovesTheEndMarkOn) {
     manual().ShowManualTimer(60);
     started();

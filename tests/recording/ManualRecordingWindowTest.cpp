@@ -103,19 +103,6 @@ TEST_F(ManualRecordingWindowTest, ARecordingWithoutPausesSendsTheLifecycleInOrde
     EXPECT_TRUE(window->recordingLog().lines().first().startsWith(wav0000()));  // short line: nothing was saved
 }
 
-TEST_F(ManualRecordingWindowTest, ATestRecordingWithoutTheTestFileIsNeitherSavedNorLogged) {
-    window->commands()["MRECTEST"]->trigger();
-    started();
-    manual().Button21Click();
-    rig.engine.sent.clear();
-    notice();
-    EXPECT_EQ(rig.engine.sent,
-              QStringList({QStringLiteral("status tavikREC position wait"), QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("status tavikREC position wait"), QStringLiteral("stop tavikREC wait"),
-                           QStringLiteral("close tavikREC wait")}));
-    EXPECT_TRUE(window->recordingLog().lines().isEmpty());
-}
-
 TEST_F(ManualRecordingWindowTest, ATimerSetDuringTheRecordingCountsFromWhatIsRecorded) {
     started();
     position(30000);
@@ -123,30 +110,19 @@ TEST_F(ManualRecordingWindowTest, ATimerSetDuringTheRecordingCountsFromWhatIsRec
     manual().ShowManualTimer(45);
     EXPECT_EQ(manual().endMark(), 75);
     EXPECT_EQ(panel().Label9->text(), QStringLiteral("録音"));
-    manual().ShowManualTimer(100000);
-    EXPECT_EQ(settings.number(Setting::SHUDO), 90000);
     manual().ShowManualTimer(0);
     EXPECT_EQ(window->commands()["MSHUDO"]->text(), QStringLiteral("手動録音タイマー ＯＦＦ"));
     EXPECT_EQ(panel().Label9->text(), QStringLiteral("録音時間"));
     EXPECT_FALSE(window->commands()["MO_SHUDOREC_TM_END"]->isEnabled());
 }
 
-TEST_F(ManualRecordingWindowTest, AForwardedRsStartsARecordingAndThenResumesIt) {
+TEST_F(ManualRecordingWindowTest, AForwardedRsStartsARecordingWithItsTimerAndStopOption) {
     window->Button22Click();
     window->onForwardedLine(QStringLiteral("/RS?/J100000?/E"));
     EXPECT_TRUE(window->session().isOpen(RecordingKind::Manual));
     EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 1);
     EXPECT_EQ(settings.number(Setting::SHUDO), 90000);  // the number dialog would stop at 32700
     EXPECT_TRUE(window->commands()["MO_SHUDOREC_TM_END"]->isChecked());
-
-    manual().Button20Click();
-    notice();
-    ASSERT_TRUE(manual().isPaused());
-    window->onForwardedLine(QStringLiteral("/rs"));
-    EXPECT_EQ(manual().request(), ManualRecording::Request::Resume);
-    manual().Timer4Timer();
-    EXPECT_FALSE(manual().isPaused());
-    EXPECT_EQ(rig.engine.sent.filter(QStringLiteral("record tavikREC Notify")).size(), 2);
 }
 
 TEST_F(ManualRecordingWindowTest, ClosingThePanelWhilePausedSavesLogsAndRunsTheArmedExit) {

@@ -2,6 +2,7 @@
 
 #include "platform/cd/CdUnits.h"
 #include "platform/cd/DiscTitles.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,11 +20,6 @@ QString letters(const CdUnitTable& table) {
     for (const CdUnit& u : table.units)
         s += QString(u.letter) + u'=' + u.target.section(u'/', -1) + u' ';
     return s.trimmed();
-}
-
-QByteArray fileText(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A /dev of our own, so the machine's drives never show up in a test.
@@ -87,7 +83,7 @@ TEST(CdUnits, AddingImagesTakesTheNextFreeLetterAndKeepsTheDrives) {
     const QString ini = writeText(kept.config, QStringLiteral("CDDRIVES.INI"),
                                   "[CDDRIVES]\r\nD=/dev/sr0\r\n; note\r\nbroken line\r\n\r\n[Other]\r\nx=1");
     EXPECT_EQ(addImageUnit(kept.config, {}, a).letter, u'E');
-    EXPECT_EQ(fileText(ini), "[CDDRIVES]\r\nD=/dev/sr0\r\n; note\r\nbroken line\r\nE=" + a.toUtf8() +
+    EXPECT_EQ(sondex::test::readBytes(ini), "[CDDRIVES]\r\nD=/dev/sr0\r\n; note\r\nbroken line\r\nE=" + a.toUtf8() +
                                  "\r\n\r\n[Other]\r\nx=1\n");
 }
 

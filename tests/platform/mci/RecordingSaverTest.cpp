@@ -1,5 +1,6 @@
 #include "platform/mci/RecordingFile.h"
 #include "platform/mci/RecordingSaver.h"
+#include "support/FileBytes.h"
 #include "support/pulse/WavFacts.h"
 #include "TmpfsMount.h"
 
@@ -57,10 +58,7 @@ protected:
 
 TEST_F(RecordingSaver, SameFileSystemSavesWithoutCopyingAndKeepsTheRecording) {
     const QString target = dir.filePath(QStringLiteral("録音 0001.wav"));
-    QFile old(target);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older file of that name");
-    old.close();
+    ASSERT_TRUE(sondex::test::writeBytes(target, "an older file of that name"));
     ASSERT_EQ(saveRecording(*recording, target), Error::None);
     expectSavedWhole(target);
     // One file under two names: no sample was copied.

@@ -3,7 +3,6 @@
 #include "support/pulse/TonePlayer.h"
 #include "support/pulse/WavFacts.h"
 #include "TestFiles.h"
-#include "TmpfsMount.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,8 +10,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 using namespace sondex::mci;
 using sondex::mci::test::NoticeLog;
@@ -173,19 +170,6 @@ TEST_F(Recording, NotifyRecordEndsAbortedSupersededOrOnClose) {
     EXPECT_EQ(log.notices.back().deviceId, 1);
 }
 
-TEST_F(Recording, TemporaryFileStaysAValidWavWhileRecording) {
-    openTemplate();
-    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
-    spinFor(1600);
-    ASSERT_EQ(temporaryFiles().size(), 1);
-    // What a crash now would leave: a WAV missing at most the last second or so.
-    const WavFacts facts = readWavFacts(tempFolder + QLatin1Char('/') + temporaryFiles().front());
-    EXPECT_TRUE(facts.readable);
-    EXPECT_GE(facts.seconds(), 0.5);
-    EXPECT_EQ(facts.sampleRate, 44100);
-    ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
-}
-
 TEST_F(Recording, SizeLimitEndsTheRecordingWithSuccess) {
     EngineOptions options;
     options.recordingFileSizeLimit = 44 + 44100 * 4 / 2;  // half a second
@@ -221,67 +205,6 @@ TEST_F(Recording, LostSoundServerFailsTheRecordingButKeepsItsSamples) {
     // The start may be a gap the server left; the samples before the end are the tone.
     expectTone(saved, frames - 11025, 8820);
     EXPECT_EQ(send(QStringLiteral("record tavikREC")), toCode(Error::SoundServerUnavailable));
-}
-
-TEST_F(Recording, FullDiskFailsTheRecordingButKeepsItsSamples) {
-    const test::TmpfsMount small(dir.filePath(QStringLiteral("small")), 256 * 1024);
-    if (!small.isMounted()) GTEST_SKIP() << "cannot mount tmpfs: " << small.failure().toStdString();
-    EngineOptions options;
-    options.temporaryFolder = small.folder();
-    useEngine(options);
-    openTemplate();
-    NoticeLog log;
-    ASSERT_EQ(send(QStringLiteral("record tavikREC notify"), log.target()), 0);
-    ASSERT_TRUE(log.waitFor(1, 5000));
-    EXPECT_EQ(log.codes(), QList<qint64>{NotifyFailure});
-    const QString saved = dir.filePath(QStringLiteral("full.wav"));
-    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
-    const WavFacts facts = readWavFacts(saved);
-    EXPECT_GT(facts.seconds(), 1.0);
-    EXPECT_EQ(facts.fileSize, 44 + facts.frames * 4);
-    // A loaded machine may leave a gap at the start; the second half is the tone.
-    expectTone(saved, facts.frames / 2, facts.frames / 3);
-}
-
-TEST_F(Recording, FailedSavesKeepTheRecordingUntilClose) {
-    openTemplate();
-    recordFor(500);
-    EXPECT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(dir.filePath(QStringLiteral("gone/x.wav")))),
-              toCode(Error::FolderMissing));
-    EXPECT_FALSE(engine->errorText(toCode(Error::FolderMissing)).isEmpty());
-    const test::TmpfsMount readOnly(dir.filePath(QStringLiteral("ro")), 1 << 20, true);
-    if (readOnly.isMounted()) {
-        EXPECT_EQ(send(QStringLiteral("save tavikREC \"%1/x.wav\"").arg(readOnly.folder())),
-                  toCode(Error::ReadOnlyTarget));
-    }
-    const QString saved = dir.filePath(QStringLiteral("kept.wav"));
-    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
-    expectTakeLength(readWavFacts(saved));
-}
-
-TEST_F(Recording, SaveThenRecordMoreLeavesTheFirstSaveUntouched) {
-    openTemplate();
-    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
-    spinFor(400);
-    const QString first = dir.filePath(QStringLiteral("first.wav"));
-    // Saving a running recording ends it first.
-    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(first)), 0);
-    const qint64 firstSize = QFileInfo(first).size();
-    struct stat a {}, b {};
-    ::stat(QFile::encodeName(first).constData(), &a);
-    ::stat(QFile::encodeName(tempFolder + QLatin1Char('/') + temporaryFiles().front()).constData(), &b);
-    EXPECT_EQ(a.st_ino, b.st_ino) << "a save on the same file system copies no samples";
-
-    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
-    spinFor(400);
-    ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
-    const QString second = dir.filePath(QStringLiteral("second.wav"));
-    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(second)), 0);
-    EXPECT_EQ(QFileInfo(first).size(), firstSize);
-    EXPECT_EQ(readWavFacts(first).frames, (firstSize - 44) / 4);
-    EXPECT_NEAR(readWavFacts(second).seconds(), 0.8, 0.15);
-    ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
-    EXPECT_TRUE(temporaryFiles().isEmpty());
 }
 
 // A desktop server with nothing playing: the idle sink's monitor delivers

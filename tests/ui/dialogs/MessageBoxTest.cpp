@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -84,24 +83,13 @@ TEST_F(MessageBoxTest, EachWayOfClosingGivesItsAnswer) {
     }
 }
 
-TEST_F(MessageBoxTest, TMMsgBoxRunsOutWithDefaultOne) {
-    box.setTimerCount(1);
-    onNextModal([&](QWidget* d) {
-        EXPECT_EQ(child<QLabel>(d, "Label_TM")->text(), QStringLiteral("1秒"));
-        EXPECT_TRUE(shown(d, "Btn_TM_STOP"));
-        expectMarkerBeside(d, "Btn_OK");
-        EXPECT_TRUE(host.recorderFlags.messageBusy);
-    });
-    EXPECT_EQ(box.TMMsgBox(QStringLiteral("お知らせ"), BoxAnswer::Ok), BoxAnswer::Ok);
-    EXPECT_FALSE(host.recorderFlags.messageBusy);
-}
-
 TEST_F(MessageBoxTest, ThePauseHoldsTheCountAndTheResumeGoesOnFromWhatWasLeft) {
     box.setTimerCount(2);
     int ticksSincePause = 0;
     onNextModal([&](QWidget* d) {
         auto* label = child<QLabel>(d, "Label_TM");
         EXPECT_EQ(label->text(), QStringLiteral("2秒"));
+        EXPECT_TRUE(host.recorderFlags.messageBusy);
         ASSERT_TRUE(QTest::qWaitFor([&] { return label->text() == QStringLiteral("1秒"); }, 3000));
         click(d, "Btn_TM_STOP");
         EXPECT_FALSE(shown(d, "Btn_TM_STOP"));
@@ -134,16 +122,6 @@ TEST_F(MessageBoxTest, WithItsCountdownOffABoxShowsOnlyItsAnswersAndWaits) {
         click(d, "Btn_OK");
     });
     EXPECT_EQ(box.ERMsgBox(QStringLiteral("エラー"), BoxAnswer::Ok), BoxAnswer::Ok);
-
-    box.setTimer(false);
-    onNextModal([&](QWidget* d) {
-        EXPECT_TRUE(shown(d, "Btn_Yes"));
-        EXPECT_TRUE(shown(d, "Btn_No"));
-        EXPECT_FALSE(shown(d, "Btn_TM_STOP"));
-        EXPECT_FALSE(child<QTimer>(d, "Timer1")->isActive());
-        click(d, "Btn_No");
-    });
-    EXPECT_EQ(box.TMMsgBoxYN(QStringLiteral("質問"), BoxAnswer::Yes), BoxAnswer::No);
 }
 
 TEST_F(MessageBoxTest, AnEleventhBoxIsNotShownAndAnswersZero) {
@@ -208,28 +186,6 @@ TEST_F(MessageBoxTest, ABoxTakesTheHostsLookAndShowsTheTextOnSeveralLines) {
         d->close();
     });
     box.TMMsgBox(QStringLiteral("メッセージ"), BoxAnswer::Ok);
-}
-
-TEST_F(MessageBoxTest, ABoxIsCentredOverItsOwnerAndKeptInsideTheWorkArea) {
-    const QRect work = QApplication::primaryScreen()->availableGeometry();
-    QWidget owner;
-    owner.setGeometry(work.center().x() - 150, work.center().y() - 100, 300, 200);
-    owner.show();
-    box.setSourceHandle(&owner);
-    onNextModal([&](QWidget* d) {
-        EXPECT_LE((d->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(),
-                  2);
-        d->close();
-    });
-    box.MsgBox(QStringLiteral("中央"));
-
-    owner.move(work.right() - 60, work.bottom() - 30);
-    onNextModal([&](QWidget* d) {
-        EXPECT_TRUE(work.contains(d->frameGeometry()))
-            << d->frameGeometry().x() << "," << d->frameGeometry().y();
-        d->close();
-    });
-    box.MsgBox(QStringLiteral("画面の端"));
 }
 
 }  // namespace

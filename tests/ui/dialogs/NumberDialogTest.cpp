@@ -49,23 +49,6 @@ protected:
     TTmSETBoxDlg dialog;
 };
 
-TEST_F(NumberDialogTest, TMBufConfirmedAtZeroAsksForZeroAndStoresTwo) {
-    QString question;
-    onNextModal([&](QWidget* d) {
-        EXPECT_EQ(valueShown(d), QStringLiteral("4秒"));
-        EXPECT_EQ(child<QLabel>(d, "LMsg1")->text(), QStringLiteral("録音buffer時間設定："));
-        spin(d, "SpinButton2", false);
-        EXPECT_EQ(valueShown(d), QStringLiteral("0秒"));
-        confirm(d, "Btn_Yes", &question);
-    });
-    const auto choice = askMenuNumber(dialog, MenuNumberCommand::TMBuf, 4);
-
-    EXPECT_EQ(question, QStringLiteral("録音buffer時間を、\n0秒に、設定します"));
-    ASSERT_TRUE(choice.has_value());
-    EXPECT_EQ(choice->value, 2);
-    EXPECT_EQ(choice->caption, QStringLiteral("録音bufferの設定 2秒"));
-}
-
 TEST_F(NumberDialogTest, NotReadyWaitOfOneIsRaisedToThreeBeforeTheQuestion) {
     QString question;
     QString valueAsked;
@@ -158,8 +141,6 @@ TEST_F(NumberDialogTest, ConfirmedValuesAreBroughtIntoTheCommandsRange) {
 
     EXPECT_EQ(menuNumberCaption(MenuNumberCommand::MINTORO, 0),
               QStringLiteral("イントロ再／録 ＯＦＦ"));
-    EXPECT_EQ(menuNumberCaption(MenuNumberCommand::MINTORO, 90),
-              QStringLiteral("イントロ再／録 90秒"));
     EXPECT_TRUE(menuNumberCaption(MenuNumberCommand::MSHUDO, 60).isEmpty());
 }
 
