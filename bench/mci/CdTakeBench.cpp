@@ -51,8 +51,9 @@ struct ChainSession {
         server.applyToThisProcess();
         const QString templatePath = scratch.filePath(QStringLiteral("sondex.wav"));
         if (!writeFile(templatePath, mci::canonicalWavHeader({44100, 2, 16}, 0))) return false;
-        mci::test::writeCdDrives(scratch.path(), u'E',
-                                 mci::test::writeSamplesImage(scratch.path(), QStringLiteral("track"), track));
+        const QString cue =
+            mci::test::writeSamplesImage(scratch.path(), QStringLiteral("track"), track);
+        mci::test::writeCdDrives(scratch.path(), u'E', cue);
         EngineOptions options;
         options.temporaryFolder = scratch.path();
         options.configFolder = scratch.path();

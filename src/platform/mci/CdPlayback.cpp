@@ -102,7 +102,8 @@ void CdPlayback::run(quint64 play, std::unique_ptr<cd::DiscDrive> drive, qint64 
     qint64 sinceCheck = 0;
     const std::vector<char> lead(size_t(kCdPlayLeadBytes), 0);
     if (!writePaced(lead.data(), kCdPlayLeadBytes)) end = End::ServerLost;
-    for (qint64 next = from; next < to && !stopping_ && end == End::Finished; next += kChunkSectors) {
+    for (qint64 next = from; end == End::Finished && next < to && !stopping_;
+         next += kChunkSectors) {
         const int count = int(qMin<qint64>(kChunkSectors, to - next));
         sinceCheck += count;
         const bool stillIn = sinceCheck < kStateCheckSectors || drive->state() == cd::DriveState::Ready;

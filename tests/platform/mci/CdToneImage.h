@@ -15,7 +15,8 @@ QString writeToneImage(const QString& folder, const QString& name, int tracks, i
 
 // Writes a disc image of one audio track holding the 16-bit stereo samples
 // (padded with silence to whole sectors): `name`.bin and `name`.cue. Returns the sheet's path.
-QString writeSamplesImage(const QString& folder, const QString& name, const std::vector<qint16>& samples);
+QString writeSamplesImage(const QString& folder, const QString& name,
+                          const std::vector<qint16>& samples);
 
 // Writes a CDDRIVES.INI into the folder that lists `target` as unit `letter`.
 void writeCdDrives(const QString& configFolder, QChar letter, const QString& target);

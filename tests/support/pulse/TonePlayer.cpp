@@ -53,7 +53,8 @@ bool TonePlayer::start(SinkClock clock) {
     if (!player_.waitForStarted(5000)) return false;
     // paplay needs a moment to connect before samples reach the sink.
     QThread::msleep(200);
-    return (clock == SinkClock::Keep || restartSinkClock(server_)) && player_.state() == QProcess::Running;
+    if (clock == SinkClock::Restart && !restartSinkClock(server_)) return false;
+    return player_.state() == QProcess::Running;
 }
 
 bool restartSinkClock(const PrivatePulseServer& server) {
