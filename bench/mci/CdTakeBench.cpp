@@ -41,7 +41,9 @@ struct ChainSession {
         server.applyToThisProcess();
         const QString templatePath = scratch.filePath(QStringLiteral("sondex.wav"));
         if (!writeFile(templatePath, mci::canonicalWavHeader({44100, 2, 16}, 0))) return false;
-        if (!writeImage(track)) return false;
+        const QString cue =
+            mci::test::writeSamplesImage(scratch.path(), QStringLiteral("track"), track);
+        mci::test::writeCdDrives(scratch.path(), u'E', cue);
         EngineOptions options;
         options.temporaryFolder = scratch.path();
         options.configFolder = scratch.path();
@@ -69,17 +71,6 @@ private:
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
-    // One audio track holding the samples, whole sectors; CDDRIVES.INI lists it as E:.
-    bool writeImage(const std::vector<qint16>& track) {
-        QByteArray audio(reinterpret_cast<const char*>(track.data()), qsizetype(track.size() * 2));
-        audio.append(QByteArray((2352 - audio.size() % 2352) % 2352, '\0'));
-        const QString cue = scratch.filePath(QStringLiteral("track.cue"));
-        if (!writeFile(scratch.filePath(QStringLiteral("track.bin")), audio) ||
-            !writeFile(cue, "FILE \"track.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"))
-            return false;
-        mci::test::writeCdDrives(scratch.path(), u'E', cue);
-        return true;
-    }
 };
 
 int benchAtRate(int seconds, int sinkRate) {
@@ -93,7 +84,7 @@ int benchAtRate(int seconds, int sinkRate) {
     // A desktop notification sounds into the same sink halfway; the take must not hold it.
     runEventLoopFor(seconds * 500);
     test::TonePlayer notification(session.server, 880, 0.5, 2);
-    const bool sounded = notification.start();
+    const bool sounded = notification.start(test::TonePlayer::SinkClock::Keep);
     runEventLoopFor(seconds * 500);
     session.send(QStringLiteral("stop r"));
     const QString path = session.scratch.filePath(QStringLiteral("cd-take.wav"));

@@ -38,7 +38,6 @@ quint64 CdPlayback::start(std::unique_ptr<cd::DiscDrive> drive, qint64 from, qin
     // What an earlier play left in the server's buffer is not part of this one.
     flushLocked();
     writtenBytes_ = takenBytes_ = playedBytes_ = 0;
-    sound_.cork(false);
     const quint64 play = ++play_;
     sound_.unlock();
     stopping_ = false;
@@ -53,7 +52,7 @@ void CdPlayback::stop() {
     sound_.lock();
     if (!sound_.failed()) {
         updateProgressLocked();
-        sound_.cork(true);
+        corkLocked(true);
         flushLocked();
     }
     sound_.unlock();
@@ -62,9 +61,15 @@ void CdPlayback::stop() {
 qint64 CdPlayback::playedFrames() const {
     sound_.lock();
     if (reader_.joinable() && !sound_.failed()) updateProgressLocked();
-    const qint64 bytes = playedBytes_;
+    const qint64 bytes = qMax<qint64>(0, playedBytes_ - kCdPlayLeadBytes);
     sound_.unlock();
     return bytes / cd::kAudioSectorBytes;
+}
+
+void CdPlayback::corkLocked(bool corked) {
+    if (corked == corked_) return;
+    sound_.cork(corked);
+    corked_ = corked;
 }
 
 void CdPlayback::updateProgressLocked() const {
@@ -100,7 +105,10 @@ void CdPlayback::run(quint64 play, std::unique_ptr<cd::DiscDrive> drive, qint64 
     std::vector<char> chunk(size_t(kChunkSectors) * cd::kAudioSectorBytes);
     End end = End::Finished;
     qint64 sinceCheck = 0;
-    for (qint64 next = from; next < to && !stopping_; next += kChunkSectors) {
+    const std::vector<char> lead(size_t(kCdPlayLeadBytes), 0);
+    if (!writePaced(lead.data(), kCdPlayLeadBytes)) end = End::ServerLost;
+    for (qint64 next = from; end == End::Finished && next < to && !stopping_;
+         next += kChunkSectors) {
         const int count = int(qMin<qint64>(kChunkSectors, to - next));
         sinceCheck += count;
         const bool stillIn = sinceCheck < kStateCheckSectors || drive->state() == cd::DriveState::Ready;
@@ -133,6 +141,10 @@ bool CdPlayback::writePaced(const char* data, qint64 bytes) {
             writtenBytes_ += bytes;
             break;
         }
+        // The first half second is queued: the play starts with one rewind of the
+        // sink. Data that arrives for a playing stream the sink has not taken
+        // from yet would make it rewind once more each time.
+        corkLocked(false);
         sound_.unlock();
         QThread::msleep(kPaceMilliseconds);
         sound_.lock();
@@ -143,8 +155,9 @@ bool CdPlayback::writePaced(const char* data, qint64 bytes) {
 
 bool CdPlayback::waitUntilPlayed() {
     sound_.lock();
-    // A play shorter than the server's prebuffer starts only when asked to.
-    if (pa_operation* operation = pa_stream_trigger(sound_.stream(), nullptr, nullptr)) pa_operation_unref(operation);
+    // A play shorter than half a second is all queued now; with its lead it
+    // is longer than the server's prebuffer.
+    corkLocked(false);
     pa_usec_t allTakenAt = 0;
     bool ok = true;
     while (!stopping_) {

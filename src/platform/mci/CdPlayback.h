@@ -18,8 +18,11 @@ inline constexpr char kCdPlaybackThreadName[] = "sondex-cd-play";
 // it can start before the music does. A play reads
 // the disc on a thread of its own, a few sectors at a time, and writes them as
 // the server plays them: memory stays at one chunk plus half a second in the
-// server. What counts as played is what the sink has taken from the stream
-// less the sink's latency, by the server's own figures, not what was read.
+// server. It begins with a lead of silence (kCdPlayLeadBytes) and the stream
+// stays corked until its first half second is queued, so that a recording of
+// the stream holds the disc from its first frame. What counts as played is
+// what the sink has taken from the stream less the sink's latency and the
+// lead, by the server's own figures, not what was read.
 class CdPlayback {
 public:
     enum class End { Finished, ReadFailed, ServerLost };
@@ -52,6 +55,7 @@ private:
     void updateProgressLocked() const;
     void flushLocked();
     void askTimingLocked();
+    void corkLocked(bool corked);
 
     CdStream sound_;
     EndHandler onEnd_;
@@ -66,6 +70,7 @@ private:
     bool timingAsked_ = false;
     quint64 lastTimingAsk_ = 0;
     quint64 play_ = 0;
+    bool corked_ = true;  // guarded by the stream's lock
 };
 
 }  // namespace sondex::mci

@@ -10,8 +10,7 @@ namespace sondex::mci {
 namespace {
 
 constexpr pa_usec_t kConnectTimeout = 5 * PA_USEC_PER_SEC;
-// What the server buffers ahead of the sink.
-constexpr pa_usec_t kTargetLatency = 500 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kTargetLatency = kCdStreamLatencyMilliseconds * PA_USEC_PER_MSEC;
 // Playing starts with the first tenth of a second, whatever length the server grants.
 constexpr uint32_t kPrebufBytes = 44100 * 4 / 10;
 

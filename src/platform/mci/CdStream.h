@@ -17,6 +17,16 @@ inline constexpr char kCdStreamThreadName[] = "sondex-cd-pulse";
 // 44.1 kHz 16-bit little-endian stereo, the sound of an audio CD.
 const pa_sample_spec& cdSampleSpec();
 
+// What the server buffers of the stream ahead of the sink. The server runs
+// the sink at under half of it (the stream adjusts the sink's latency).
+inline constexpr int kCdStreamLatencyMilliseconds = 500;
+// Silence that each play begins with. Starting the stream makes the sink
+// rewind and render the stream's first data over what it had rendered ahead;
+// a monitor that had already passed those frames on (a null sink's does) drops
+// the new ones, so a recording of the stream would miss them. A rewind reaches
+// back no further than the sink's latency, so the lead covers that.
+inline constexpr qint64 kCdPlayLeadBytes = 44100 * 4 * (kCdStreamLatencyMilliseconds / 2) / 1000;
+
 // The sound server's side of a CD unit's playback: the sound library's
 // thread, a connection and one playback stream on the default sink, corked
 // from the start. The stream is named after the unit ("SONDEX CD E:") and the

@@ -39,6 +39,18 @@ QString writeToneImage(const QString& folder, const QString& name, int tracks, i
     return sheet;
 }
 
+QString writeSamplesImage(const QString& folder, const QString& name,
+                          const std::vector<qint16>& samples) {
+    QByteArray bin(reinterpret_cast<const char*>(samples.data()), qsizetype(samples.size() * 2));
+    bin.append(QByteArray((2352 - bin.size() % 2352) % 2352, '\0'));
+    const QDir dir(folder);
+    writeFile(dir.filePath(name + QStringLiteral(".bin")), bin);
+    const QString sheet = dir.filePath(name + QStringLiteral(".cue"));
+    writeFile(sheet, "FILE \"" + name.toUtf8() +
+                         ".bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+    return sheet;
+}
+
 void writeCdDrives(const QString& configFolder, QChar letter, const QString& target) {
     QDir().mkpath(configFolder);
     writeFile(QDir(configFolder).filePath(QStringLiteral("CDDRIVES.INI")),

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace sondex::mci::test {
 
 // Writes a disc image whose every track is the same `trackSeconds` of a sine
@@ -10,6 +12,11 @@ namespace sondex::mci::test {
 // track, so a 74-minute disc costs a few megabytes. Returns the sheet's path.
 QString writeToneImage(const QString& folder, const QString& name, int tracks, int trackSeconds,
                        double frequency, double amplitude);
+
+// Writes a disc image of one audio track holding the 16-bit stereo samples
+// (padded with silence to whole sectors): `name`.bin and `name`.cue. Returns the sheet's path.
+QString writeSamplesImage(const QString& folder, const QString& name,
+                          const std::vector<qint16>& samples);
 
 // Writes a CDDRIVES.INI into the folder that lists `target` as unit `letter`.
 void writeCdDrives(const QString& configFolder, QChar letter, const QString& target);

@@ -45,7 +45,7 @@ TonePlayer::TonePlayer(const PrivatePulseServer& server, double frequency, doubl
 
 TonePlayer::~TonePlayer() { stop(); }
 
-bool TonePlayer::start() {
+bool TonePlayer::start(SinkClock clock) {
     player_.setProcessEnvironment(server_.clientEnvironment());
     player_.start(QStringLiteral("paplay"),
                   {QStringLiteral("--device=") + server_.sinkName(),
@@ -53,7 +53,8 @@ bool TonePlayer::start() {
     if (!player_.waitForStarted(5000)) return false;
     // paplay needs a moment to connect before samples reach the sink.
     QThread::msleep(200);
-    return restartSinkClock(server_) && player_.state() == QProcess::Running;
+    if (clock == SinkClock::Restart && !restartSinkClock(server_)) return false;
+    return player_.state() == QProcess::Running;
 }
 
 bool restartSinkClock(const PrivatePulseServer& server) {

@@ -20,8 +20,12 @@ public:
     TonePlayer(const TonePlayer&) = delete;
     TonePlayer& operator=(const TonePlayer&) = delete;
 
+    // Restart: the sink is suspended and resumed to render at this player's
+    // latency (restartSinkClock). Keep: the player joins the streams playing
+    // now, as a desktop notification does; a restart would pause them too.
+    enum class SinkClock { Restart, Keep };
     // Starts playing and waits until the player runs; false when it cannot.
-    bool start();
+    bool start(SinkClock clock = SinkClock::Restart);
     void stop();
 
 private:
