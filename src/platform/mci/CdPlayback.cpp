@@ -77,10 +77,13 @@ void CdPlayback::updateProgressLocked() const {
     // Indexes not known again yet after a flush: the last figures stand.
     if (!timing || timing->read_index_corrupt || timing->write_index_corrupt) return;
     const qint64 queued = qMax<qint64>(0, timing->write_index - timing->read_index);
-    takenBytes_ = qBound(takenBytes_, writtenBytes_ - queued, writtenBytes_);
+    const qint64 written = writtenBytes_;
+    const qint64 taken = qBound<qint64>(takenBytes_, written - queued, written);
+    takenBytes_ = taken;
     // What the sink has taken it renders ahead; it is heard its latency later.
-    sinkBytes_ = qint64(pa_usec_to_bytes(timing->sink_usec, &cdSampleSpec()));
-    playedBytes_ = qBound(playedBytes_, takenBytes_ - sinkBytes_, takenBytes_);
+    const auto sink = qint64(pa_usec_to_bytes(timing->sink_usec, &cdSampleSpec()));
+    sinkBytes_ = sink;
+    playedBytes_ = qBound<qint64>(playedBytes_, taken - sink, taken);
 }
 
 void CdPlayback::flushLocked() {
@@ -171,7 +174,7 @@ bool CdPlayback::waitUntilPlayed() {
         if (takenBytes_ >= writtenBytes_ && allTakenAt == 0) allTakenAt = now;
         // The sink's latency is all that is left to hear once it has taken everything.
         if (allTakenAt != 0 && now >= allTakenAt + pa_bytes_to_usec(uint64_t(sinkBytes_), &cdSampleSpec())) {
-            playedBytes_ = writtenBytes_;
+            playedBytes_ = writtenBytes_.load();
             break;
         }
         sound_.unlock();

@@ -61,16 +61,19 @@ private:
     EndHandler onEnd_;
     std::thread reader_;
     std::atomic<bool> stopping_ = false;
-    qint64 writtenBytes_ = 0;  // of the current play; guarded by the stream's lock
-    // Of the current play, guarded by the stream's lock: what the sink has
-    // taken from the stream, what of it has been heard, and the sink's latency.
-    mutable qint64 takenBytes_ = 0;
-    mutable qint64 playedBytes_ = 0;
-    mutable qint64 sinkBytes_ = 0;
-    bool timingAsked_ = false;
-    quint64 lastTimingAsk_ = 0;
+    // The figures below are used under the stream's lock. The sound library
+    // takes that lock where a thread checker cannot see it, so they are atomic
+    // as well, which costs nothing at this rate.
+    std::atomic<qint64> writtenBytes_ = 0;  // of the current play
+    // Of the current play: what the sink has taken from the stream, what of
+    // it has been heard, and the sink's latency.
+    mutable std::atomic<qint64> takenBytes_ = 0;
+    mutable std::atomic<qint64> playedBytes_ = 0;
+    mutable std::atomic<qint64> sinkBytes_ = 0;
+    std::atomic<bool> timingAsked_ = false;  // also cleared by the sound library's thread
+    std::atomic<quint64> lastTimingAsk_ = 0;
     quint64 play_ = 0;
-    bool corked_ = true;  // guarded by the stream's lock
+    std::atomic<bool> corked_ = true;
 };
 
 }  // namespace sondex::mci

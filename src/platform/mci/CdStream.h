@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
@@ -65,8 +67,8 @@ private:
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    bool failed_ = false;
-    bool timedOut_ = false;
+    std::atomic<bool> failed_ = false;
+    std::atomic<bool> timedOut_ = false;
     quint32 sinkInputIndex_ = 0;
     QString sinkName_;
 };
