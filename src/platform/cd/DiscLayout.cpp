@@ -59,4 +59,18 @@ qint64 discLength(const DiscLayout& disc) {
     return disc.leadOut - disc.tracks.first().start - 1;
 }
 
+AddressSpan audioSpan(const DiscLayout& disc, qint64 from, qint64 to) {
+    AddressSpan span;
+    for (qsizetype k = 0; k < disc.tracks.size(); ++k) {
+        if (!disc.tracks[k].audio) continue;
+        const qint64 end = k + 1 < disc.tracks.size() ? disc.tracks[k + 1].start : disc.leadOut;
+        const qint64 first = qMax(disc.tracks[k].start, from);
+        const qint64 last = qMin(end, to);
+        if (first >= last) continue;
+        if (span.isEmpty()) span.first = first;
+        span.last = last;
+    }
+    return span;
+}
+
 }  // namespace sondex::cd

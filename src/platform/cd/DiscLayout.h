@@ -45,4 +45,14 @@ qint64 trackLength(const DiscLayout& disc, int n);
 // Lead-out minus the first track's start, minus one frame (0 on an empty disc).
 qint64 discLength(const DiscLayout& disc);
 
+// The part of the addresses [from, to) that audio tracks cover: from the first
+// audio sector on to the end of the last; empty (first == last) when the range
+// holds data tracks only.
+struct AddressSpan {
+    qint64 first = 0;
+    qint64 last = 0;
+    bool isEmpty() const { return last <= first; }
+};
+AddressSpan audioSpan(const DiscLayout& disc, qint64 from, qint64 to);
+
 }  // namespace sondex::cd

@@ -105,12 +105,21 @@ Device::Outcome CdAudioDevice::play(const Command& command) {
     // A play without "from" after the end starts the disc again.
     if (from < firstStart || (!fromGiven && from >= layout->leadOut)) from = firstStart;
     if (to <= from) return {Error::BadArgument};
+    // Data tracks are not played: a range of them alone is over at once, at its
+    // end, as a drive that skips them would leave it (so a data disc's test
+    // play never looks like music).
+    const cd::AddressSpan audible = cd::audioSpan(*layout, from, to);
+    if (audible.isEmpty()) {
+        endPlay(NotifySuperseded);
+        position_ = to;
+        return {Error::None};
+    }
     if (const Error error = ensurePlayback(); error != Error::None) return {error};
     endPlay(NotifySuperseded);
     playing_ = true;
-    playFrom_ = from;
-    playTo_ = to;
-    play_ = playback_->start(openDrive(), from, to);
+    playFrom_ = audible.first;
+    playTo_ = audible.last;
+    play_ = playback_->start(openDrive(), audible.first, audible.last);
     return {Error::None, true};
 }
 

@@ -198,3 +198,18 @@ TEST_F(CdAudioCommands, FakeDriveFaultsAnswerAtOnceAndClearly) {
     openFake(noDoor);
     EXPECT_EQ(send(QStringLiteral("set tavikCD door open")), toCode(Error::DoorNotSupported));
 }
+
+// A data disc's test play must not look like music: nothing plays (no sound
+// server is needed) and the position lands at the end, past the disc length.
+TEST_F(CdAudioCommands, APlayOfDataTracksAloneIsOverAtOnceAtTheirEnd) {
+    cd::FakeDiscDrive data;
+    data.disc.tracks = {{1, 150, false}};
+    data.disc.leadOut = 900;
+    openFake(data);
+    ask(QStringLiteral("set tavikCD time format tmsf"));
+    ASSERT_EQ(send(QStringLiteral("play tavikCD from 1")), 0);
+    ask(QStringLiteral("set tavikCD time format msf"));
+    EXPECT_EQ(ask(QStringLiteral("status tavikCD length")), QStringLiteral("00:09:74"));
+    EXPECT_EQ(ask(QStringLiteral("status tavikCD position")), QStringLiteral("00:12:00"));
+    EXPECT_EQ(ask(QStringLiteral("status tavikCD mode")), QStringLiteral("stopped"));
+}
