@@ -5,8 +5,6 @@ namespace sondex::mci {
 
 namespace {
 
-QString booleanText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
-
 QString timeFormatName(CdTimeFormat format) {
     switch (format) {
     case CdTimeFormat::Msf: return QStringLiteral("msf");
@@ -22,15 +20,15 @@ Error CdAudioDevice::status(const Command& command, QString& reply) {
     const QList<Token>& args = command.args;
     if (args.size() == 3 && args[1].is(u"track")) return trackStatus(args[0].text.toLower(), args[2].text, reply);
     const QString item = command.phraseFrom();
-    if (item.isEmpty()) return args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item.isEmpty()) return command.missingItemError();
     if (item == u"ready" || item == u"media present" || item == u"mode") {
         const cd::DriveState state = playing_ ? cd::DriveState::Ready : drive_->state();
         // A disc taken out or changed is read afresh when it is back.
         if (state != cd::DriveState::Ready && state != cd::DriveState::NotReady) disc_.reset();
         if (item == u"ready")
-            reply = booleanText(state == cd::DriveState::Ready);
+            reply = booleanReply(state == cd::DriveState::Ready);
         else if (item == u"media present")
-            reply = booleanText(state == cd::DriveState::Ready || state == cd::DriveState::NotReady);
+            reply = booleanReply(state == cd::DriveState::Ready || state == cd::DriveState::NotReady);
         else
             reply = playing_ ? QStringLiteral("playing")
                     : state == cd::DriveState::DoorOpen ? QStringLiteral("open")
@@ -106,14 +104,14 @@ Error CdAudioDevice::set(const Command& command) {
 
 Error CdAudioDevice::capability(const Command& command, QString& reply) const {
     const QString item = command.phraseFrom();
-    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item.isEmpty()) return command.missingItemError();
     if (item == u"can play" || item == u"has audio")
-        reply = booleanText(true);
+        reply = booleanReply(true);
     else if (item == u"can eject")
-        reply = booleanText(!cd::isDiscImage(target_));
+        reply = booleanReply(!cd::isDiscImage(target_));
     else if (item == u"can record" || item == u"can save" || item == u"has video" || item == u"uses files" ||
              item == u"compound device")
-        reply = booleanText(false);
+        reply = booleanReply(false);
     else if (item == u"device type")
         reply = QStringLiteral("cdaudio");
     else
@@ -123,7 +121,7 @@ Error CdAudioDevice::capability(const Command& command, QString& reply) const {
 
 Error CdAudioDevice::info(const Command& command, QString& reply) {
     const QString item = command.phraseFrom();
-    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item.isEmpty()) return command.missingItemError();
     if (item == u"product") {
         reply = QStringLiteral("SONDEX cdaudio %1:").arg(letter_);
         return Error::None;

@@ -29,7 +29,13 @@ struct Command {
     // The unquoted words from args[first] on, lower-cased and joined by one blank
     // ("media present", "can record"); empty when a quoted word is among them.
     QString phraseFrom(qsizetype first = 0) const;
+    // What a status, info or capability command asks for (phraseFrom()); an
+    // empty item is a missing argument, or an unknown keyword when quoted.
+    Error missingItemError() const { return args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword; }
 };
+
+// A boolean reply as the devices give it: "true" or "false".
+inline QString booleanReply(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
 
 struct ParsedCommand {
     Error error = Error::None;

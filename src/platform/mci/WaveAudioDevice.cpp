@@ -8,12 +8,6 @@
 
 namespace sondex::mci {
 
-namespace {
-
-QString booleanText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
-
-}  // namespace
-
 std::unique_ptr<Device> WaveAudioDevice::open(qint64 id, const OpenRequest& request,
                                               const EngineOptions& options, Error& error) {
     if (request.element.isEmpty()) {
@@ -128,13 +122,13 @@ Error WaveAudioDevice::save(const Command& command) {
 
 Error WaveAudioDevice::status(const Command& command, QString& reply) const {
     const QString item = command.phraseFrom();
-    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item.isEmpty()) return command.missingItemError();
     if (item == u"position" || item == u"length")
         reply = QString::number(position());
     else if (item == u"mode")
         reply = capturing_ ? QStringLiteral("recording") : QStringLiteral("stopped");
     else if (item == u"ready" || item == u"media present")
-        reply = booleanText(true);
+        reply = booleanReply(true);
     else if (item == u"samplespersec")
         reply = QString::number(format_.sampleRate);
     else if (item == u"bitspersample")
@@ -173,12 +167,12 @@ Error WaveAudioDevice::set(const Command& command) {
 
 Error WaveAudioDevice::capability(const Command& command, QString& reply) const {
     const QString item = command.phraseFrom();
-    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item.isEmpty()) return command.missingItemError();
     if (item == u"can record" || item == u"can save" || item == u"has audio" ||
         item == u"uses files" || item == u"compound device")
-        reply = booleanText(true);
+        reply = booleanReply(true);
     else if (item == u"can play" || item == u"can eject" || item == u"has video")
-        reply = booleanText(false);
+        reply = booleanReply(false);
     else if (item == u"device type")
         reply = QStringLiteral("waveaudio");
     else
@@ -188,7 +182,7 @@ Error WaveAudioDevice::capability(const Command& command, QString& reply) const 
 
 Error WaveAudioDevice::info(const Command& command, QString& reply) const {
     const QString item = command.phraseFrom();
-    if (item.isEmpty()) return command.args.isEmpty() ? Error::MissingArgument : Error::UnknownKeyword;
+    if (item.isEmpty()) return command.missingItemError();
     if (item == u"product")
         reply = QStringLiteral("SONDEX waveaudio");
     else if (item == u"file")
