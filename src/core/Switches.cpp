@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
 
 namespace sondex {
 
 namespace {
+
+bool isDriveLetter(QChar c) { return c.unicode() < 128 && c.isLetter(); }
 
 bool isWholeNumber(const QString& text) {
     if (text.isEmpty()) return false;
@@ -41,10 +44,65 @@ int timerSecondsFromSwitch(const QString& value) {
     return ok && total <= std::numeric_limits<int>::max() ? static_cast<int>(total) : -1;
 }
 
+TrackFilePiece readTrackFilePiece(const QString& piece) {
+    TrackFilePiece result;
+    if (piece.size() < 3 || !isDriveLetter(piece[0]) || piece[1] != u':' ||
+        !piece.endsWith(QStringLiteral(".cda"), Qt::CaseInsensitive))
+        return result;
+    // The name without folder and extension: after the last separator, or after "E:".
+    const qsizetype start = std::max<qsizetype>({piece.lastIndexOf(u'\\'), piece.lastIndexOf(u'/'), 1}) + 1;
+    const QString stem = piece.mid(start, piece.size() - 4 - start);
+    if (stem.size() < 3) {
+        result.kind = TrackFilePiece::Kind::TooShort;
+        return result;
+    }
+    const QString digits = stem.right(2);
+    if (!digits[0].isDigit() || !digits[1].isDigit() || digits[0].unicode() > u'9' || digits[1].unicode() > u'9') {
+        result.kind = TrackFilePiece::Kind::NoNumber;
+        return result;
+    }
+    result.kind = TrackFilePiece::Kind::Track;
+    result.track = {piece[0].toUpper(), digits.toInt()};
+    return result;
+}
+
+namespace {
+
+// A CD track file goes to the CD entries (and asks for CD play); true when the
+// piece was one, whether it gave an entry or was dropped.
+bool takeTrackFile(SwitchRequest& request, const QString& piece) {
+    const TrackFilePiece file = readTrackFilePiece(piece);
+    switch (file.kind) {
+    case TrackFilePiece::Kind::Track:
+        request.cdTracks.append(file.track);
+        request.PC = true;
+        return true;
+    case TrackFilePiece::Kind::NoNumber:
+        return true;
+    case TrackFilePiece::Kind::TooShort:
+    case TrackFilePiece::Kind::NotTrackFile:
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+SwitchRequest parseDroppedFiles(const QStringList& paths) {
+    SwitchRequest request;
+    for (const QString& path : paths) {
+        if (takeTrackFile(request, path)) continue;
+        // Dropped names are taken as they come: whether they still exist shows when they play.
+        if (QDir::isAbsolutePath(path)) request.paths.append(QDir::cleanPath(path));
+    }
+    return request;
+}
+
 SwitchRequest parseSwitches(const QStringList& pieces, SwitchSource source) {
     SwitchRequest request;
     for (QString piece : pieces) {
         if (piece.isEmpty()) continue;
+        if (takeTrackFile(request, piece)) continue;
         // An existing file named by absolute path is taken as it is, before any upper-casing.
         if (QDir::isAbsolutePath(piece) && QFileInfo(piece).isFile()) {
             request.paths.append(QFileInfo(piece).absoluteFilePath());
