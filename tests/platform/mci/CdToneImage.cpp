@@ -41,13 +41,29 @@ QString writeToneImage(const QString& folder, const QString& name, int tracks, i
 
 QString writeSamplesImage(const QString& folder, const QString& name,
                           const std::vector<qint16>& samples) {
-    QByteArray bin(reinterpret_cast<const char*>(samples.data()), qsizetype(samples.size() * 2));
-    bin.append(QByteArray((2352 - bin.size() % 2352) % 2352, '\0'));
+    return writeTracksImage(folder, name, {samples});
+}
+
+QString writeTracksImage(const QString& folder, const QString& name,
+                         const std::vector<std::vector<qint16>>& tracks) {
+    constexpr qsizetype kSector = 2352;
+    QByteArray bin;
+    QByteArray cue = "FILE \"" + name.toUtf8() + ".bin\" BINARY\r\n";
+    for (size_t t = 0; t < tracks.size(); ++t) {
+        const qsizetype sector = bin.size() / kSector;
+        cue += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2:%3:%4\r\n")
+                   .arg(t + 1, 2, 10, QLatin1Char('0'))
+                   .arg(sector / 75 / 60, 2, 10, QLatin1Char('0'))
+                   .arg(sector / 75 % 60, 2, 10, QLatin1Char('0'))
+                   .arg(sector % 75, 2, 10, QLatin1Char('0'))
+                   .toUtf8();
+        bin.append(reinterpret_cast<const char*>(tracks[t].data()), qsizetype(tracks[t].size() * 2));
+        bin.append(QByteArray((kSector - bin.size() % kSector) % kSector, '\0'));
+    }
     const QDir dir(folder);
     writeFile(dir.filePath(name + QStringLiteral(".bin")), bin);
     const QString sheet = dir.filePath(name + QStringLiteral(".cue"));
-    writeFile(sheet, "FILE \"" + name.toUtf8() +
-                         ".bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+    writeFile(sheet, cue);
     return sheet;
 }
 

@@ -18,6 +18,11 @@ QString writeToneImage(const QString& folder, const QString& name, int tracks, i
 QString writeSamplesImage(const QString& folder, const QString& name,
                           const std::vector<qint16>& samples);
 
+// The same with one audio track after another in `name`.bin, each padded to
+// whole sectors and starting where the sheet's INDEX 01 says.
+QString writeTracksImage(const QString& folder, const QString& name,
+                         const std::vector<std::vector<qint16>>& tracks);
+
 // Writes a CDDRIVES.INI into the folder that lists `target` as unit `letter`.
 void writeCdDrives(const QString& configFolder, QChar letter, const QString& target);
 

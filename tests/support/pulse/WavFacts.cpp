@@ -57,6 +57,61 @@ ToneMeasure measureTone(const QString& path, qint64 from, qint64 count) {
     return measure;
 }
 
+namespace {
+
+// The take's interleaved 16-bit stereo samples; empty when it is no such file.
+std::vector<qint16> readStereoSamples(const QString& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) return {};
+    std::vector<qint16> take(info.channels == 2 ? size_t(info.frames * 2) : 0);
+    if (!take.empty()) take.resize(size_t(sf_readf_short(file, take.data(), info.frames) * 2));
+    sf_close(file);
+    return take;
+}
+
+}  // namespace
+
+TrackMatch alignTrack(const QString& path, const std::vector<qint16>& track) {
+    TrackMatch match;
+    const std::vector<qint16> take = readStereoSamples(path);
+    const qint64 frames = qint64(take.size() / 2);
+    const qint64 trackFrames = qint64(track.size() / 2);
+    match.takeFrames = frames;
+    qint64 first = 0;
+    while (first < frames && take[size_t(2 * first)] == 0 && take[size_t(2 * first + 1)] == 0) ++first;
+    if (first == frames || trackFrames == 0) return match;
+    match.found = true;
+
+    // The track frame whose next frames differ least from the take's first
+    // sounding ones; an exact match ends the search at once.
+    const qint64 window = std::min<qint64>({64, frames - first, trackFrames});
+    qint64 best = std::numeric_limits<qint64>::max();
+    qint64 bestAt = 0;
+    for (qint64 at = 0; at + window <= trackFrames && best > 0; ++at) {
+        qint64 sum = 0;
+        for (qint64 i = 0; i < 2 * window && sum < best; ++i)
+            sum += std::abs(int(take[size_t(2 * first + i)]) - track[size_t(2 * at + i)]);
+        if (sum < best) {
+            best = sum;
+            bestAt = at;
+        }
+    }
+    match.offset = first - bestAt;
+
+    const auto expected = [&](qint64 f, int c) -> int {
+        const qint64 t = f - match.offset;
+        return t >= 0 && t < trackFrames ? track[size_t(2 * t + c)] : 0;
+    };
+    for (qint64 f = 0; f < frames; ++f)
+        for (int c = 0; c < 2; ++c) match.differing += take[size_t(2 * f + c)] != expected(f, c);
+    // Track frames before the take's start or after its end were never recorded.
+    const qint64 missing = std::max<qint64>(0, -match.offset) + std::max<qint64>(0, match.offset + trackFrames - frames);
+    match.compared = 2 * (frames + std::min(missing, trackFrames));
+    match.differing += 2 * std::min(missing, trackFrames);
+    return match;
+}
+
 PatternMatch matchPattern(const QString& path, const std::vector<qint16>& pattern) {
     PatternMatch match;
     SF_INFO info{};

@@ -44,4 +44,17 @@ struct PatternMatch {
 };
 PatternMatch matchPattern(const QString& path, const std::vector<qint16>& pattern);
 
+// Where a 16-bit stereo track lies in a take of it, and how exactly: the
+// track is aligned where its frames match the take's first sounding frames,
+// and the whole take is compared with the track at that place and silence
+// around it, so a lost start or end, a gap or a stray sound all count.
+struct TrackMatch {
+    qint64 offset = 0;      // the take's frame that holds the track's first frame (may be < 0)
+    qint64 takeFrames = 0;
+    qint64 compared = 0;    // samples of the take compared, and of the track missing from it
+    qint64 differing = 0;   // among them
+    bool found = false;     // the take sounds at all
+};
+TrackMatch alignTrack(const QString& path, const std::vector<qint16>& track);
+
 }  // namespace sondex::test

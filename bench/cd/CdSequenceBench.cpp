@@ -1,0 +1,106 @@
+// CD play recorded along by the whole recorder, as the end-to-end test runs
+// it but with longer tracks: a second start hands "/PC /C" over, the window
+// records the three entries of the registered list into their own files and
+// closes itself. Prints per track the samples compared, those that differ
+// and where the track starts in its file; the log lines; and the recorder's
+// CPU from the moment the command is given to its close, beside parecord
+// alone recording the same sink's monitor for the same wall time.
+//
+//   sondex-cd-sequence-bench [track-seconds]      (default 20)
+#include "ProcessFigures.h"
+#include "support/CdSequenceRig.h"
+#include "support/PrivateHome.h"
+#include "support/pulse/WavFacts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace sondex;
+
+// SONDEX_BINARY in the environment measures another build of the recorder.
+static QString recorderBinary() { return qEnvironmentVariable("SONDEX_BINARY", QStringLiteral(SONDEX_BINARY)); }
+
+// parecord alone on the monitor for the time: its CPU time in nanoseconds, -1 when it did not run.
+static qint64 parecordCpuNanoseconds(const test::CdSequenceRig& rig, const QString& folder, qint64 milliseconds) {
+    QProcess parecord;
+    parecord.setProcessEnvironment(rig.server().clientEnvironment());
+    parecord.start(QStringLiteral("parecord"), {QStringLiteral("--device=") + rig.server().sinkName() +
+                                                    QStringLiteral(".monitor"),
+                                                QStringLiteral("--file-format=wav"),
+                                                folder + QStringLiteral("/parecord.wav")});
+    if (!parecord.waitForStarted()) return -1;
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+    const qint64 cpu = bench::processCpuNanosecondsOf(parecord.processId());
+    parecord.terminate();
+    parecord.waitForFinished(5000);
+    return cpu;
+}
+
+int main(int argc, char** argv) {
+    const test::PrivateHome home;
+    home.applyToThisProcess();
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(2, atoi(argv[1])) : 20;
+
+    test::CdSequenceRig rig(seconds, recorderBinary());
+    if (!rig.prepare()) {
+        std::fprintf(stderr, "%s\n", qPrintable(rig.failure()));
+        return 1;
+    }
+    std::printf("== CD play recorded along: 3 tracks of %d s of noise, \"/PC /C\" from a second start, "
+                "sink at 44100 Hz suspending when idle\n", seconds);
+    QElapsedTimer wall;
+    qint64 cpuAtCommand = 0;
+    const bool ran = rig.run({QStringLiteral("/PC"), QStringLiteral("/C")}, 3 * seconds * 1000 + 120000, [&] {
+        cpuAtCommand = bench::processCpuNanoseconds();
+        wall.start();
+    });
+    const qint64 recorderCpu = bench::processCpuNanoseconds() - cpuAtCommand;
+    const qint64 wallMs = wall.elapsed();
+    if (!ran) {
+        std::printf("failed: %s\n", qPrintable(rig.failure()));
+        return 1;
+    }
+    std::printf("the window closed %s, %.2f s after the command\n",
+                rig.closedItself() ? "by itself" : "only when asked", wallMs / 1000.0);
+
+    const QStringList files = rig.savedFiles();
+    std::printf("track  file          samples-compared  differing  offset-frames  offset-ms\n");
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const int number = int(i) + 1;
+        if (number > rig.trackCount()) {
+            std::printf("%5s  %-12s  an extra file\n", "-", qPrintable(QFileInfo(files[i]).fileName()));
+            continue;
+        }
+        const test::TrackMatch match = test::alignTrack(files[i], rig.track(number));
+        std::printf("%5d  %-12s  %16lld  %9lld  %13lld  %9.1f%s\n", number,
+                    qPrintable(QFileInfo(files[i]).fileName()), static_cast<long long>(match.compared),
+                    static_cast<long long>(match.differing), static_cast<long long>(match.offset),
+                    match.offset * 1000.0 / 44100, match.found ? "" : "  (silent)");
+    }
+    if (files.size() < rig.trackCount())
+        std::printf("%lld of %d tracks have no file\n", static_cast<long long>(rig.trackCount() - files.size()),
+                    rig.trackCount());
+    std::printf("log lines:\n");
+    for (const QString& line : rig.logLines()) std::printf("  %s\n", qPrintable(line));
+    for (const QString& text : rig.boxTexts()) std::printf("box: %s\n", qPrintable(text));
+
+    const qint64 parecordCpu = parecordCpuNanoseconds(rig, home.root(), wallMs);
+    std::printf("CPU over %.2f s of wall time from the command (the second start that hands it over not counted):\n",
+                wallMs / 1000.0);
+    std::printf("  recorder: %8.1f ms  %6.3f%% of a core\n", recorderCpu / 1e6, 100.0 * recorderCpu / (wallMs * 1e6));
+    if (parecordCpu < 0) {
+        std::printf("  parecord did not run\n");
+        return 0;
+    }
+    std::printf("  parecord: %8.1f ms  %6.3f%% of a core (alone on the sink's monitor)\n", parecordCpu / 1e6,
+                100.0 * parecordCpu / (wallMs * 1e6));
+    std::printf("  ratio recorder/parecord: %.2f\n", parecordCpu > 0 ? double(recorderCpu) / parecordCpu : 0.0);
+    return 0;
+}

@@ -1,0 +1,208 @@
+#include "support/CdSequenceRig.h"
+
+#include "CdToneImage.h"
+#include "app/MainWindow.h"
+#include "app/ProgramEntry.h"
+#include "cd/CdDriveSelection.h"
+#include "core/Identity.h"
+#include "core/MciChannel.h"
+#include "core/NoticeRelay.h"
+#include "core/NoticeRouting.h"
+#include "core/RecordingLog.h"
+#include "core/Settings.h"
+#include "core/WindowMessages.h"
+#include "platform/AppPaths.h"
+#include "platform/IniSettingsStore.h"
+#include "platform/InstanceLock.h"
+#include "platform/LineForwarding.h"
+#include "platform/mci/Engine.h"
+#include "support/FakeDesktop.h"
+#include "support/pulse/PatternPlayer.h"
+#include "ui/dialogs/TMKBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace sondex::test {
+
+namespace {
+
+constexpr int kSampleRate = 44100;
+
+// Runs the event loop until `done` holds or the time is up, looking every 50 ms.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done()) loop.quit();
+    });
+    look.start(50);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (!done()) loop.exec();
+    return done();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Notes the text of every message box as it comes up.
+class BoxWatch : public QObject {
+public:
+    explicit BoxWatch(QStringList& texts) : texts_(texts) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<TMKBox*>(object))
+            if (const auto* memo = object->findChild<QTextEdit*>(QStringLiteral("MemoMsg")))
+                texts_.append(memo->toPlainText());
+        return false;
+    }
+
+private:
+    QStringList& texts_;
+};
+
+}  // namespace
+
+// The recorder as the program entry puts it together, with the desktop and
+// the power-off as doubles.
+struct CdSequenceRig::Recorder {
+    explicit Recorder(QStringList& boxTexts) : boxes(boxTexts) {}
+
+    const Identity identity = Identity::forThisUser();
+    const InstanceFiles files = InstanceFiles::inRuntimeFolder();
+    InstanceLock lock{files.recorderLock};
+    LineForwardServer forwarding{files.recorderSocket};
+    IniSettingsStore store{paths::settingsFile()};
+    Settings settings{identity.ProgramFolder};
+    FakeDesktop desktop;
+    FakePowerOff powerOff;
+    mci::Engine engine;
+    MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
+    std::unique_ptr<MainWindow> window;
+    NoticeRelay sub0{QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice};
+    NoticeRelay sub1{QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice};
+    BoxWatch boxes;
+
+    void build() {
+        window = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel});
+        MainWindow* w = window.get();
+        QObject::connect(&w->cdDrives(), &CdDriveSelection::unitChosen, w,
+                         [this](QChar letter) { engine.setDefaultCdUnit(letter); });
+        QObject::connect(&settings, &Settings::changed, w, [this](Setting changed) {
+            if (changed == Setting::CDSTREAMREC) engine.setRecordOwnPlayback(settings.isOn(changed));
+        });
+        QObject::connect(&sub0, &NoticeRelay::forwarded, w, &MainWindow::onDeviceNotice);
+        QObject::connect(&sub1, &NoticeRelay::forwarded, w, &MainWindow::onDeviceNotice);
+        routeDeviceNotices(channel, *w, [w](qint64 wp, qint64 lp) { w->onDeviceNotice(msg::MM_MCINOTIFY, wp, lp); },
+                           sub0, sub1);
+        QObject::connect(&forwarding, &LineForwardServer::lineReceived, w, &MainWindow::onForwardedLine);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+};
+
+CdSequenceRig::CdSequenceRig(int trackSeconds, QString recorderBinary) : recorderBinary_(std::move(recorderBinary)) {
+    for (quint32 seed : {101u, 202u, 303u}) tracks_.push_back(makePattern(qint64(trackSeconds) * kSampleRate, seed));
+}
+
+CdSequenceRig::~CdSequenceRig() = default;
+
+bool CdSequenceRig::fail(const QString& why) {
+    failure_ = why;
+    return false;
+}
+
+QString CdSequenceRig::recordingFolder() const { return scratch_.filePath(QStringLiteral("TEMPALL")); }
+
+bool CdSequenceRig::prepare() {
+    if (!server_.start(true, kSampleRate)) return fail(QStringLiteral("no sound server: ") + server_.failure());
+    server_.applyToThisProcess();
+    const QString disc = mci::test::writeTracksImage(scratch_.path(), QStringLiteral("disc"), tracks_);
+    mci::test::writeCdDrives(paths::configFolder(), u'E', disc);
+
+    // A run of an earlier test in this home leaves its settings and its log.
+    const Identity identity = Identity::forThisUser();
+    FakeDesktop nowhere;
+    QFile::remove(RecordingLog(identity.ProgramFolder, nowhere).filePath());
+    QFile::remove(paths::settingsFile());
+    QDir().mkpath(recordingFolder());
+    IniSettingsStore store(paths::settingsFile());
+    if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
+                           {QStringLiteral("TEMPALL"), recordingFolder()}}))
+        return fail(QStringLiteral("cannot write ") + store.path());
+    const QString list = identity.ProgramFolder + identity.ProductKey + QStringLiteral("M0.LIS");
+    if (!writeFile(list, " E:1\r\n E:2\r\n E:3\r\n")) return fail(QStringLiteral("cannot write ") + list);
+    return true;
+}
+
+bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver) {
+    recorder_ = std::make_unique<Recorder>(boxTexts_);
+    if (!recorder_->lock.tryLock()) return fail(QStringLiteral("another recorder runs in this home"));
+    if (!recorder_->forwarding.listen()) return fail(QStringLiteral("cannot listen for a second start"));
+    recorder_->build();
+    MainWindow& window = *recorder_->window;
+    bool startedUp = false;
+    bool closed = false;
+    QObject::connect(&window, &MainWindow::startupFinished, &window, [&] { startedUp = true; });
+    QObject::connect(&window, &MainWindow::closed, &window, [&] { closed = true; });
+    window.show();
+    if (!waitUntil([&] { return startedUp; }, 15000)) return fail(QStringLiteral("the start-up did not finish"));
+    auto* recordAlong = window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+    if (!recordAlong) return fail(QStringLiteral("no CheckBox1"));
+    recordAlong->click();
+    if (!recordAlong->isChecked()) return fail(QStringLiteral("CheckBox1 does not tick"));
+
+    QProcess second;
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    if (handedOver) handedOver();
+    second.start(recorderBinary_, arguments);
+    const QString log = window.recordingLog().filePath();
+    const auto logShown = [&] {
+        return std::any_of(recorder_->desktop.opened.cbegin(), recorder_->desktop.opened.cend(),
+                           [&](const QUrl& url) { return url.toLocalFile() == log; });
+    };
+    if (!waitUntil([&] { return closed || logShown(); }, timeoutMs)) {
+        second.waitForFinished(1000);
+        return fail(QStringLiteral("the window is still open after %1 ms and showed no log; the second start "
+                                   "said: \"%2\"; boxes: %3")
+                        .arg(timeoutMs)
+                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(), boxTexts_.join(QStringLiteral(" | "))));
+    }
+    closedItself_ = closed;
+    if (!closed && !(window.requestClose(), waitUntil([&] { return closed; }, 15000)))
+        return fail(QStringLiteral("the window does not close"));
+    if (!second.waitForFinished(5000) || second.exitCode() != 0)
+        return fail(QStringLiteral("the second start did not end well: ") + QString::fromLocal8Bit(second.readAll()));
+    return true;
+}
+
+QStringList CdSequenceRig::savedFiles() const {
+    QStringList paths;
+    const QDir folder(recordingFolder());
+    for (const QString& name : folder.entryList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name))
+        paths.append(folder.filePath(name));
+    return paths;
+}
+
+QStringList CdSequenceRig::logLines() const {
+    FakeDesktop nowhere;
+    QFile file(RecordingLog(Identity::forThisUser().ProgramFolder, nowhere).filePath());
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    // The entries lie between the two separator lines.
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    const QString separator(40, u'-');
+    const qsizetype first = lines.indexOf(separator);
+    const qsizetype last = lines.indexOf(separator, first + 1);
+    return first < 0 || last < 0 ? QStringList() : lines.mid(first + 1, last - first - 1);
+}
+
+}  // namespace sondex::test
