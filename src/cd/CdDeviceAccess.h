@@ -11,6 +11,7 @@
 
 namespace sondex {
 
+class CdDriveSelection;
 class CdPrompts;
 class CdUnitQueries;
 class MciChannel;
@@ -91,5 +92,8 @@ private:
     QStringList knownIdentities_;
     QStringList knownTracks_;
 };
+
+// After a unit was chosen: the access opens that unit and names its drive.
+void followSelection(CdDeviceAccess& access, const CdDriveSelection& drives);
 
 }  // namespace sondex
