@@ -1,6 +1,7 @@
 #include "cd/CdDeviceAccess.h"
 
 #include "cd/CdCheckResults.h"
+#include "cd/CdDriveSelection.h"
 #include "cd/CdPrompts.h"
 #include "cd/CdUnitQueries.h"
 #include "core/DeviceCommand.h"
@@ -180,6 +181,11 @@ QString CdDeviceAccess::CheckUntilPlayable(bool useCache, const QString& abortTe
 QString CdDeviceAccess::CdVolumeLabel(QChar letter) {
     const QString name = units_.albumTitle(letter);
     return u'[' + (letter.unicode() < u'a' ? name.toUpper() : name.toLower()) + u']';
+}
+
+void followSelection(CdDeviceAccess& access, const CdDriveSelection& drives) {
+    access.setCdElement(drives.element());
+    access.setDriveLabel(drives.driveLabel());
 }
 
 }  // namespace sondex
