@@ -188,4 +188,5 @@ QString CdDeviceAccess::CdVolumeLabel(QChar letter) {
     return u'[' + (letter.unicode() < u'a' ? name.toUpper() : name.toLower()) + u']';
 }
 
+
 }  // namespace sondex

@@ -93,7 +93,8 @@ private:
     QStringList knownTracks_;
 };
 
-// After a unit was chosen: the access opens that unit and names its drive.
+// The device access plays the unit the drive selection has chosen: its
+// element and label, copied after every select().
 void followSelection(CdDeviceAccess& access, const CdDriveSelection& drives);
 
 }  // namespace sondex
