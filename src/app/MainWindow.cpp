@@ -73,6 +73,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     buildCdDrives();
     buildRecording();
     buildCdAccess();
+    buildCdPlay();
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
     createWindow();

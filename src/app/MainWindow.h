@@ -13,6 +13,8 @@
 class QFrame;
 class QMenu;
 class QPushButton;
+class QDragEnterEvent;
+class QDropEvent;
 class QTimer;
 
 namespace sondex {
@@ -22,6 +24,8 @@ class CdDeviceAccess;
 class CdDriveSelection;
 class CdUnitQueries;
 class CdListPanel;
+class CdLists;
+class CdSequencer;
 class ListedRecording;
 class RecordingController;
 class Commands;
@@ -70,6 +74,8 @@ public:
     // The CD unit choice; unitChosen() tells the CD device.
     CdDriveSelection& cdDrives() { return *cdDrives_; }
     CdDeviceAccess& cdAccess() { return *cdAccess_; }
+    CdLists& cdLists() { return *cdLists_; }
+    CdSequencer& cdSequencer() { return *cdSeq_; }
     RecordingLog& recordingLog() { return *log_; }
 
     bool isStartingUp() const { return startingUp_; }
@@ -141,6 +147,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildClient();
@@ -156,6 +164,12 @@ private:
     // The CD units: found at start-up, shown in the drive menu, box and list.
     void buildCdDrives();
     void buildCdAccess();
+    // CD play and record: the lists, the sequencer and the searches, their commands and what they show.
+    void buildCdPlay();
+    void bindCdListCommands();
+    void bindCdPlayCommands();
+    void presentCdPlay();
+    void presentRecordAlong();
     void fillCdDrives();
     void presentCdUnits();
     void presentCdSelection();
@@ -232,7 +246,9 @@ private:
     CdDriveSelection* cdDrives_ = nullptr;
     std::unique_ptr<CdUnitQueries> cdUnitQueries_;
     std::unique_ptr<CdDeviceAccess> cdAccess_;
-    std::unique_ptr<ListedRecording> cdRec_;
+    CdLists* cdLists_ = nullptr;
+    CdSequencer* cdSeq_ = nullptr;
+    bool cdSearching_ = false;
     std::unique_ptr<ListedRecording> musicRec_;
     // Every kind of recording, in the order the close saves them.
     QList<RecordingController*> controllers_;

@@ -83,12 +83,9 @@ void MainWindow::buildRecording() {
     connect(manual_->Button21, &QPushButton::clicked, manualRec_, &ManualRecording::Button21Click);
 
     const QString lists = identity_.ProgramFolder + identity_.ProductKey;
-    cdRec_ = std::make_unique<ListedRecording>(RecordingKind::Cd, *session_, lists + QStringLiteral("M0.LIS"));
     musicRec_ = std::make_unique<ListedRecording>(RecordingKind::Music, *session_, lists + QStringLiteral("MI.LIS"));
-    connect(cd_->CheckBox1, &QCheckBox::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
-    connect(menus_.tray.TRSAVE, &QAction::toggled, this, [this](bool on) { cdRec_->setRecordArmed(on); });
     connect(music_->MIDSAVE, &QCheckBox::toggled, this, [this](bool on) { musicRec_->setRecordArmed(on); });
-    controllers_ = {manualRec_, musicRec_.get(), cdRec_.get()};
+    controllers_ = {manualRec_, musicRec_.get()};  // the CD sequencer joins them
     connect(menus_.main.MO_TM_OFF, &QAction::triggered, this, [this] { manualRec_->ShowManualTimer(0); });
     connect(menus_.recording.PR_TM_OFF, &QAction::triggered, this, [this] { manualRec_->ShowManualTimer(0); });
 

@@ -154,12 +154,6 @@ void MainWindow::loadLists() {
 }
 
 void MainWindow::presentLists() {
-    const QStringList& registered = cdRec_->registered();
-    cdList_->ListBox1->addItems(registered);
-    cd_->ComboBox1->addItems(registered);
-    if (!registered.isEmpty()) cd_->ComboBox1->setCurrentIndex(0);
-    cd_->Label7->setText(cdList_->Button10->text() + QStringLiteral("："));
-
     const QStringList& music = musicRec_->registered();
     music_->ListBox3->addItems(music);
     music_->Label10->setText(countText(static_cast<int>(music.size())));

@@ -30,7 +30,6 @@ void MainWindow::applySwitches(const SwitchRequest& request, SwitchSource source
         menus_.main.MF_AUTO_OFF_WIN->trigger();
     }
     if (request.NE >= 0) menus_.main.MO_SHUDOREC_TM_END->setChecked(request.NE == 1);
-    // CD track files and music files are taken over with CD and music support.
     if (forwarded && request.T) goToTray();
     for (RecordingController* controller : controllers_) controller->applySwitches(request, source);
 }
@@ -49,8 +48,11 @@ void MainWindow::applyStartupSwitches() {
 }
 
 void MainWindow::runAutomaticStart() {
-    for (RecordingController* controller : controllers_) {
-        if (controller->runAutomaticStart(startupRequest_)) return;
+    // The automatic start asks the kinds in its own order: manual, CD, music.
+    for (const RecordingKind kind : {RecordingKind::Manual, RecordingKind::Cd, RecordingKind::Music}) {
+        for (RecordingController* controller : controllers_) {
+            if (controller->kind() == kind && controller->runAutomaticStart(startupRequest_)) return;
+        }
     }
     // Otherwise the panels open as they were left.
     if (settings_.number(Setting::MIDI_DISP) != 0 && !runActive(RecordingKind::Cd)) {

@@ -1,6 +1,7 @@
 #include "cd/CdDeviceAccess.h"
 
 #include "cd/CdCheckResults.h"
+#include "cd/CdDriveSelection.h"
 #include "cd/CdPrompts.h"
 #include "cd/CdUnitQueries.h"
 #include "core/DeviceCommand.h"
@@ -51,6 +52,11 @@ QString CdDeviceAccess::reply() const {
 
 bool CdDeviceAccess::replyIsTrue() const {
     return channel_.replyIsTrue(Alias::Cd);
+}
+
+void followSelection(CdDeviceAccess& access, const CdDriveSelection& drives) {
+    access.setCdElement(drives.element());
+    access.setDriveLabel(drives.driveLabel());
 }
 
 bool CdDeviceAccess::WakeCdDrive() {
@@ -181,5 +187,6 @@ QString CdDeviceAccess::CdVolumeLabel(QChar letter) {
     const QString name = units_.albumTitle(letter);
     return u'[' + (letter.unicode() < u'a' ? name.toUpper() : name.toLower()) + u']';
 }
+
 
 }  // namespace sondex

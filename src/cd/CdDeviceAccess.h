@@ -11,6 +11,7 @@
 
 namespace sondex {
 
+class CdDriveSelection;
 class CdPrompts;
 class CdUnitQueries;
 class MciChannel;
@@ -91,5 +92,9 @@ private:
     QStringList knownIdentities_;
     QStringList knownTracks_;
 };
+
+// The device access plays the unit the drive selection has chosen: its
+// element and label, copied after every select().
+void followSelection(CdDeviceAccess& access, const CdDriveSelection& drives);
 
 }  // namespace sondex

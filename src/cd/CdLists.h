@@ -5,6 +5,10 @@
 
 namespace sondex {
 
+// The captions of the buttons that make a list the selection list; `Label7` names the list by them.
+inline const QString kRegisteredListCaption = QStringLiteral("登録ﾘｽﾄ");
+inline const QString kSearchListCaption = QStringLiteral("ｻｰﾁﾘｽﾄ");
+
 // The three lists of CD play entries: the registered list (`ListBox1`, kept
 // in the registered list file from run to run), the search list (`ListBox2`,
 // filled by the CD searches and by CD track files) and the selection list

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -32,7 +33,8 @@ public:
         std::function<void(bool on)> busyCursor;
         // Shows a text file in the text viewer; false when it could not.
         std::function<bool(const QString& path)> showText;
-        // The search ended with entries: the search list takes the focus when the window is visible.
+        // The search ended with entries: the search list takes the focus when the window is
+        // visible.
         std::function<void()> focusSearchList;
         // The caption of `Button11`, for `Label7`.
         QString searchListCaption = QStringLiteral("ｻｰﾁﾘｽﾄ");
@@ -59,6 +61,9 @@ signals:
 
 private:
     bool searchUnit(int index, Scope scope, Unit unit, QStringList& report);
+    void listTracks(QChar letter, bool opened, QStringList& report);
+    void listDisc(QChar letter, QStringList& report);
+    void askToGoOn(const QString& text);
     void setSearching(bool on);
     bool writeReport(const QStringList& lines, Unit unit);
 
@@ -75,6 +80,7 @@ private:
 
 // The report: the heading with the date and time, the count line, the
 // entry lines between two rules of 40 "-".
-QStringList cdSearchReport(const QStringList& entryLines, CdSearch::Unit unit, const QDateTime& now);
+QStringList cdSearchReport(const QStringList& entryLines, CdSearch::Unit unit,
+                           const QDateTime& now);
 
 }  // namespace sondex

@@ -105,16 +105,30 @@ private:
     // Message 1045: -2 the selected entry, 0 the natural next, 1 skip, -1 back.
     void advance(int step);
     void postAdvance(int step);
+    // Message 1035, as the polling sends it for a request made while paused.
     void postNotice();
     void onNotice();
+    // Plays the selected entry (recording it along); false when it did not start.
     bool playEntry();
+    // Sets the track start, the end position (intro, track end plus) and returns the entry's length.
+    QString readTimes(int track);
+    void showEntry(int track, const QString& length);
+    // A failure once the devices are open: both are stopped and closed, then the message.
+    bool failStarted(const QString& text);
+    // The sequencer's error box; 中 断 breaks the sequence off.
+    bool fail(const QString& text);
+    void readPosition();
     void pause();
     void resume();
-    void requestStop(Request request, int timerInterval = 0);
+    void requestWithStop(Request request);
     void enterPlaying();
     void enterStopped();
-    void showLogAfterRecording();
+    void endSequence();
     void processEvents();
+    void busyCursor(bool on);
+    int cd(QStringView verb, QStringView rest = {});
+    QString cdReply() const;
+    void setTimeFormat(QStringView format);
 
     MciChannel& channel_;
     RecordingSession& session_;

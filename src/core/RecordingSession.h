@@ -70,6 +70,10 @@ public:
     // stopped and closed the device): the kind is closed, the file named in
     // its slot and the template are deleted, the slot is emptied.
     void abandon(RecordingKind kind);
+    // Before a CD entry: the name of the last one is forgotten (not deleted),
+    // and without recording the test and discard flags are cleared too.
+    void forgetName(RecordingKind kind) { slot(kind).clear(); }
+    void clearTestFlags() { test_ = discard_ = false; }
 
     // End a recording of the kind: stop, name, save, close, delete the
     // template, log. With the kind not open they only stop and close its

@@ -22,7 +22,7 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
     using namespace build;
     button(this, "Button31", "ＭＩＤＩ参照", {2, 2, 74, 23}, "音楽ファイルを選択する");
     MIDSAVE = checkBox(this, "MIDSAVE", "録音", {78, 3, 46, 22}, "MIDI同期録音");
-    button(this, "Button24", "再生／録音", {126, 2, 70, 23});
+    Button24 = button(this, "Button24", "再生／録音", {126, 2, 70, 23});
     MIDREP = checkBox(this, "MIDREP", "リピート", {198, 3, 61, 22});
     MIDREP->setAutoFillBackground(true);
 

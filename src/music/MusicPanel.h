@@ -29,6 +29,7 @@ public:
     QCheckBox* MIDREP = nullptr;
     QLabel* Label13 = nullptr;
     QLabel* Label10 = nullptr;        // the number of listed files
+    QPushButton* Button24 = nullptr;  // play/record the music list
     QPushButton* Button30 = nullptr;  // close the music area
 
 protected:
