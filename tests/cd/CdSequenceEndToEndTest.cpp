@@ -31,7 +31,8 @@ protected:
             const test::TrackMatch match = test::alignTrack(files[i], rig.track(tracks[i]));
             EXPECT_TRUE(match.found) << files[i].toStdString();
             EXPECT_EQ(match.differing, 0) << files[i].toStdString() << ": track " << tracks[i] << " at frame "
-                                          << match.offset << ", " << match.takeFrames << " frames";
+                                          << match.offset << " of " << match.takeFrames << ", its last "
+                                          << match.missingTail << " frames missing";
             EXPECT_GE(match.offset, 0);
             const QString line = log[i];
             EXPECT_TRUE(line.contains(QStringLiteral(" E:"))) << line.toStdString();

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
@@ -31,6 +32,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace sondex::test {
 
@@ -71,6 +73,36 @@ private:
     QStringList& texts_;
 };
 
+// With SONDEX_RIG_TRACE set, every device command, its result and reply and
+// every notice go to standard error with the milliseconds since the rig began.
+class TracingEngine final : public mci::CommandEngine {
+public:
+    explicit TracingEngine(mci::CommandEngine& engine)
+        : engine_(engine), on_(qEnvironmentVariableIsSet("SONDEX_RIG_TRACE")) {
+        clock_.start();
+    }
+    int sendString(const QString& command, QString& reply, const mci::NoticeTarget& target) override {
+        if (!on_) return engine_.sendString(command, reply, target);
+        mci::NoticeTarget traced = target;
+        if (target.deliver)
+            traced.deliver = [this, command, deliver = target.deliver](qint64 code, qint64 id) {
+                std::fprintf(stderr, "%7lld notice %lld for \"%s\"\n", static_cast<long long>(clock_.elapsed()),
+                             static_cast<long long>(code), qPrintable(command));
+                deliver(code, id);
+            };
+        const int code = engine_.sendString(command, reply, traced);
+        std::fprintf(stderr, "%7lld %s -> %d %s\n", static_cast<long long>(clock_.elapsed()), qPrintable(command),
+                     code, qPrintable(reply.trimmed()));
+        return code;
+    }
+    QString errorText(int code) const override { return engine_.errorText(code); }
+
+private:
+    mci::CommandEngine& engine_;
+    bool on_;
+    QElapsedTimer clock_;
+};
+
 }  // namespace
 
 // The recorder as the program entry puts it together, with the desktop and
@@ -87,7 +119,8 @@ struct CdSequenceRig::Recorder {
     FakeDesktop desktop;
     FakePowerOff powerOff;
     mci::Engine engine;
-    MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
+    TracingEngine tracing{engine};
+    MciChannel channel{tracing, [] { QCoreApplication::processEvents(); }};
     std::unique_ptr<MainWindow> window;
     NoticeRelay sub0{QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice};
     NoticeRelay sub1{QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice};
@@ -136,8 +169,12 @@ bool CdSequenceRig::prepare() {
     QFile::remove(paths::settingsFile());
     QDir().mkpath(recordingFolder());
     IniSettingsStore store(paths::settingsFile());
+    // A track that is not the last ends a second before the next one starts;
+    // "CD_Track_ENDプラス" of a second puts its end on that start, so that
+    // each take is meant to hold its whole track.
     if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
-                           {QStringLiteral("TEMPALL"), recordingFolder()}}))
+                           {QStringLiteral("TEMPALL"), recordingFolder()},
+                           {QStringLiteral("Track_END_PLUS"), QStringLiteral("1")}}))
         return fail(QStringLiteral("cannot write ") + store.path());
     const QString list = identity.ProgramFolder + identity.ProductKey + QStringLiteral("M0.LIS");
     if (!writeFile(list, " E:1\r\n E:2\r\n E:3\r\n")) return fail(QStringLiteral("cannot write ") + list);
@@ -180,7 +217,8 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
     closedItself_ = closed;
     if (!closed && !(window.requestClose(), waitUntil([&] { return closed; }, 15000)))
         return fail(QStringLiteral("the window does not close"));
-    if (!second.waitForFinished(5000) || second.exitCode() != 0)
+    if ((second.state() != QProcess::NotRunning && !second.waitForFinished(5000)) ||
+        second.exitStatus() != QProcess::NormalExit || second.exitCode() != 0)
         return fail(QStringLiteral("the second start did not end well: ") + QString::fromLocal8Bit(second.readAll()));
     return true;
 }

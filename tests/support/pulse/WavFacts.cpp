@@ -106,9 +106,11 @@ TrackMatch alignTrack(const QString& path, const std::vector<qint16>& track) {
     for (qint64 f = 0; f < frames; ++f)
         for (int c = 0; c < 2; ++c) match.differing += take[size_t(2 * f + c)] != expected(f, c);
     // Track frames before the take's start or after its end were never recorded.
-    const qint64 missing = std::max<qint64>(0, -match.offset) + std::max<qint64>(0, match.offset + trackFrames - frames);
-    match.compared = 2 * (frames + std::min(missing, trackFrames));
-    match.differing += 2 * std::min(missing, trackFrames);
+    match.missingHead = std::min(trackFrames, std::max<qint64>(0, -match.offset));
+    match.missingTail = std::min(trackFrames, std::max<qint64>(0, match.offset + trackFrames - frames));
+    const qint64 missing = std::min(trackFrames, match.missingHead + match.missingTail);
+    match.compared = 2 * (frames + missing);
+    match.differing += 2 * missing;
     return match;
 }
 

@@ -53,6 +53,8 @@ struct TrackMatch {
     qint64 takeFrames = 0;
     qint64 compared = 0;    // samples of the take compared, and of the track missing from it
     qint64 differing = 0;   // among them
+    qint64 missingHead = 0; // track frames before the take's start, and after its end
+    qint64 missingTail = 0;
     bool found = false;     // the take sounds at all
 };
 TrackMatch alignTrack(const QString& path, const std::vector<qint16>& track);
