@@ -25,6 +25,11 @@ constexpr qint64 kAheadBytes = 44100 * 4 / 2;
 constexpr unsigned long kPaceMilliseconds = 20;
 // How often the reader asks for the server's read index and sink latency.
 constexpr pa_usec_t kTimingInterval = 50 * PA_USEC_PER_MSEC;
+// A take of the stream places the monitor's frames by its own reading of the
+// server's latency, up to some milliseconds later than the sink's: the end is
+// reported this much after it was heard, so that a take stopped at the
+// notice still holds the last frames.
+constexpr pa_usec_t kHeardMargin = 50 * PA_USEC_PER_MSEC;
 
 }  // namespace
 
@@ -173,7 +178,8 @@ bool CdPlayback::waitUntilPlayed() {
         const pa_usec_t now = pa_rtclock_now();
         if (takenBytes_ >= writtenBytes_ && allTakenAt == 0) allTakenAt = now;
         // The sink's latency is all that is left to hear once it has taken everything.
-        if (allTakenAt != 0 && now >= allTakenAt + pa_bytes_to_usec(uint64_t(sinkBytes_), &cdSampleSpec())) {
+        if (allTakenAt != 0 &&
+            now >= allTakenAt + pa_bytes_to_usec(uint64_t(sinkBytes_), &cdSampleSpec()) + kHeardMargin) {
             playedBytes_ = writtenBytes_.load();
             break;
         }
