@@ -25,6 +25,7 @@ class CdDriveSelection;
 class CdUnitQueries;
 class CdListPanel;
 class CdLists;
+class CdSearch;
 class CdSequencer;
 class ListedRecording;
 class RecordingController;
@@ -166,6 +167,7 @@ private:
     void buildCdAccess();
     // CD play and record: the lists, the sequencer and the searches, their commands and what they show.
     void buildCdPlay();
+    void buildCdSearch();
     void bindCdListCommands();
     void bindCdPlayCommands();
     void presentCdPlay();
@@ -248,6 +250,7 @@ private:
     std::unique_ptr<CdDeviceAccess> cdAccess_;
     CdLists* cdLists_ = nullptr;
     CdSequencer* cdSeq_ = nullptr;
+    CdSearch* cdSearch_ = nullptr;
     bool cdSearching_ = false;
     std::unique_ptr<ListedRecording> musicRec_;
     // Every kind of recording, in the order the close saves them.
