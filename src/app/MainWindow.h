@@ -135,6 +135,8 @@ public:
 
     // The command line of a later start.
     void onForwardedLine(const QString& line);
+    // Files (or CD track files) dropped on the window.
+    void onDroppedFiles(QStringList names);
     // A device notice: MM_MCINOTIFY directly, 1034 and 1035 through the relays.
     void onDeviceNotice(int message, qint64 wParam, qint64 lParam);
 

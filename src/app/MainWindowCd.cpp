@@ -236,9 +236,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     } else {
         paths = dropped.text().split(u'\n', Qt::SkipEmptyParts);
     }
-    for (QString& path : paths) path = path.trimmed().left(kLongestDroppedName);
     event->acceptProposedAction();
-    applySwitches(parseDroppedFiles(paths), SwitchSource::Dropped);
+    onDroppedFiles(paths);
+}
+
+void MainWindow::onDroppedFiles(QStringList names) {
+    for (QString& name : names) name = name.trimmed().left(kLongestDroppedName);
+    applySwitches(parseDroppedFiles(names), SwitchSource::Dropped);
 }
 
 }  // namespace sondex
