@@ -17,6 +17,7 @@
 #include "platform/cd/CdUnits.h"
 #include "platform/mci/Engine.h"
 #include "support/pulse/PrivatePulseServer.h"
+#include "ScriptedCdPrompts.h"
 #include "TestImages.h"
 
 #include <QCoreApplication>
@@ -32,22 +33,6 @@
 
 namespace sondex {
 namespace {
-
-class NotingPrompts final : public CdPrompts, public RecordingPrompts {
-public:
-    BoxAnswer timedMessage(const QString& text, int) override { return note(text); }
-    BoxAnswer abortableMessage(const QString& text, int) override { return note(text); }
-    BoxAnswer message(const QString& text) override { return note(text); }
-    BoxAnswer question(const QString& text, BoxAnswer) override { return note(text); }
-    std::optional<QString> saveName(const QString&, const QString&) override { return std::nullopt; }
-    QStringList texts;
-
-private:
-    BoxAnswer note(const QString& text) {
-        texts.append(text);
-        return BoxAnswer::Ok;
-    }
-};
 
 bool spinUntil(const std::function<bool()>& done, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
@@ -86,7 +71,7 @@ TEST_P(CdSequencerOnTheDeviceTest, TheEntryInHandIsSavedAndTheNextReported) {
     Settings settings(folder);
     settings.setText(Setting::TEMPALL, folder + QStringLiteral("rec/"));
     RecorderFlags flags;
-    NotingPrompts prompts;
+    test::ScriptedCdPrompts prompts;
     CdUnitsOnDisk units(dir.path());
     CdDeviceAccess access(channel, settings, prompts, units, dir.path(), processEvents);
     CdDriveSelection drives(settings, QStringLiteral("SONDEX"));
@@ -112,13 +97,13 @@ TEST_P(CdSequencerOnTheDeviceTest, TheEntryInHandIsSavedAndTheNextReported) {
 
     sequencer.setRecordAlong(true);
     sequencer.TR0Click();
-    ASSERT_TRUE(spinUntil([&] { return sequencer.Timer2().isActive(); }, 10000)) << prompts.texts.join(u'|').toStdString();
+    ASSERT_TRUE(spinUntil([&] { return sequencer.Timer2().isActive(); }, 10000)) << prompts.texts().join(u'|').toStdString();
     spinUntil([] { return false; }, 1500);  // a second and a half of the first track
     GetParam().strike(dir.path());
     ASSERT_TRUE(spinUntil([&] { return !sequencer.isPlaying(); }, 20000));
 
-    ASSERT_FALSE(prompts.texts.isEmpty());
-    EXPECT_EQ(prompts.texts.constLast(), GetParam().report) << "after the search box, if any";
+    ASSERT_FALSE(prompts.texts().isEmpty());
+    EXPECT_EQ(prompts.texts().constLast(), GetParam().report) << "after the search box, if any";
     ASSERT_EQ(saved.size(), 1);
     EXPECT_GT(QFileInfo(saved.first()).size(), 44 + 4 * 44100) << "at least a second of the first track";
     EXPECT_EQ(QDir(folder + QStringLiteral("rec")).entryList(QDir::Files), QStringList{QStringLiteral("wav0000.wav")});

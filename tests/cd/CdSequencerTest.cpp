@@ -15,6 +15,7 @@
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
 #include "support/ScriptedEngine.h"
+#include "ScriptedCdPrompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,26 +52,6 @@ public:
 
     test::ScriptedEngine script;
     mci::NoticeTarget playing;
-};
-
-class ScriptedPrompts final : public CdPrompts, public RecordingPrompts {
-public:
-    BoxAnswer timedMessage(const QString& text, int) override { return show(text); }
-    BoxAnswer abortableMessage(const QString& text, int) override { return show(text); }
-    BoxAnswer message(const QString& text) override { return show(text); }
-    BoxAnswer question(const QString& text, BoxAnswer) override { return show(text); }
-    std::optional<QString> saveName(const QString&, const QString&) override { return std::nullopt; }
-
-    QStringList texts;
-    QList<BoxAnswer> answers;
-    std::function<void()> onBox;
-
-private:
-    BoxAnswer show(const QString& text) {
-        texts.append(text);
-        if (onBox) onBox();
-        return answers.isEmpty() ? BoxAnswer::Ok : answers.takeFirst();
-    }
 };
 
 class AnyDisc final : public CdUnitQueries {
@@ -141,7 +122,7 @@ protected:
                        }};
     QObject receiver;
     RecorderFlags flags;
-    ScriptedPrompts prompts;
+    test::ScriptedCdPrompts prompts;
     AnyDisc units;
     CdDeviceAccess access{channel, settings, prompts, units, folder.path() + u'/', [] {}};
     CdDriveSelection drives{settings, QStringLiteral("SONDEX")};
@@ -172,7 +153,7 @@ TEST_F(CdSequencerTest, TheListPlaysToItsEndAndRecordingAlongSavesEachEntryAndSh
     EXPECT_FALSE(sequencer.isPlaying());
     EXPECT_EQ(cd.script.sent.filter(QStringLiteral("save tavikREC")).size(), 3);
     EXPECT_EQ(logsShown, 1);
-    EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join(u'|').toStdString();
+    EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join(u'|').toStdString();
 }
 
 // Skip on the last entry wraps to the first unless the entries are being
@@ -221,7 +202,7 @@ TEST_F(CdSequencerTest, AnEntryOfAMissingUnitOrTrackIsReportedAndSkipped) {
     lists.useAsSelection(CdLists::Source::Search, kSearchListCaption);
     lists.selectEntry(3);
     start();
-    EXPECT_EQ(prompts.texts, (QStringList{QStringLiteral("再生エラー：\n 存在しないCDドライブが選択されました・・・"),
+    EXPECT_EQ(prompts.texts(), (QStringList{QStringLiteral("再生エラー：\n 存在しないCDドライブが選択されました・・・"),
                                           QStringLiteral("再生エラー： [ E:]ドライブ\n1 - 3トラックまでです。\n"
                                                          "7トラックは、ありません・・・")}));
     EXPECT_EQ(lastPlay(), track2);
@@ -330,8 +311,8 @@ TEST_F(CdSequencerTest, AFailedStartLeavesNoRecordingBehind) {
     sequencer.setRecordAlong(true);
     answer("record tavikREC", "", 277);
     start();
-    ASSERT_FALSE(prompts.texts.isEmpty());
-    EXPECT_EQ(prompts.texts.first(), QStringLiteral("録音エラー： [ E:]ドライブ\n 録音開始に失敗しました。"));
+    ASSERT_FALSE(prompts.texts().isEmpty());
+    EXPECT_EQ(prompts.texts().first(), QStringLiteral("録音エラー： [ E:]ドライブ\n 録音開始に失敗しました。"));
     EXPECT_FALSE(sequencer.isPlaying()) << "no entry could record";
     EXPECT_FALSE(session.isOpen(RecordingKind::Cd));
     EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("*.wav")}).isEmpty());
