@@ -168,11 +168,13 @@ void MainWindow::bindCdPlayCommands() {
     }
     connect(p.ButtonCDPOSINI, &QPushButton::clicked, s, &CdSequencer::ButtonCDPOSINIClick);
 
-    // `CheckBox1` and `TRSAVE` are mirrored, so either toggle reaches here once per change.
-    connect(p.CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
+    // `CheckBox1` and `TRSAVE` are mirrored quietly: each tells the sequencer itself.
+    const auto recordAlong = [this](bool on) {
         cdSeq_->setRecordAlong(on);
         presentRecordAlong();
-    });
+    };
+    connect(p.CheckBox1, &QCheckBox::toggled, this, recordAlong);
+    connect(t.TRSAVE, &QAction::toggled, this, recordAlong);
     connect(menus_.main.MTANDOKU, &QAction::toggled, this, [this](bool on) {
         cdSeq_->setSingleMode(on);
         const QString caption = on ? QStringLiteral("単独再／録") : QStringLiteral("再生／録音");

@@ -471,3 +471,25 @@ TEST_F(CdDrivesWindowTest, ADroppedTrackFileBecomesThePlayListAndStartsCdPlay) {
 
 }  // namespace
 }  // namespace sondex
+namespace sondex {
+namespace {
+
+// What is painted, not just the palette: a check box's own background role would hide the colour.
+TEST_F(MainWindowTest, RecordingAlongWithTheCdShowsInTheRecordingColour) {
+    auto window = readyWindow();
+    auto* box = child<QCheckBox>(*window, "CheckBox1");
+    const auto corner = [box] {
+        const QImage image = box->grab().toImage();
+        return image.pixelColor(image.width() - 2, 2);
+    };
+    box->click();
+    EXPECT_EQ(corner(), QColor(Qt::red));
+    EXPECT_TRUE(window->cdSequencer().recordAlong());
+    window->commands()["TRSAVE"]->trigger();  // the tray's copy
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->cdSequencer().recordAlong());
+    EXPECT_NE(corner(), QColor(Qt::red));
+}
+
+}  // namespace
+}  // namespace sondex
