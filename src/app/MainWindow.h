@@ -25,6 +25,7 @@ class CdDriveSelection;
 class CdUnitQueries;
 class CdListPanel;
 class CdLists;
+class CdSearch;
 class CdSequencer;
 class ListedRecording;
 class RecordingController;
@@ -134,6 +135,8 @@ public:
 
     // The command line of a later start.
     void onForwardedLine(const QString& line);
+    // Files (or CD track files) dropped on the window.
+    void onDroppedFiles(QStringList names);
     // A device notice: MM_MCINOTIFY directly, 1034 and 1035 through the relays.
     void onDeviceNotice(int message, qint64 wParam, qint64 lParam);
 
@@ -166,6 +169,7 @@ private:
     void buildCdAccess();
     // CD play and record: the lists, the sequencer and the searches, their commands and what they show.
     void buildCdPlay();
+    void buildCdSearch();
     void bindCdListCommands();
     void bindCdPlayCommands();
     void presentCdPlay();
@@ -248,6 +252,7 @@ private:
     std::unique_ptr<CdDeviceAccess> cdAccess_;
     CdLists* cdLists_ = nullptr;
     CdSequencer* cdSeq_ = nullptr;
+    CdSearch* cdSearch_ = nullptr;
     bool cdSearching_ = false;
     std::unique_ptr<ListedRecording> musicRec_;
     // Every kind of recording, in the order the close saves them.

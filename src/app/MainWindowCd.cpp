@@ -8,10 +8,12 @@
 #include "cd/CdDriveSelection.h"
 #include "cd/CdListPanel.h"
 #include "cd/CdLists.h"
+#include "cd/CdSearch.h"
 #include "cd/CdSequencer.h"
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
 #include "music/MusicPanel.h"
+#include "platform/DesktopServices.h"
 #include "recording/FormatCommands.h"
 #include "ui/Commands.h"
 #include "ui/controls/ClickWatch.h"
@@ -54,6 +56,7 @@ void MainWindow::buildCdPlay() {
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
     hooks.busyCursor = [this](bool on) { prompts_->busyCursor(on); };
     hooks.showLog = [this] { MKIROKUClick(LogSender::RecordingEnd); };
+    hooks.searchOneCd = [this] { cdSearch_->run(CdSearch::Scope::OneCd, CdSearch::Unit::PerTrack); };
     cdSeq_ = new CdSequencer(channel_, *session_, *cdAccess_, *cdDrives_, *cdLists_, settings_, *prompts_, flags_,
                              identity_.ProgramFolder + identity_.ProductKey + QStringLiteral("M0.LIS"),
                              std::move(hooks), this);
@@ -70,8 +73,41 @@ void MainWindow::buildCdPlay() {
     });
     connect(cdLists_, &CdLists::selectedEntryChanged, cd_->ComboBox1, &QComboBox::setCurrentIndex);
     connect(cd_->ComboBox1, &QComboBox::activated, cdSeq_, &CdSequencer::ComboBox1Change);
+    buildCdSearch();
     bindCdListCommands();
     bindCdPlayCommands();
+}
+
+void MainWindow::buildCdSearch() {
+    CdSearch::Hooks hooks;
+    hooks.processEvents = [] { QCoreApplication::processEvents(); };
+    hooks.busyCursor = [this](bool on) { prompts_->busyCursor(on); };
+    hooks.showText = [this](const QString& path) { return desktop_.openFile(path); };
+    hooks.focusSearchList = [this] {
+        if (isVisible()) cdList_->ListBox2->setFocus();
+    };
+    hooks.searchListCaption = cdList_->Button11->text();
+    cdSearch_ = new CdSearch(channel_, *cdAccess_, *cdDrives_, *cdLists_, *prompts_, flags_, identity_.ProgramFolder,
+                             std::move(hooks), this);
+    connect(cdSearch_, &CdSearch::searchingChanged, this, [this](bool on) {
+        cdSearching_ = on;
+        presentCdPlay();
+    });
+    using Scope = CdSearch::Scope;
+    using Unit = CdSearch::Unit;
+    const auto search = [this](Scope scope, Unit unit) { return [this, scope, unit] { cdSearch_->run(scope, unit); }; };
+    connect(cdList_->Button8, &QPushButton::clicked, this, search(Scope::AllCds, Unit::PerTrack));
+    connect(cdList_->Button9, &QPushButton::clicked, this, search(Scope::OneCd, Unit::PerTrack));
+    const std::pair<QAction*, std::function<void()>> items[] = {
+        {menus_.tray.TRALLCD, search(Scope::AllCds, Unit::PerTrack)},
+        {menus_.tray.TRCD1, search(Scope::OneCd, Unit::PerTrack)},
+        {menus_.cd.PCD_ALL_TR, search(Scope::AllCds, Unit::PerTrack)},
+        {menus_.cd.PCD_1_TR, search(Scope::OneCd, Unit::PerTrack)},
+        {menus_.cd.PCD_ALL_CD, search(Scope::AllCds, Unit::PerDisc)},
+        {menus_.cd.PCD_1_CD, search(Scope::OneCd, Unit::PerDisc)},
+        {menus_.cd.PLBTIchiran, [this] { cdSearch_->showReport(); }},
+    };
+    for (const auto& [item, action] : items) connect(item, &QAction::triggered, this, action);
 }
 
 void MainWindow::bindCdListCommands() {
@@ -132,11 +168,13 @@ void MainWindow::bindCdPlayCommands() {
     }
     connect(p.ButtonCDPOSINI, &QPushButton::clicked, s, &CdSequencer::ButtonCDPOSINIClick);
 
-    // `CheckBox1` and `TRSAVE` are mirrored, so either toggle reaches here once per change.
-    connect(p.CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
+    // `CheckBox1` and `TRSAVE` are mirrored quietly: each tells the sequencer itself.
+    const auto recordAlong = [this](bool on) {
         cdSeq_->setRecordAlong(on);
         presentRecordAlong();
-    });
+    };
+    connect(p.CheckBox1, &QCheckBox::toggled, this, recordAlong);
+    connect(t.TRSAVE, &QAction::toggled, this, recordAlong);
     connect(menus_.main.MTANDOKU, &QAction::toggled, this, [this](bool on) {
         cdSeq_->setSingleMode(on);
         const QString caption = on ? QStringLiteral("単独再／録") : QStringLiteral("再生／録音");
@@ -200,9 +238,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     } else {
         paths = dropped.text().split(u'\n', Qt::SkipEmptyParts);
     }
-    for (QString& path : paths) path = path.trimmed().left(kLongestDroppedName);
     event->acceptProposedAction();
-    applySwitches(parseDroppedFiles(paths), SwitchSource::Dropped);
+    onDroppedFiles(paths);
+}
+
+void MainWindow::onDroppedFiles(QStringList names) {
+    for (QString& name : names) name = name.trimmed().left(kLongestDroppedName);
+    applySwitches(parseDroppedFiles(names), SwitchSource::Dropped);
 }
 
 }  // namespace sondex

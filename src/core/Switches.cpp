@@ -57,7 +57,8 @@ TrackFilePiece readTrackFilePiece(const QString& piece) {
         return result;
     }
     const QString digits = stem.right(2);
-    if (!digits[0].isDigit() || !digits[1].isDigit() || digits[0].unicode() > u'9' || digits[1].unicode() > u'9') {
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (!isDigit(digits[0]) || !isDigit(digits[1])) {
         result.kind = TrackFilePiece::Kind::NoNumber;
         return result;
     }

@@ -1,5 +1,7 @@
 #include "cd/CdDeviceAccess.h"
 #include "cd/CdDriveSelection.h"
+#include "cd/CdLists.h"
+#include "cd/CdSequencer.h"
 #include "platform/AppPaths.h"
 #include "ui/Commands.h"
 #include "core/Identity.h"
@@ -445,6 +447,48 @@ TEST_F(CdDrivesWindowTest, WithoutUnitsTheCaptionIsExactlyTheNotice) {
     child<QComboBox>(*window, "ComboBox2")->activated(0);
     EXPECT_FALSE(window->menus().cd.drives[0]->isVisible());
     EXPECT_FALSE(window->menus().cd.drives[0]->isChecked());
+}
+
+}  // namespace
+}  // namespace sondex
+
+namespace sondex {
+namespace {
+
+TEST_F(CdDrivesWindowTest, ADroppedTrackFileBecomesThePlayListAndStartsCdPlay) {
+    listUnits("E=/dev/sr0\r\n");
+    auto window = readyWindow();
+    bool played = false;
+    QObject::connect(&window->cdSequencer(), &CdSequencer::changed, window.get(),
+                     [&] { played = played || window->cdSequencer().isPlaying(); });
+    window->onDroppedFiles({QStringLiteral("e:\\cd\\Track02.CDA"), QStringLiteral("E:Track.cda")});
+
+    EXPECT_EQ(window->cdLists().search(), QStringList{QStringLiteral(" E:2")}) << "a name without a number adds nothing";
+    EXPECT_EQ(child<QComboBox>(*window, "ComboBox1")->currentText(), QStringLiteral(" E:2"));
+    EXPECT_EQ(child<QLabel>(*window, "Label7")->text(), QStringLiteral("ｻｰﾁﾘｽﾄ："));
+    EXPECT_TRUE(played);
+}
+
+}  // namespace
+}  // namespace sondex
+namespace sondex {
+namespace {
+
+// What is painted, not just the palette: a check box's own background role would hide the colour.
+TEST_F(MainWindowTest, RecordingAlongWithTheCdShowsInTheRecordingColour) {
+    auto window = readyWindow();
+    auto* box = child<QCheckBox>(*window, "CheckBox1");
+    const auto corner = [box] {
+        const QImage image = box->grab().toImage();
+        return image.pixelColor(image.width() - 2, 2);
+    };
+    box->click();
+    EXPECT_EQ(corner(), QColor(Qt::red));
+    EXPECT_TRUE(window->cdSequencer().recordAlong());
+    window->commands()["TRSAVE"]->trigger();  // the tray's copy
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->cdSequencer().recordAlong());
+    EXPECT_NE(corner(), QColor(Qt::red));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "platform/mci/Engine.h"
 #include "support/pulse/PrivatePulseServer.h"
+#include "ScriptedCdPrompts.h"
 #include "TestImages.h"
 
 #include <QCoreApplication>
@@ -18,23 +19,6 @@
 
 namespace sondex {
 namespace {
-
-class CountingPrompts final : public CdPrompts {
-public:
-    BoxAnswer timedMessage(const QString& text, int) override { return note(text); }
-    BoxAnswer abortableMessage(const QString& text, int seconds) override {
-        abortableSeconds.append(seconds);
-        return note(text);
-    }
-    QStringList texts;
-    QList<int> abortableSeconds;
-
-private:
-    BoxAnswer note(const QString& text) {
-        texts.append(text);
-        return BoxAnswer::Ok;
-    }
-};
 
 TEST(CdChecksOnTheDevice, AnAudioImagePassesADataImageFailsAfterOneSearchBox) {
     test::PrivatePulseServer server;
@@ -54,7 +38,7 @@ TEST(CdChecksOnTheDevice, AnAudioImagePassesADataImageFailsAfterOneSearchBox) {
     const auto processEvents = [] { QCoreApplication::processEvents(); };
     MciChannel channel(engine, processEvents);
     Settings settings(dir.path() + u'/');
-    CountingPrompts prompts;
+    test::ScriptedCdPrompts prompts;
     CdUnitsOnDisk units(dir.path());
     CdDeviceAccess access(channel, settings, prompts, units, dir.path(), processEvents);
 
@@ -65,7 +49,7 @@ TEST(CdChecksOnTheDevice, AnAudioImagePassesADataImageFailsAfterOneSearchBox) {
     EXPECT_EQ(access.disc().trackCount, 2);
     EXPECT_FALSE(access.disc().identity.isEmpty());
     EXPECT_EQ(access.CdVolumeLabel(u'E'), QStringLiteral("[]"));
-    EXPECT_TRUE(prompts.texts.isEmpty());
+    EXPECT_TRUE(prompts.boxes.isEmpty());
     ASSERT_EQ(channel.SendCdWait(QStringLiteral("open cdaudio!E: alias tavikCD")), 0);
     channel.SendCdWait(QStringLiteral("set tavikCD time format msf"));
     EXPECT_EQ(access.GetTrackTimes(1, 2), QStringLiteral("00:10:00"));
@@ -76,7 +60,9 @@ TEST(CdChecksOnTheDevice, AnAudioImagePassesADataImageFailsAfterOneSearchBox) {
     access.setCdElement(QStringLiteral("!G:"));
     access.setDriveLabel(QStringLiteral(" G:"));
     EXPECT_EQ(access.CheckCdDisc(false), cdcheck::kNotAudioCd);
-    EXPECT_EQ(prompts.abortableSeconds, QList<int>{3});
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_EQ(prompts.boxes[0].seconds, 3);
+    EXPECT_TRUE(prompts.boxes[0].abortable);
 }
 
 }  // namespace

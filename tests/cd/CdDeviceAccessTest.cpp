@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedEngine.h"
+#include "ScriptedCdPrompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,34 +27,7 @@ void writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& byt
     ASSERT_TRUE(test::writeBytes(dir.filePath(QString::fromUtf8(name)), bytes));
 }
 
-struct Box {
-    QString text;
-    int seconds = 0;
-    bool abortable = false;
-};
-
-// Boxes answer in turn from `answers`, then ＯＫ. `onBox` runs while a box
-// is up, as the drive may change meanwhile.
-class ScriptedPrompts final : public CdPrompts {
-public:
-    BoxAnswer timedMessage(const QString& text, int seconds) override {
-        return show({text, seconds, false});
-    }
-    BoxAnswer abortableMessage(const QString& text, int seconds) override {
-        return show({text, seconds, true});
-    }
-
-    QList<Box> boxes;
-    QList<BoxAnswer> answers;
-    std::function<void()> onBox;
-
-private:
-    BoxAnswer show(const Box& box) {
-        boxes.append(box);
-        if (onBox) onBox();
-        return answers.isEmpty() ? BoxAnswer::Ok : answers.takeFirst();
-    }
-};
+using Prompts = test::ScriptedCdPrompts;
 
 class ScriptedUnits final : public CdUnitQueries {
 public:
@@ -96,7 +70,7 @@ protected:
     test::ScriptedEngine engine;
     int eventRuns = 0;
     MciChannel channel{engine, [this] { ++eventRuns; }};
-    ScriptedPrompts prompts;
+    Prompts prompts;
     ScriptedUnits units;
     CdDeviceAccess access{
         channel, settings, prompts, units, config.path() + u'/', [this] { ++eventRuns; }};

@@ -1,6 +1,7 @@
 // The CD searches on the real CD device with disc images in the units table
 // and a private sound server: what lands in the search and selection lists,
 // the report file and the boxes the user sees.
+#include "ScriptedCdPrompts.h"
 #include "TestImages.h"
 #include "cd/CdDeviceAccess.h"
 #include "cd/CdDriveSelection.h"
@@ -27,25 +28,9 @@
 namespace sondex {
 namespace {
 
-// Every box is noted; `answer` picks the reply (ＯＫ when unset).
-class NotedPrompts final : public CdPrompts {
-public:
-    BoxAnswer timedMessage(const QString& text, int) override { return note(text); }
-    BoxAnswer abortableMessage(const QString& text, int) override { return note(text); }
-
-    QStringList texts;
-    std::function<BoxAnswer(const QString&)> answer;
-
-    QStringList searchErrors() const {
-        return texts.filter(QRegularExpression(QStringLiteral("^サーチエラー")));
-    }
-
-private:
-    BoxAnswer note(const QString& text) {
-        texts.append(text);
-        return answer ? answer(text) : BoxAnswer::Ok;
-    }
-};
+QStringList searchErrors(const test::ScriptedCdPrompts& prompts) {
+    return prompts.texts().filter(QRegularExpression(QStringLiteral("^サーチエラー")));
+}
 
 QStringList entries(const QString& format, int first, int last) {
     QStringList list;
@@ -103,7 +88,7 @@ protected:
     std::function<void()> processEvents = [] { QCoreApplication::processEvents(); };
     MciChannel channel{engine, processEvents};
     Settings settings{dir.path() + u'/'};
-    NotedPrompts prompts;
+    test::ScriptedCdPrompts prompts;
     CdUnitsOnDisk units{dir.path()};
     CdDeviceAccess access{channel, settings, prompts, units, dir.path(), processEvents};
     CdDriveSelection drives{settings, QStringLiteral("SONDEX何でもWAV録音")};
@@ -140,7 +125,7 @@ TEST_F(CdSearchTest, OneCdPerTrackListsEveryTrackAndTheSelectionListCopiesThem) 
     EXPECT_EQ(lists.selectedEntry(), 0);
     EXPECT_EQ(lists.selectionSource(), QStringLiteral("ｻｰﾁﾘｽﾄ："));
     EXPECT_EQ(focused, 1);
-    EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join(u'|').toStdString();
+    EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join(u'|').toStdString();
 
     ASSERT_EQ(shown, QStringList{search.reportPath()});
     const QStringList lines = report();
@@ -169,7 +154,7 @@ TEST_F(CdSearchTest, AllCdsPerDiscPassesOverADataDiscInSilenceAndChoosesTheStart
 
     EXPECT_EQ(lists.search(), (QStringList{QStringLiteral(" E:@"), QStringLiteral(" G:@")}));
     EXPECT_EQ(lists.selection(), lists.search());
-    EXPECT_TRUE(prompts.searchErrors().isEmpty()) << prompts.texts.join(u'|').toStdString();
+    EXPECT_TRUE(searchErrors(prompts).isEmpty()) << prompts.texts().join(u'|').toStdString();
     EXPECT_FALSE(flags.breakOff);
     EXPECT_EQ(drives.selectedIndex(), 1);
     EXPECT_EQ(access.cdElement(), QStringLiteral("!F:"));
@@ -196,7 +181,7 @@ TEST_F(CdSearchTest, AllCdsSearchesEightUnitsAndReportsTheNinth) {
     for (char16_t letter = u'D'; letter <= u'K'; ++letter)
         eight.append(u' ' + QChar(letter) + QStringLiteral(":1"));
     EXPECT_EQ(lists.search(), eight);
-    EXPECT_EQ(prompts.texts,
+    EXPECT_EQ(prompts.texts(),
               QStringList{QStringLiteral("サーチエラー： [ L:]ドライブ\n"
                                          "９台目のＣＤをサーチしようとしています。\n"
                                          "音楽ＣＤは、８台までしか対応していません。\n"
@@ -213,7 +198,7 @@ TEST_F(CdSearchTest, BreakingOffInAnAllCdSearchEndsItAfterThatUnitAndKeepsWhatIt
     };
     search.run(CdSearch::Scope::AllCds, CdSearch::Unit::PerTrack);
 
-    EXPECT_EQ(prompts.texts,
+    EXPECT_EQ(prompts.texts(),
               (QStringList{QStringLiteral("サーチエラー： [ F:]ドライブ\nCDが入っていません・・・"),
                            QStringLiteral("中断ボタンが押されました。\n強制終了します。")}));
     EXPECT_TRUE(flags.breakOff);

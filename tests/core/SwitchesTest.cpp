@@ -52,5 +52,25 @@ TEST(SwitchesTest, OnlyExistingFilesByAbsolutePathAreTakenInTheirOwnCase) {
     EXPECT_EQ(r.paths, QStringList({file}));
 }
 
+// Track files name a unit's track without any file; they ask for CD play.
+TEST(SwitchesTest, CdTrackFilesNeedNoFileAndTakeTheLastTwoCharactersAsTheTrack) {
+    const SwitchRequest r = parseForwardedLine(
+        QStringLiteral("E:Track05.cda?e:\\cd\\Track12.CDA?F:/x/Titel.cda?G:Track.cda?H:05.cda?E:Track05.cdx"));
+    ASSERT_EQ(r.cdTracks.size(), 2) << "Titel and Track have no number, 05 is too short, .cdx is no track file";
+    EXPECT_EQ(r.cdTracks[0].letter, QChar(u'E'));
+    EXPECT_EQ(r.cdTracks[0].track, 5);
+    EXPECT_EQ(r.cdTracks[1].letter, QChar(u'E'));
+    EXPECT_EQ(r.cdTracks[1].track, 12);
+    EXPECT_TRUE(r.PC);
+    EXPECT_TRUE(r.paths.isEmpty());
+    EXPECT_FALSE(parseSwitches({QStringLiteral("1:Track05.cda")}, SwitchSource::StartUp).PC);
+
+    const SwitchRequest dropped = parseDroppedFiles(
+        {QStringLiteral("/music/gone.mid"), QStringLiteral("E:Track03.cda"), QStringLiteral("relative.mid")});
+    EXPECT_EQ(dropped.paths, QStringList{QStringLiteral("/music/gone.mid")}) << "dropped files need not exist";
+    ASSERT_EQ(dropped.cdTracks.size(), 1);
+    EXPECT_EQ(dropped.cdTracks[0].track, 3);
+}
+
 }  // namespace
 }  // namespace sondex

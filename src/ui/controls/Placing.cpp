@@ -32,7 +32,11 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, QRec
 }
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, QRect geometry, const char* hint) {
-    return place(new QCheckBox(QString::fromUtf8(caption), parent), name, geometry, hint);
+    auto* box = place(new QCheckBox(QString::fromUtf8(caption), parent), name, geometry, hint);
+    // The recorder colours its check boxes (recording, repeat) through the
+    // window colour; a button's own background role would hide it.
+    box->setBackgroundRole(QPalette::Window);
+    return box;
 }
 
 QComboBox* comboBox(QWidget* parent, const char* name, QRect geometry, const char* hint) {
