@@ -267,7 +267,7 @@ void CdSequencer::showEntry(int track, const QString& length) {
     played.firstLastLabel = labels_.trackRange;
     played.trackLabel = labels_.track;
     played.trackTimeLabel = labels_.length;
-    played.cdDriveCaption = drive.trimmed();
+    played.cdDriveCaption = drive;  // the drive item reads " E:" too
     emit changed();
 }
 
