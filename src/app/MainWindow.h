@@ -214,7 +214,7 @@ private:
     void applyWindowColour();
     void applyListColours();
     void applyTimeLabelColours();
-    void applyStartupColours();
+    void applyRepeatColours();
     void bindNumberCommands();
     void writeNumberCaptions();
     void onStartMenuOpening();

@@ -95,6 +95,7 @@ void MainWindow::bindCommands() {
         if (changed == Setting::BackColor) applyListColours();
         if (changed == Setting::BIGFONT) music_->setBigFont(settings_.isOn(Setting::BIGFONT));
         if (changed == Setting::INTORO || changed == Setting::Track_END_PLUS) applyTimeLabelColours();
+        if (changed == Setting::REPEAT || changed == Setting::REPEATMIDI) applyRepeatColours();
     });
 
     connect(menus_.main.X1, &QAction::triggered, this, [this] { requestClose(); });

@@ -169,14 +169,14 @@ void MainWindow::applyTimeLabelColours() {
     music_->Label13->setPalette(musicEnd);
 }
 
-void MainWindow::applyStartupColours() {
-    // A repeat switched on at start-up is shown in yellow, so it is not missed.
+void MainWindow::applyRepeatColours() {
+    // A repeat that is on is shown in yellow, so it is not missed.
     const std::pair<QCheckBox*, Setting> repeats[] = {{cd_->CheckBox2, Setting::REPEAT},
                                                       {music_->MIDREP, Setting::REPEATMIDI}};
     for (const auto& [box, setting] : repeats) {
-        if (!settings_.isOn(setting)) continue;
         QPalette p = box->palette();
-        p.setColor(QPalette::Window, Qt::yellow);
+        p.setColor(QPalette::Window, settings_.isOn(setting) ? QColor(Qt::yellow)
+                                                             : box->parentWidget()->palette().color(QPalette::Window));
         box->setPalette(p);
     }
 }

@@ -113,7 +113,7 @@ void MainWindow::Timer1Timer() {
     applyListColours();
     music_->setBigFont(settings_.isOn(Setting::BIGFONT));
     applyTimeLabelColours();
-    applyStartupColours();
+    applyRepeatColours();
     writeNumberCaptions();
     manualRec_->ShowManualTimer(settings_.number(Setting::SHUDO));
     flags_.breakOff = false;

@@ -226,13 +226,20 @@ QString CdSequencer::readTimes(int track) {
         }
     }
     if (track != cdentry::kWholeDisc) length = access_.GetTrackTimes(track, disc.trackCount);
+    // The play's own range ends a track at the next one's start, to the
+    // sample; the end position above lies a second earlier, and stopping
+    // there would cut the last second off every track recorded.
+    playEnd_ = discEnd;
+    if (track != cdentry::kWholeDisc && track < disc.trackCount &&
+        cd(u"status", QString(QStringLiteral("position track ") + QString::number(track + 1))) == 0)
+        playEnd_ = cdReply();
 
     const int intro = settings_.number(Setting::INTORO);
     const int endPlus = settings_.number(Setting::Track_END_PLUS);
     if (intro > 0) {
         const QString introLength = twoDigits(intro / 60) + u':' + twoDigits(intro % 60) + QStringLiteral(":00");
         const QString introEnd = CdDeviceAccess::MsfAdd(disc.trackStart, introLength, false);
-        if (introEnd > disc.trackStart && disc.endPosition > introEnd) disc.endPosition = introEnd;
+        if (introEnd > disc.trackStart && disc.endPosition > introEnd) disc.endPosition = playEnd_ = introEnd;
     } else if (endPlus > 0) {
         const QString later =
             CdDeviceAccess::MsfAdd(disc.endPosition, QStringLiteral("00:") + twoDigits(endPlus) + QStringLiteral(":00"),
@@ -267,7 +274,7 @@ void CdSequencer::showEntry(int track, const QString& length) {
     played.firstLastLabel = labels_.trackRange;
     played.trackLabel = labels_.track;
     played.trackTimeLabel = labels_.length;
-    played.cdDriveCaption = drive.trimmed();
+    played.cdDriveCaption = drive;  // the drive item reads " E:" too
     emit changed();
 }
 
@@ -343,8 +350,7 @@ void CdSequencer::onNotice() {
 void CdSequencer::Timer2Timer() {
     if (!paused_) {
         readPosition();
-        const CdDisc& disc = access_.disc();
-        if (disc.currentPosition >= disc.endPosition) cd(u"stop");
+        if (access_.disc().currentPosition >= playEnd_) cd(u"stop");
         return;
     }
     if (request_ == Request::Resume) {
@@ -374,7 +380,7 @@ void CdSequencer::resume() {
     paused_ = false;
     emit changed();
     const CdDisc& disc = access_.disc();
-    const QString range = QStringLiteral("from ") + disc.resumePosition + QStringLiteral(" to ") + disc.endPosition;
+    const QString range = QStringLiteral("from ") + disc.resumePosition + QStringLiteral(" to ") + playEnd_;
     if (channel_.SendCdNotify(deviceCommand(u"play", Alias::Cd, range)) != 0) {
         cd(u"seek", QString(QStringLiteral("to ") + disc.resumePosition));
         prompts_.timedMessage(

@@ -147,6 +147,8 @@ private:
     bool recordAlong_ = false;
     bool singleMode_ = false;
     int startDrive_ = 0;
+    // Where the entry's play ends: the next track's start, the disc's end, or the intro's end.
+    QString playEnd_ = kNoTime;
     CdPlayLabels labels_;
 };
 

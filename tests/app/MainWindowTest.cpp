@@ -328,11 +328,15 @@ TEST_F(MainWindowTest, NumberCommandsStoreTheConfirmedValueAndRewriteTheirCaptio
     EXPECT_EQ(window->commands()["MO_CD_TRACK_PLUS"]->text(), QStringLiteral("CD_Track_ENDプラス ＯＦＦ"));
 }
 
-TEST_F(MainWindowTest, RepeatsSwitchedOnAtStartUpShowInYellow) {
+TEST_F(MainWindowTest, RepeatsShowInYellowWhileOn) {
     store.writeText(QStringLiteral("REPEAT"), QStringLiteral("1"));
     auto window = readyWindow();
-    EXPECT_EQ(child<QCheckBox>(*window, "CheckBox2")->palette().color(QPalette::Window), QColor(Qt::yellow));
+    auto* repeat = child<QCheckBox>(*window, "CheckBox2");
+    EXPECT_EQ(repeat->palette().color(QPalette::Window), QColor(Qt::yellow));
     EXPECT_NE(child<QCheckBox>(*window, "MIDREP")->palette().color(QPalette::Window), QColor(Qt::yellow));
+    window->commands()["TR6"]->trigger();
+    EXPECT_FALSE(repeat->isChecked());
+    EXPECT_NE(repeat->palette().color(QPalette::Window), QColor(Qt::yellow));
 }
 
 TEST_F(MainWindowTest, BigFontSwitchesBothMusicListsToTwelvePointAndBack) {

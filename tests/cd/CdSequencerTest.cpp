@@ -224,6 +224,10 @@ TEST_F(CdSequencerTest, IntroAndTrackEndPlusMoveTheEndButNeverPastTheDisc) {
     lists.selectEntry(0);
     start();
     EXPECT_EQ(sequencer.labels().end, QStringLiteral("03:11:00"));
+    // The track plays to its last sample: its range ends it at the next track, not a second before.
+    at("03:01:50");
+    sequencer.Timer2Timer();
+    EXPECT_NE(cd.script.sent.constLast(), QStringLiteral("stop tavikCD wait"));
     sequencer.Button16Click();
     settle();
     lists.selectEntry(2);
@@ -257,7 +261,7 @@ TEST_F(CdSequencerTest, PauseMovesTheResumePointWithinTheTrackAndStopWhilePaused
     sequencer.Button17Click();
     sequencer.Timer2Timer();
     EXPECT_FALSE(sequencer.isPaused());
-    EXPECT_EQ(lastPlay(), QStringLiteral("play tavikCD from 03:06:10 to 06:01:00 notify"));
+    EXPECT_EQ(lastPlay(), QStringLiteral("play tavikCD from 03:06:10 to 06:02:00 notify"));
     EXPECT_EQ(cd.script.sent.constLast(), QStringLiteral("record tavikREC"));
 
     sequencer.Button13Click();
