@@ -169,12 +169,8 @@ bool CdSequenceRig::prepare() {
     QFile::remove(paths::settingsFile());
     QDir().mkpath(recordingFolder());
     IniSettingsStore store(paths::settingsFile());
-    // A track that is not the last ends a second before the next one starts;
-    // "CD_Track_ENDプラス" of a second puts its end on that start, so that
-    // each take is meant to hold its whole track.
     if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
-                           {QStringLiteral("TEMPALL"), recordingFolder()},
-                           {QStringLiteral("Track_END_PLUS"), QStringLiteral("1")}}))
+                           {QStringLiteral("TEMPALL"), recordingFolder()}}))
         return fail(QStringLiteral("cannot write ") + store.path());
     const QString list = identity.ProgramFolder + identity.ProductKey + QStringLiteral("M0.LIS");
     if (!writeFile(list, " E:1\r\n E:2\r\n E:3\r\n")) return fail(QStringLiteral("cannot write ") + list);
