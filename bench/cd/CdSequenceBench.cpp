@@ -57,11 +57,14 @@ int main(int argc, char** argv) {
                 "sink at 44100 Hz suspending when idle\n", seconds);
     QElapsedTimer wall;
     qint64 cpuAtCommand = 0;
+    QHash<QString, qint64> threadsAtCommand;
     const bool ran = rig.run({QStringLiteral("/PC"), QStringLiteral("/C")}, 3 * seconds * 1000 + 120000, [&] {
         cpuAtCommand = bench::processCpuNanoseconds();
+        threadsAtCommand = bench::threadCpuByName();
         wall.start();
     });
     const qint64 recorderCpu = bench::processCpuNanoseconds() - cpuAtCommand;
+    const QHash<QString, qint64> threadsAtEnd = bench::threadCpuByName();
     const qint64 wallMs = wall.elapsed();
     if (!ran) {
         std::printf("failed: %s\n", qPrintable(rig.failure()));
@@ -95,6 +98,12 @@ int main(int argc, char** argv) {
     std::printf("CPU over %.2f s of wall time from the command (the second start that hands it over not counted):\n",
                 wallMs / 1000.0);
     std::printf("  recorder: %8.1f ms  %6.3f%% of a core\n", recorderCpu / 1e6, 100.0 * recorderCpu / (wallMs * 1e6));
+    // Where it went, by thread (threads that ended before the close are not listed).
+    for (auto thread = threadsAtEnd.cbegin(); thread != threadsAtEnd.cend(); ++thread) {
+        const qint64 used = thread.value() - threadsAtCommand.value(thread.key());
+        if (used >= 1000000)
+            std::printf("    %-16s %8.1f ms  %6.3f%%\n", qPrintable(thread.key()), used / 1e6, 100.0 * used / (wallMs * 1e6));
+    }
     if (parecordCpu < 0) {
         std::printf("  parecord did not run\n");
         return 0;

@@ -35,6 +35,17 @@ qint64 threadCpuNanoseconds(const QString& threadName) {
     return total;
 }
 
+QHash<QString, qint64> threadCpuByName() {
+    QHash<QString, qint64> byName;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString base = tasks.filePath(tid);
+        byName[QString::fromLocal8Bit(readAll(base + QStringLiteral("/comm")).trimmed())] +=
+            readAll(base + QStringLiteral("/schedstat")).split(' ').front().toLongLong();
+    }
+    return byName;
+}
+
 qint64 processCpuNanoseconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

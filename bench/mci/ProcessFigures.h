@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 namespace sondex::bench {
@@ -7,6 +8,9 @@ namespace sondex::bench {
 // CPU time in nanoseconds that the named threads of this process have used
 // (from /proc/self/task/*/schedstat); -1 when none has that name.
 qint64 threadCpuNanoseconds(const QString& threadName);
+
+// CPU time in nanoseconds of every running thread of this process, summed by thread name.
+QHash<QString, qint64> threadCpuByName();
 
 // CPU time (user + system) of this process, in nanoseconds.
 qint64 processCpuNanoseconds();
