@@ -138,24 +138,6 @@ protected:
     const QString track3 = QStringLiteral("play tavikCD from 3 notify");
 };
 
-TEST_F(CdSequencerTest, TheListPlaysToItsEndAndRecordingAlongSavesEachEntryAndShowsTheLog) {
-    sequencer.setRecordAlong(true);
-    start();
-    EXPECT_EQ(lastPlay(), track1);
-    EXPECT_TRUE(sequencer.isPlaying());
-    EXPECT_EQ(sequencer.labels().end, QStringLiteral("03:01:00"));  // a second before track 2
-    EXPECT_EQ(sequencer.labels().drive, QStringLiteral(" E:"));
-    endPlay();
-    EXPECT_EQ(lastPlay(), track2);
-    endPlay();
-    EXPECT_EQ(lastPlay(), track3);
-    endPlay();
-    EXPECT_FALSE(sequencer.isPlaying());
-    EXPECT_EQ(cd.script.sent.filter(QStringLiteral("save tavikREC")).size(), 3);
-    EXPECT_EQ(logsShown, 1);
-    EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join(u'|').toStdString();
-}
-
 // Skip on the last entry wraps to the first unless the entries are being
 // recorded; so does the natural end with repeat on. Back on the first wraps to the last.
 TEST_F(CdSequencerTest, SkipAndBackWrapOnlyWithoutRecordingAlong) {

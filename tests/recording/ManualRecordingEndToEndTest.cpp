@@ -17,6 +17,7 @@
 #include "core/MciChannel.h"
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
+#include "support/DialogTestSupport.h"
 #include "support/FakeDesktop.h"
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
@@ -62,18 +63,6 @@ void expectTone(const QString& path, qint64 from) {
     EXPECT_NEAR(measure.frequency, kToneHz, 15);
     EXPECT_NEAR(measure.rms, kToneAmplitude / std::sqrt(2.0), 0.05);
 }
-
-// Notes the text of every message box as it comes up.
-class BoxTexts : public QObject {
-public:
-    BoxTexts() { qApp->installEventFilter(this); }
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Show && qobject_cast<TMKBox*>(object))
-            texts.append(object->findChild<QTextEdit*>(QStringLiteral("MemoMsg"))->toPlainText());
-        return false;
-    }
-    QStringList texts;
-};
 
 // The real window on the real engine, hearing a tone, with the manual panel open.
 class ManualRecordingEndToEndTest : public ::testing::Test {
@@ -160,7 +149,7 @@ protected:
     QTemporaryDir scratch;
     QList<QByteArray> mounts;
     QByteArray oldTemp = qgetenv("TEMP");
-    BoxTexts boxes;
+    test::BoxTextWatch boxes;
 };
 
 TEST_F(ManualRecordingEndToEndTest, StartPauseResumeStopSavesBothPartsAndLogsThem) {

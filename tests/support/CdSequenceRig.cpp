@@ -1,5 +1,7 @@
 #include "support/CdSequenceRig.h"
 
+#include "support/DialogTestSupport.h"
+
 #include "CdToneImage.h"
 #include "app/MainWindow.h"
 #include "app/ProgramEntry.h"
@@ -18,16 +20,13 @@
 #include "platform/mci/Engine.h"
 #include "support/FakeDesktop.h"
 #include "support/pulse/PatternPlayer.h"
-#include "ui/dialogs/TMKBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
-#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
 
@@ -58,58 +57,11 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Notes the text of every message box as it comes up.
-class BoxWatch : public QObject {
-public:
-    explicit BoxWatch(QStringList& texts) : texts_(texts) { qApp->installEventFilter(this); }
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Show && qobject_cast<TMKBox*>(object))
-            if (const auto* memo = object->findChild<QTextEdit*>(QStringLiteral("MemoMsg")))
-                texts_.append(memo->toPlainText());
-        return false;
-    }
-
-private:
-    QStringList& texts_;
-};
-
-// With SONDEX_RIG_TRACE set, every device command, its result and reply and
-// every notice go to standard error with the milliseconds since the rig began.
-class TracingEngine final : public mci::CommandEngine {
-public:
-    explicit TracingEngine(mci::CommandEngine& engine)
-        : engine_(engine), on_(qEnvironmentVariableIsSet("SONDEX_RIG_TRACE")) {
-        clock_.start();
-    }
-    int sendString(const QString& command, QString& reply, const mci::NoticeTarget& target) override {
-        if (!on_) return engine_.sendString(command, reply, target);
-        mci::NoticeTarget traced = target;
-        if (target.deliver)
-            traced.deliver = [this, command, deliver = target.deliver](qint64 code, qint64 id) {
-                std::fprintf(stderr, "%7lld notice %lld for \"%s\"\n", static_cast<long long>(clock_.elapsed()),
-                             static_cast<long long>(code), qPrintable(command));
-                deliver(code, id);
-            };
-        const int code = engine_.sendString(command, reply, traced);
-        std::fprintf(stderr, "%7lld %s -> %d %s\n", static_cast<long long>(clock_.elapsed()), qPrintable(command),
-                     code, qPrintable(reply.trimmed()));
-        return code;
-    }
-    QString errorText(int code) const override { return engine_.errorText(code); }
-
-private:
-    mci::CommandEngine& engine_;
-    bool on_;
-    QElapsedTimer clock_;
-};
-
 }  // namespace
 
 // The recorder as the program entry puts it together, with the desktop and
 // the power-off as doubles.
 struct CdSequenceRig::Recorder {
-    explicit Recorder(QStringList& boxTexts) : boxes(boxTexts) {}
-
     const Identity identity = Identity::forThisUser();
     const InstanceFiles files = InstanceFiles::inRuntimeFolder();
     InstanceLock lock{files.recorderLock};
@@ -119,12 +71,11 @@ struct CdSequenceRig::Recorder {
     FakeDesktop desktop;
     FakePowerOff powerOff;
     mci::Engine engine;
-    TracingEngine tracing{engine};
-    MciChannel channel{tracing, [] { QCoreApplication::processEvents(); }};
+    MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
     std::unique_ptr<MainWindow> window;
     NoticeRelay sub0{QStringLiteral("TTAVIK_SONDEX_SUB0"), msg::MusicNotice};
     NoticeRelay sub1{QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice};
-    BoxWatch boxes;
+    BoxTextWatch boxes;
 
     void build() {
         window = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel});
@@ -178,7 +129,7 @@ bool CdSequenceRig::prepare() {
 }
 
 bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver) {
-    recorder_ = std::make_unique<Recorder>(boxTexts_);
+    recorder_ = std::make_unique<Recorder>();
     if (!recorder_->lock.tryLock()) return fail(QStringLiteral("another recorder runs in this home"));
     if (!recorder_->forwarding.listen()) return fail(QStringLiteral("cannot listen for a second start"));
     recorder_->build();
@@ -208,7 +159,7 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
         return fail(QStringLiteral("the window is still open after %1 ms and showed no log; the second start "
                                    "said: \"%2\"; boxes: %3")
                         .arg(timeoutMs)
-                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(), boxTexts_.join(QStringLiteral(" | "))));
+                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(), recorder_->boxes.texts.join(QStringLiteral(" | "))));
     }
     closedItself_ = closed;
     if (!closed && !(window.requestClose(), waitUntil([&] { return closed; }, 15000)))
@@ -218,6 +169,8 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
         return fail(QStringLiteral("the second start did not end well: ") + QString::fromLocal8Bit(second.readAll()));
     return true;
 }
+
+QStringList CdSequenceRig::boxTexts() const { return recorder_ ? recorder_->boxes.texts : QStringList(); }
 
 QStringList CdSequenceRig::savedFiles() const {
     QStringList paths;

@@ -48,7 +48,7 @@ public:
     // The entries of the recording log file, oldest first.
     QStringList logLines() const;
     // The text of every message box shown, in order.
-    const QStringList& boxTexts() const { return boxTexts_; }
+    QStringList boxTexts() const;
 
 private:
     struct Recorder;
@@ -60,7 +60,6 @@ private:
     std::vector<std::vector<qint16>> tracks_;
     QString recorderBinary_;
     QString failure_;
-    QStringList boxTexts_;
     bool closedItself_ = false;
     std::unique_ptr<Recorder> recorder_;
 };

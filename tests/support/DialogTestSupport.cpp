@@ -1,14 +1,26 @@
 #include "support/DialogTestSupport.h"
 
+#include "ui/dialogs/TMKBox.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QPointer>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace sondex::test {
+
+BoxTextWatch::BoxTextWatch() { qApp->installEventFilter(this); }
+
+bool BoxTextWatch::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::Show && qobject_cast<TMKBox*>(object)) {
+        if (const auto* memo = object->findChild<QTextEdit*>(QStringLiteral("MemoMsg"))) texts.append(memo->toPlainText());
+    }
+    return false;
+}
 
 void onNextModal(std::function<void(QWidget*)> act) {
     const QPointer<QWidget> before = QApplication::activeModalWidget();

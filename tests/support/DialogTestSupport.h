@@ -4,7 +4,9 @@
 #include "ui/dialogs/DialogHost.h"
 
 #include <QColor>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -27,6 +29,15 @@ public:
     bool toolTips = true;
     QString title = QStringLiteral("SONDEX何でもWAV録音");
     RecorderFlags recorderFlags;
+};
+
+// Notes the text of every timed message box as it comes up, from its
+// construction on.
+class BoxTextWatch : public QObject {
+public:
+    BoxTextWatch();
+    bool eventFilter(QObject* object, QEvent* event) override;
+    QStringList texts;
 };
 
 // Runs `act` once on the next modal dialog that opens on top of the one
