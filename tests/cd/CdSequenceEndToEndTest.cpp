@@ -5,7 +5,13 @@
 #include "support/CdSequenceRig.h"
 #include "support/pulse/WavFacts.h"
 
+#include "platform/AppPaths.h"
+
+#include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +48,21 @@ protected:
         EXPECT_TRUE(rig.boxTexts().isEmpty()) << rig.boxTexts().join(u'\n').toStdString();
     }
 
+    // `strike` comes while the first track plays. That entry is saved and
+    // logged, and the program still closes; the last box reports why the
+    // others could not play.
+    void expectFirstEntryKept(const std::function<void()>& strike, const QString& report) {
+        ASSERT_TRUE(rig.run({QStringLiteral("/PC"), QStringLiteral("/C")}, 120000,
+                            [&] { QTimer::singleShot(2500, strike); }))
+            << rig.failure().toStdString();
+        EXPECT_TRUE(rig.closedItself());
+        ASSERT_EQ(rig.savedFiles().size(), 1);
+        EXPECT_GT(QFileInfo(rig.savedFiles().first()).size(), 44 + 4 * 44100) << "at least a second of the track";
+        EXPECT_EQ(rig.logLines().size(), 1);
+        ASSERT_FALSE(rig.boxTexts().isEmpty());
+        EXPECT_EQ(rig.boxTexts().constLast(), report);
+    }
+
     test::CdSequenceRig rig{3, QStringLiteral(SONDEX_BINARY)};
 };
 
@@ -55,6 +76,27 @@ TEST_F(CdSequenceEndToEndTest, ATrackFileAloneRecordsOnlyItsTrack) {
     run({QStringLiteral("E:Track02.cda")});
     EXPECT_FALSE(rig.closedItself());
     expectRecorded({2});
+}
+
+TEST_F(CdSequenceEndToEndTest, AnImageDeletedWhileItPlaysKeepsTheEntryInHand) {
+    expectFirstEntryKept([this] { QFile::remove(rig.discFolder() + QStringLiteral("/disc.bin")); },
+                         QStringLiteral("再生エラー： [ E:]ドライブ\nCDが入っていません・・・"));
+}
+
+TEST_F(CdSequenceEndToEndTest, ADataDiscSwappedInKeepsTheEntryInHand) {
+    expectFirstEntryKept(
+        [this] {
+            const QString data = rig.discFolder() + QStringLiteral("/data");
+            QFile bin(data + QStringLiteral(".bin"));
+            QFile cue(data + QStringLiteral(".cue"));
+            QFile units(paths::configFolder() + QStringLiteral("CDDRIVES.INI"));
+            ASSERT_TRUE(bin.open(QIODevice::WriteOnly) && cue.open(QIODevice::WriteOnly) &&
+                        units.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            bin.write(QByteArray(2352 * 300, '\0'));
+            cue.write("FILE \"data.bin\" BINARY\r\n  TRACK 01 MODE1/2352\r\n    INDEX 01 00:00:00\r\n");
+            units.write("[CDDRIVES]\r\nE=" + cue.fileName().toUtf8() + "\r\n");
+        },
+        QStringLiteral("再生エラー： [ E:]ドライブ\n音楽ＣＤ(CDDA)では、ありません。"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/MciChannel.h"
 #include "core/NoticeRelay.h"
 #include "core/NoticeRouting.h"
+#include "ui/dialogs/TMKBoxDlg.h"
 #include "core/RecordingLog.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
@@ -138,6 +139,9 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
     bool closed = false;
     QObject::connect(&window, &MainWindow::startupFinished, &window, [&] { startedUp = true; });
     QObject::connect(&window, &MainWindow::closed, &window, [&] { closed = true; });
+    // A box the take brings up counts down in a second instead of ten.
+    window.MKBoxDlg1().setTimerCount(1);
+    window.MKBoxDlg1().setErTimerCount(1);
     window.show();
     if (!waitUntil([&] { return startedUp; }, 15000)) return fail(QStringLiteral("the start-up did not finish"));
     auto* recordAlong = window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));

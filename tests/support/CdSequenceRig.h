@@ -42,6 +42,8 @@ public:
     const PrivatePulseServer& server() const { return server_; }
     int trackCount() const { return int(tracks_.size()); }
     const std::vector<qint16>& track(int number) const { return tracks_[size_t(number - 1)]; }
+    // Where the disc image (disc.cue, disc.bin) lies.
+    QString discFolder() const { return scratch_.path(); }
 
     // The WAV files in the recording folder, by name.
     QStringList savedFiles() const;
