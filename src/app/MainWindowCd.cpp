@@ -147,18 +147,17 @@ void MainWindow::bindCdPlayCommands() {
     CdControlPanel& p = *cd_;
     const TrayMenuCommands& t = menus_.tray;
     CdSequencer* s = cdSeq_;
-    for (QObject* start : {static_cast<QObject*>(p.Button12), static_cast<QObject*>(t.TR0)}) {
-        if (auto* button = qobject_cast<QPushButton*>(start)) connect(button, &QPushButton::clicked, s, &CdSequencer::TR0Click);
-        if (auto* item = qobject_cast<QAction*>(start)) connect(item, &QAction::triggered, s, &CdSequencer::TR0Click);
-    }
-    const std::pair<QPushButton*, QAction*> requests[] = {{p.Button13, t.TR1}, {p.Button17, t.TR5}, {p.Button14, t.TR2},
-                                                          {p.Button15, t.TR3}, {p.Button16, t.TR4}};
-    const std::array<void (CdSequencer::*)(), 5> handlers = {&CdSequencer::Button13Click, &CdSequencer::Button17Click,
-                                                             &CdSequencer::Button14Click, &CdSequencer::Button15Click,
-                                                             &CdSequencer::Button16Click};
-    for (size_t k = 0; k < handlers.size(); ++k) {
-        connect(requests[k].first, &QPushButton::clicked, s, handlers[k]);
-        connect(requests[k].second, &QAction::triggered, s, handlers[k]);
+    // Each command has a button on the panel and an item in the tray menu.
+    const struct {
+        QPushButton* button;
+        QAction* item;
+        void (CdSequencer::*handler)();
+    } commands[] = {{p.Button12, t.TR0, &CdSequencer::TR0Click},     {p.Button13, t.TR1, &CdSequencer::Button13Click},
+                    {p.Button17, t.TR5, &CdSequencer::Button17Click}, {p.Button14, t.TR2, &CdSequencer::Button14Click},
+                    {p.Button15, t.TR3, &CdSequencer::Button15Click}, {p.Button16, t.TR4, &CdSequencer::Button16Click}};
+    for (const auto& command : commands) {
+        connect(command.button, &QPushButton::clicked, s, command.handler);
+        connect(command.item, &QAction::triggered, s, command.handler);
     }
     for (QLabel* label : {p.Label2, p.Label7}) ClickWatch::onClick(label, [s] { s->Button13Click(); });
     const std::array<SpinButton*, 3> spins = {p.SpinButton1, p.SpinButton2, p.SpinButton3};
