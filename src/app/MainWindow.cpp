@@ -12,7 +12,7 @@
 #include "cd/CdDeviceAccess.h"
 #include "cd/CdUnitQueries.h"
 #include "recording/FormatCommands.h"
-#include "core/ListedRecording.h"
+#include "music/MusicRecording.h"
 #include "core/RecordingController.h"
 #include "recording/ManualRecording.h"
 #include "core/RecordingLog.h"

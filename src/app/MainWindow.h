@@ -15,6 +15,7 @@ class QMenu;
 class QPushButton;
 class QDragEnterEvent;
 class QDropEvent;
+class QListWidget;
 class QTimer;
 
 namespace sondex {
@@ -27,7 +28,7 @@ class CdListPanel;
 class CdLists;
 class CdSearch;
 class CdSequencer;
-class ListedRecording;
+class MusicRecording;
 class RecordingController;
 class Commands;
 class DesktopServices;
@@ -174,6 +175,11 @@ private:
     void bindCdPlayCommands();
     void presentCdPlay();
     void presentRecordAlong();
+    // The music list: its commands and what the music panel shows of it.
+    void buildMusicList();
+    void Button31Click();  // add music files
+    void presentMusicList();
+    QListWidget* musicListInView() const;
     void fillCdDrives();
     void presentCdUnits();
     void presentCdSelection();
@@ -194,7 +200,6 @@ private:
     // The kind of recording is armed or running, so another panel must not open.
     bool runActive(RecordingKind kind) const;
     void presentManualRecording();
-    void presentLists();
 
     // Close: the query, the saves, the power-off.
     bool closeQuery();
@@ -254,7 +259,7 @@ private:
     CdSequencer* cdSeq_ = nullptr;
     CdSearch* cdSearch_ = nullptr;
     bool cdSearching_ = false;
-    std::unique_ptr<ListedRecording> musicRec_;
+    MusicRecording* musicRec_ = nullptr;
     // Every kind of recording, in the order the close saves them.
     QList<RecordingController*> controllers_;
     FormatCommands* format_ = nullptr;

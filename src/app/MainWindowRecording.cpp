@@ -12,9 +12,9 @@
 #include "recording/FormatCommands.h"
 #include "core/LogLines.h"
 #include "recording/ManualPanel.h"
-#include "core/ListedRecording.h"
 #include "recording/ManualRecording.h"
 #include "core/MciChannel.h"
+#include "music/MusicRecording.h"
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
 #include "core/WavInspector.h"
@@ -82,10 +82,8 @@ void MainWindow::buildRecording() {
     connect(manual_->Button20, &QPushButton::clicked, manualRec_, &ManualRecording::Button20Click);
     connect(manual_->Button21, &QPushButton::clicked, manualRec_, &ManualRecording::Button21Click);
 
-    const QString lists = identity_.ProgramFolder + identity_.ProductKey;
-    musicRec_ = std::make_unique<ListedRecording>(RecordingKind::Music, *session_, lists + QStringLiteral("MI.LIS"));
-    connect(music_->MIDSAVE, &QCheckBox::toggled, this, [this](bool on) { musicRec_->setRecordArmed(on); });
-    controllers_ = {manualRec_, musicRec_.get()};  // the CD sequencer joins them
+    buildMusicList();
+    controllers_ = {manualRec_, musicRec_};  // the CD sequencer joins them
     connect(menus_.main.MO_TM_OFF, &QAction::triggered, this, [this] { manualRec_->ShowManualTimer(0); });
     connect(menus_.recording.PR_TM_OFF, &QAction::triggered, this, [this] { manualRec_->ShowManualTimer(0); });
 

@@ -16,7 +16,6 @@
 #include "platform/ListFile.h"
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
-#include "core/ListedRecording.h"
 #include "core/RecordingController.h"
 #include "timer/LegacyTimerList.h"
 #include "recording/ManualRecording.h"
@@ -48,8 +47,6 @@ const char* const kFirstRunNotice =
 const char* const kClockNotice =
     "パソコンの時計は毎日遅れます・・・\n毎日正確に合わせて下さい☆☆☆\n\n私のパソコンは、毎日６秒遅れます・・・\n"
     "遅れては困るので、３０秒ぐらい進めています☆☆☆\n\n次に表示される時刻設定にて、時間を合わせて下さい☆";
-
-QString countText(int count) { return QString::number(count) + QStringLiteral("ｺ"); }
 
 }  // namespace
 
@@ -150,19 +147,8 @@ void MainWindow::Timer1Timer() {
 
 void MainWindow::loadLists() {
     for (RecordingController* controller : controllers_) controller->loadLists();
-    presentLists();
 }
 
-void MainWindow::presentLists() {
-    const QStringList& music = musicRec_->registered();
-    music_->ListBox3->addItems(music);
-    music_->Label10->setText(countText(static_cast<int>(music.size())));
-    if (settings_.isOn(Setting::FileOnly)) {
-        for (const QString& path : music) music_->ListBoxFNF->addItem(QFileInfo(path).fileName());
-        music_->ListBoxFNF->show();
-        music_->ListBox3->hide();
-    }
-}
 
 void MainWindow::loadTimerLists() {
     adoptLegacyTimerList(identity_.ProgramFolder, identity_.ProductKey);

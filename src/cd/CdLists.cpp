@@ -1,19 +1,12 @@
 #include "cd/CdLists.h"
 
 #include "cd/CdEntry.h"
+#include "core/ListMoves.h"
 #include "platform/ListFile.h"
 
-#include <algorithm>
 #include <numeric>
 
 namespace sondex {
-
-QList<int> CdLists::validRows(QList<int> rows, qsizetype size) {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.removeIf([size](int row) { return row < 0 || row >= size; });
-    return rows;
-}
 
 void CdLists::loadRegistered(const QString& path) {
     registered_.clear();
@@ -37,17 +30,16 @@ int CdLists::appendSearch(const QString& entry) {
 }
 
 bool CdLists::copyToRegistered(QList<int> searchRows) {
-    const QList<int> rows = validRows(std::move(searchRows), search_.size());
+    const QList<int> rows = listmoves::validRows(std::move(searchRows), search_.size());
     for (const int row : rows) registered_.append(search_[row]);
     if (!rows.isEmpty()) emit registeredChanged();
     return !rows.isEmpty();
 }
 
 void CdLists::moveToSearch(QList<int> registeredRows) {
-    const QList<int> rows = validRows(std::move(registeredRows), registered_.size());
-    if (rows.isEmpty()) return;
-    for (const int row : rows) search_.append(registered_[row]);
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) registered_.removeAt(*row);
+    const QStringList moved = listmoves::takeRows(registered_, std::move(registeredRows));
+    if (moved.isEmpty()) return;
+    search_.append(moved);
     emit registeredChanged();
     emit searchChanged();
 }
@@ -59,17 +51,8 @@ void CdLists::moveAllToSearch() {
 }
 
 QList<int> CdLists::moveRegistered(QList<int> selectedRows, int direction) {
-    const QList<int> rows = validRows(std::move(selectedRows), registered_.size());
-    if (rows.isEmpty()) return {};
-    QStringList taken;
-    for (auto row = rows.crbegin(); row != rows.crend(); ++row) taken.prepend(registered_.takeAt(*row));
-    const int target = std::clamp(rows.first() + direction, 0, static_cast<int>(registered_.size()));
-    QList<int> selected;
-    for (qsizetype k = 0; k < taken.size(); ++k) {
-        registered_.insert(target + k, taken[k]);
-        selected.append(target + static_cast<int>(k));
-    }
-    emit registeredChanged();
+    const QList<int> selected = listmoves::moveBlock(registered_, std::move(selectedRows), direction);
+    if (!selected.isEmpty()) emit registeredChanged();
     return selected;
 }
 

@@ -67,8 +67,6 @@ signals:
     void selectedEntryChanged(int index);
 
 private:
-    static QList<int> validRows(QList<int> rows, qsizetype size);
-
     QStringList registered_;
     QStringList search_;
     QStringList selection_;

@@ -14,13 +14,12 @@ namespace {
 
 constexpr int kListLeft = 2;  // PanelFN keeps this offset on both sides
 
-
 }  // namespace
 
 MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel4"));
     using namespace build;
-    button(this, "Button31", "ＭＩＤＩ参照", {2, 2, 74, 23}, "音楽ファイルを選択する");
+    Button31 = button(this, "Button31", "ＭＩＤＩ参照", {2, 2, 74, 23}, "音楽ファイルを選択する");
     MIDSAVE = checkBox(this, "MIDSAVE", "録音", {78, 3, 46, 22}, "MIDI同期録音");
     Button24 = button(this, "Button24", "再生／録音", {126, 2, 70, 23});
     MIDREP = checkBox(this, "MIDREP", "リピート", {198, 3, 61, 22});
@@ -47,7 +46,7 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
     Label13 = label(this, "Label13", "0", {54, 54, 50, 18}, "終了時間（秒）");
     Label13->setAutoFillBackground(true);
     Label10 = label(this, "Label10", "0ｺ", {106, 54, 32, 18}, "登録ファイル数");
-    button(this, "Button32", ">選択削除", {140, 52, 119, 21}, "選択ファイルを削除する");
+    Button32 = button(this, "Button32", ">選択削除", {140, 52, 119, 21}, "選択ファイルを削除する");
 
     PanelFN = panel(this, "PanelFN", {kListLeft, 76, 255, 68});
     PanelFNVU = new ListResizeBar(PanelFN, PanelFN);
@@ -62,8 +61,8 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
     fnLayout->addWidget(ListBox3);
     fnLayout->addWidget(ListBoxFNF);
 
-    button(this, "Button33", "<上移動", {2, 146, 78, 21}, "選択ファイルを上に移動");
-    button(this, "Button34", "<下移動", {82, 146, 78, 21}, "選択ファイルを下に移動");
+    Button33 = button(this, "Button33", "<上移動", {2, 146, 78, 21}, "選択ファイルを上に移動");
+    Button34 = button(this, "Button34", "<下移動", {82, 146, 78, 21}, "選択ファイルを下に移動");
 
     QFrame* bar = panel(this, "PSTBar2", {0, 168, 259, 18});
     bar->setFrameShape(QFrame::StyledPanel);

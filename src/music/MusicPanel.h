@@ -30,6 +30,10 @@ public:
     QLabel* Label13 = nullptr;
     QLabel* Label10 = nullptr;        // the number of listed files
     QPushButton* Button24 = nullptr;  // play/record the music list
+    QPushButton* Button31 = nullptr;  // add files
+    QPushButton* Button32 = nullptr;  // delete the selected files
+    QPushButton* Button33 = nullptr;  // move them up
+    QPushButton* Button34 = nullptr;  // move them down
     QPushButton* Button30 = nullptr;  // close the music area
 
 protected:

@@ -497,3 +497,40 @@ TEST_F(MainWindowTest, RecordingAlongWithTheCdShowsInTheRecordingColour) {
 
 }  // namespace
 }  // namespace sondex
+
+namespace sondex {
+namespace {
+
+// Files from a forwarded line join the music list; the name view shows the
+// same entries, and deleting there deletes them.
+TEST_F(MainWindowTest, TheMusicListAndItsNameViewChangeTogether) {
+    QTemporaryDir music;
+    QStringList files;
+    for (const char* name : {"a.mid", "b b.wav", "曲.au"}) {
+        files.append(music.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(test::writeBytes(files.constLast(), "x"));
+    }
+    auto window = readyWindow();
+    window->onForwardedLine(files.join(u'?'));
+    auto* paths = child<QListWidget>(*window, "ListBox3");
+    auto* names = child<QListWidget>(*window, "ListBoxFNF");
+    ASSERT_EQ(paths->count(), 3);
+    EXPECT_EQ(paths->currentRow(), 0) << "the first added file is next";
+    EXPECT_EQ(child<QLabel>(*window, "Label10")->text(), QStringLiteral("3ｺ"));
+
+    window->commands()["MSSN"]->trigger();
+    EXPECT_FALSE(names->isHidden());
+    EXPECT_EQ(names->item(1)->text(), QStringLiteral("b b.wav"));
+    names->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    child<QPushButton>(*window, "Button32")->click();
+    EXPECT_EQ(names->count(), 2);
+    EXPECT_EQ(paths->item(1)->text(), files[2]);
+    names->setCurrentRow(1);
+    window->commands()["MSSN"]->trigger();
+    EXPECT_TRUE(names->isHidden());
+    EXPECT_EQ(paths->currentRow(), 1) << "the current entry stays current";
+    EXPECT_EQ(child<QLabel>(*window, "Label10")->text(), QStringLiteral("2ｺ"));
+}
+
+}  // namespace
+}  // namespace sondex
