@@ -10,6 +10,7 @@
 #include "core/MciChannel.h"
 #include "core/RecorderFlags.h"
 #include "core/RecordingSession.h"
+#include "core/SequenceSteps.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
 
@@ -134,16 +135,9 @@ void CdSequencer::advance(int step) {
         const int count = static_cast<int>(lists_.selection().size());
         if (count == 0) break;
         if (step == 0 && (singleMode_ || session_.isTestRecording())) break;
-        const int current = lists_.selectedEntry();
-        int delta = step == 0 ? 1 : step;
-        if (step == -2) delta = current == -1 ? 1 : 0;
-        int next = current + delta;
-        // Recording along never wraps: a recorded list ends at its end.
-        if (!recordAlong_ && (step != 0 || settings_.isOn(Setting::REPEAT))) {
-            if (next >= count) next = 0;
-            if (next < 0) next = count - 1;
-        }
-        if (next < 0 || next >= count) break;
+        const int next =
+            sequence::nextEntry(lists_.selectedEntry(), count, step, recordAlong_, settings_.isOn(Setting::REPEAT));
+        if (next < 0) break;
         lists_.selectEntry(next);
         processEvents();
         session_.forgetName(RecordingKind::Cd);

@@ -1,0 +1,16 @@
+#include "core/SequenceSteps.h"
+
+namespace sondex::sequence {
+
+int nextEntry(int current, int count, int step, bool recordAlong, bool repeat) {
+    int delta = step == kNaturalNext ? 1 : step;
+    if (step == kSelectedEntry) delta = current == -1 ? 1 : 0;
+    int next = current + delta;
+    if (!recordAlong && (step != kNaturalNext || repeat)) {
+        if (next >= count) next = 0;
+        if (next < 0) next = count - 1;
+    }
+    return next < 0 || next >= count ? -1 : next;
+}
+
+}  // namespace sondex::sequence
