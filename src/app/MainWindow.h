@@ -177,6 +177,8 @@ private:
     void presentRecordAlong();
     // The music list: its commands and what the music panel shows of it.
     void buildMusicList();
+    void bindMusicPlayCommands();
+    void presentMusicPlay();
     void Button31Click();  // add music files
     void presentMusicList();
     QListWidget* musicListInView() const;

@@ -12,6 +12,7 @@
 #include "cd/CdListPanel.h"
 #include "cd/CdUnitSounds.h"
 #include "music/MusicPanel.h"
+#include "music/MusicRecording.h"
 #include "platform/AppPaths.h"
 #include "platform/JapaneseCalendar.h"
 #include "platform/DesktopServices.h"
@@ -180,6 +181,7 @@ void MainWindow::K1Click() {
 void MainWindow::Button30Click() {
     // The manual panel goes with the music area, and so does a recording on it.
     if (manualRec_->state() != ManualRecording::State::Idle) manualRec_->Button22Click();
+    musicRec_->stopForClose();
     Panel2_->hide();
     cd_->CheckBox1->setEnabled(true);
     menus_.tray.TRSAVE->setEnabled(true);

@@ -15,6 +15,8 @@ BoxAnswer WindowPrompts::message(const QString& text) {
     return messages_.ERMsgBox(text, BoxAnswer::Ok);
 }
 
+BoxAnswer WindowPrompts::notice(const QString& text) { return messages_.TMMsgBox(text, BoxAnswer::Ok); }
+
 BoxAnswer WindowPrompts::question(const QString& text, BoxAnswer defaultAnswer) {
     return messages_.TMMsgBoxYN(text, defaultAnswer);
 }

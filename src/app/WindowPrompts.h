@@ -18,6 +18,7 @@ public:
     WindowPrompts(TMKBoxDlg& messages, QWidget& owner);
 
     BoxAnswer message(const QString& text) override;
+    BoxAnswer notice(const QString& text) override;
     BoxAnswer question(const QString& text, BoxAnswer defaultAnswer) override;
     std::optional<QString> saveName(const QString& fileName, const QString& folder) override;
     void busyCursor(bool on) override;

@@ -17,6 +17,8 @@ public:
 
     // The timed message box with ＯＫ and 中 断; returns its answer.
     virtual BoxAnswer message(const QString& text) = 0;
+    // The timed message box with ＯＫ alone, for a notice that stops nothing.
+    virtual BoxAnswer notice(const QString& text) { return message(text); }
     // The timed message box with はい / いいえ; returns its answer.
     virtual BoxAnswer question(const QString& text, BoxAnswer defaultAnswer) = 0;
     // The save dialog, showing `fileName` in `folder` (no trailing "/"): the

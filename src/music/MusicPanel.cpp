@@ -25,24 +25,24 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
     MIDREP = checkBox(this, "MIDREP", "リピート", {198, 3, 61, 22});
     MIDREP->setAutoFillBackground(true);
 
-    QFrame* midiPos = panel(this, "PanelMIDIPOS", {2, 2, 128, 23});
-    midiPos->setAutoFillBackground(true);
-    spinButton(midiPos, "SpinButton4", {0, 0, 16, 23}, "±６０秒");
-    spinButton(midiPos, "SpinButton5", {18, 0, 16, 23}, "±１秒");
-    spinButton(midiPos, "SpinButton6", {36, 0, 16, 23}, "±１／１０秒");
-    button(midiPos, "ButtonMIDIPOSINI", "*", {54, 0, 24, 23}, "初期値に戻す");
-    midiPos->hide();
+    PanelMIDIPOS = panel(this, "PanelMIDIPOS", {2, 2, 128, 23});
+    PanelMIDIPOS->setAutoFillBackground(true);
+    SpinButton4 = spinButton(PanelMIDIPOS, "SpinButton4", {0, 0, 16, 23}, "±６０秒");
+    SpinButton5 = spinButton(PanelMIDIPOS, "SpinButton5", {18, 0, 16, 23}, "±１秒");
+    SpinButton6 = spinButton(PanelMIDIPOS, "SpinButton6", {36, 0, 16, 23}, "±１／１０秒");
+    ButtonMIDIPOSINI = button(PanelMIDIPOS, "ButtonMIDIPOSINI", "*", {54, 0, 24, 23}, "初期値に戻す");
+    PanelMIDIPOS->hide();
 
-    QFrame* panel5 = panel(this, "Panel5", {2, 27, 200, 24});
-    button(panel5, "Button29", "再開", {0, 0, 56, 24});
-    button(panel5, "Button25", "一時停止", {0, 0, 56, 24});
-    button(panel5, "Button26", "BS", {58, 0, 44, 24});
-    button(panel5, "Button27", "Skip", {104, 0, 44, 24});
-    button(panel5, "Button28", "停止", {150, 0, 50, 24});
-    panel5->setEnabled(false);  // works only while music plays
+    Panel5 = panel(this, "Panel5", {2, 27, 200, 24});
+    Button29 = button(Panel5, "Button29", "再開", {0, 0, 56, 24});
+    Button25 = button(Panel5, "Button25", "一時停止", {0, 0, 56, 24});
+    Button26 = button(Panel5, "Button26", "BS", {58, 0, 44, 24});
+    Button27 = button(Panel5, "Button27", "Skip", {104, 0, 44, 24});
+    Button28 = button(Panel5, "Button28", "停止", {150, 0, 50, 24});
+    Panel5->hide();  // shows while music plays
     Button30 = button(this, "Button30", "閉じる", {206, 27, 53, 24});
 
-    label(this, "Label14", "0", {2, 54, 50, 18}, "再生／録音時間（秒）");
+    Label14 = label(this, "Label14", "0", {2, 54, 50, 18}, "再生／録音時間（秒）");
     Label13 = label(this, "Label13", "0", {54, 54, 50, 18}, "終了時間（秒）");
     Label13->setAutoFillBackground(true);
     Label10 = label(this, "Label10", "0ｺ", {106, 54, 32, 18}, "登録ファイル数");
@@ -66,10 +66,10 @@ MusicPanel::MusicPanel(QWidget* parent) : QFrame(parent) {
 
     QFrame* bar = panel(this, "PSTBar2", {0, 168, 259, 18});
     bar->setFrameShape(QFrame::StyledPanel);
-    label(bar, "PSTBar2_0", "", {2, 1, 40, 16}, "再生レート");
-    label(bar, "PSTBar2_1", "", {44, 1, 20, 16}, "再生レート");
-    label(bar, "PSTBar2_2", "", {66, 1, 44, 16}, "再生レート");
-    label(bar, "PSTBar2_3", "", {112, 1, 145, 16});
+    PSTBar2_0 = label(bar, "PSTBar2_0", "", {2, 1, 40, 16}, "再生レート");
+    PSTBar2_1 = label(bar, "PSTBar2_1", "", {44, 1, 20, 16}, "再生レート");
+    PSTBar2_2 = label(bar, "PSTBar2_2", "", {66, 1, 44, 16}, "再生レート");
+    PSTBar2_3 = label(bar, "PSTBar2_3", "", {112, 1, 145, 16});
     resize(259, 187);
 }
 

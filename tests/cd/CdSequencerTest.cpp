@@ -14,7 +14,7 @@
 #include "core/RecordingSession.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
-#include "support/ScriptedEngine.h"
+#include "support/PlayingDevice.h"
 #include "ScriptedCdPrompts.h"
 
 #include <QCoreApplication>
@@ -29,30 +29,6 @@
 
 namespace sondex {
 namespace {
-
-// A CD device that notices the end of a play with notify the way a drive
-// does: 1 when it plays out (endPlay), 4 when stopped or closed, 2 when
-// another play replaces it. Everything else is the scripted engine's.
-class PlayingCd final : public mci::CommandEngine {
-public:
-    int sendString(const QString& command, QString& reply, const mci::NoticeTarget& target) override {
-        const bool cd = command.contains(QStringLiteral(" tavikCD"));
-        if (cd && (command.startsWith(u"stop") || command.startsWith(u"close"))) finish(4);
-        if (cd && command.startsWith(u"play")) finish(2);
-        const int result = script.sendString(command, reply, target);
-        if (result == 0 && cd && command.startsWith(u"play") && command.endsWith(u" notify")) playing = target;
-        return result;
-    }
-    QString errorText(int code) const override { return script.errorText(code); }
-    void finish(qint64 code) {
-        if (!playing.isSet()) return;
-        test::ScriptedEngine::postNotice(playing, code, 1);
-        playing = {};
-    }
-
-    test::ScriptedEngine script;
-    mci::NoticeTarget playing;
-};
 
 class AnyDisc final : public CdUnitQueries {
 public:
@@ -113,7 +89,7 @@ protected:
 
     QTemporaryDir folder;
     Settings settings{QDir::tempPath() + u'/'};
-    PlayingCd cd;
+    test::PlayingDevice cd{QStringLiteral("tavikCD")};
     int eventRuns = 0;
     std::function<void()> duringEvents;
     MciChannel channel{cd, [this] {
