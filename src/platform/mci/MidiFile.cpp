@@ -192,14 +192,14 @@ class Clock {
 public:
     explicit Clock(const Timing& timing) : timing_(timing) {}
 
-    // False when the time would pass the song limit.
+    // False when the time no longer fits (the caller's limit is far below that).
     bool advanceTo(qint64 tick) {
         qint64 step = 0;
         if (qMulOverflow(tick - tick_, timing_.perTick, &step) ||
             qAddOverflow(scaled_, step, &scaled_))
             return false;
         tick_ = tick;
-        return micros() <= kMaxSongMicros;
+        return true;
     }
 
     void setTempo(quint32 microsPerQuarter) {
