@@ -168,7 +168,8 @@ private:
         if (const Outcome o = number(size); o.error != MidiError::None || o.cut) return o;
         if (size > end_ - pos_) return {MidiError::None, true};
         if (type == kMetaTempo && size >= 3) {
-            const quint32 tempo = (quint32(data_[pos_]) << 16) | (data_[pos_ + 1] << 8) | data_[pos_ + 2];
+            const quint32 tempo =
+                (quint32(data_[pos_]) << 16) | (data_[pos_ + 1] << 8) | data_[pos_ + 2];
             // A tempo of 0 would put the rest of the song at one instant.
             if (tempo > 0 && !push({tick, tempo, kTempoMark})) return {MidiError::TooManyEvents};
         }
@@ -313,7 +314,8 @@ MidiReadResult readMidi(QByteArrayView bytes) {
     }
     if (!smf.startsWith("MThd")) return failure(MidiError::NotMidi);
     constexpr int kHeaderBytes = kChunkHeaderBytes + 6;
-    if (smf.size() < kHeaderBytes || be32(smf.data() + 4) < 6) return failure(MidiError::ShortHeader);
+    if (smf.size() < kHeaderBytes || be32(smf.data() + 4) < 6)
+        return failure(MidiError::ShortHeader);
 
     MidiReadResult result;
     MidiSong& song = result.song;

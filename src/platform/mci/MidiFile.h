@@ -42,14 +42,14 @@ struct MidiEvent {
     qint64 micros = 0;  // from the start of the song
     quint8 status = 0;
     quint8 data1 = 0;
-    quint8 data2 = 0;  // 0 for program change and channel pressure
-    quint32 sysex = 0; // index into MidiSong::sysexSpans for 0xF0 and 0xF7
+    quint8 data2 = 0;   // 0 for program change and channel pressure
+    quint32 sysex = 0;  // index into MidiSong::sysexSpans for 0xF0 and 0xF7
 };
 
 struct MidiSong {
     int format = 0;        // 0 one track, 1 tracks played together, 2 tracks one after another
     int trackCount = 0;    // tracks read (fewer than the header counts when the file is cut)
-    quint16 division = 0;  // ticks per quarter note, or with the high bit set -fps and ticks per frame
+    quint16 division = 0;  // ticks per quarter note; with the high bit set, -fps and ticks a frame
     QList<MidiEvent> events;  // in playing order; equal times keep track order, then file order
     qint64 lengthMicros = 0;  // the last event's time, the tracks' ends included
 

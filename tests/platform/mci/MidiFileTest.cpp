@@ -26,7 +26,9 @@ QByteArray vlq(quint32 value) {
 }
 
 // Bytes written as hex; blanks between them are for the reader.
-QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
+QByteArray hex(const char* text) {
+    return QByteArray::fromHex(text);
+}
 
 QByteArray header(int format, int tracks, quint16 division, quint32 length = 6) {
     return "MThd" + bigEndian(length, 4) + bigEndian(format, 2) + bigEndian(tracks, 2) +
@@ -57,58 +59,74 @@ QByteArray riff(const QByteArray& chunks) {
 }
 
 // An odd-sized chunk before the data, so that its pad byte is needed.
-QByteArray rmi(const QByteArray& midi) { return riff(riffChunk("LIST", "INFOx") + riffChunk("data", midi)); }
+QByteArray rmi(const QByteArray& midi) {
+    return riff(riffChunk("LIST", "INFOx") + riffChunk("data", midi));
+}
 
 // "ms status data" per event, for comparing whole songs at a glance.
 std::vector<std::string> describe(const MidiSong& song) {
     std::vector<std::string> lines;
     for (const MidiEvent& e : song.events) {
         QByteArray bytes(1, char(e.status));
-        if (e.status < 0xF0) bytes += QByteArray(1, char(e.data1)) + QByteArray(1, char(e.data2));
-        else bytes += song.sysexOf(e).toByteArray();
-        lines.push_back(QByteArray(QByteArray::number(e.micros / 1000.0) + ' ' + bytes.toHex()).toStdString());
+        if (e.status < 0xF0)
+            bytes += QByteArray(1, char(e.data1)) + QByteArray(1, char(e.data2));
+        else
+            bytes += song.sysexOf(e).toByteArray();
+        lines.push_back(
+            QByteArray(QByteArray::number(e.micros / 1000.0) + ' ' + bytes.toHex()).toStdString());
     }
     return lines;
 }
 
 // Format 1 at 96 ticks per quarter: the tempo halves to 250000 at tick 192.
 QByteArray songFile() {
-    const QByteArray conductor = hex(
-        "00 FF5103 07A120"        // tempo 500000
-        "60 C005"                 // tick 96
-        "60 FF5103 03D090"        // tick 192: tempo 250000
-        "00 F005 7E7F0901F7"      // tick 192
-        "60 FF2F00");             // tick 288
-    const QByteArray notes = hex(
-        "60 903C40"               // tick 96
-        "60 3C00"                 // tick 192, running status
-        "00 FF0103 414243"        // a text event leaves the running status alone
-        "00 3E50"
-        "60 C107"                 // tick 288
-        "00 08"                   // running status of a one-byte message
-        "8140 FF2F00");           // tick 480
+    const QByteArray conductor =
+        hex("00 FF5103 07A120"    // tempo 500000
+            "60 C005"             // tick 96
+            "60 FF5103 03D090"    // tick 192: tempo 250000
+            "00 F005 7E7F0901F7"  // tick 192
+            "60 FF2F00");         // tick 288
+    const QByteArray notes =
+        hex("60 903C40"         // tick 96
+            "60 3C00"           // tick 192, running status
+            "00 FF0103 414243"  // a text event leaves the running status alone
+            "00 3E50"           //
+            "60 C107"           // tick 288
+            "00 08"             // running status of a one-byte message
+            "8140 FF2F00");     // tick 480
     return smf(1, 96, {conductor, notes});
 }
 
 }  // namespace
 
 TEST(MidiFile, TracksMergeInTimeOrderAlongTheTempoMap) {
+    // At equal times, track 1's events come before track 2's.
     const std::vector<std::string> expected = {
-        "500 c00500", "500 903c40",                      // equal times: track order
-        "1000 f07e7f0901f7", "1000 903c00", "1000 903e50",
-        "1250 c10700", "1250 c10800",
+        "500 c00500",  "500 903c40",  "1000 f07e7f0901f7", "1000 903c00",
+        "1000 903e50", "1250 c10700", "1250 c10800",
     };
     for (const QByteArray& file : {songFile(), rmi(songFile())}) {
         const MidiReadResult read = readMidi(file);
         ASSERT_TRUE(read.ok()) << read.message().toStdString();
         EXPECT_FALSE(read.truncated);
         EXPECT_EQ(describe(read.song), expected);
-        EXPECT_EQ(read.song.lengthMicros, 1'750'000);  // track 2 ends 192 ticks after the tempo change
+        // Track 2 ends 192 ticks after the tempo change.
+        EXPECT_EQ(read.song.lengthMicros, 1'750'000);
         EXPECT_EQ(read.song.lengthMs(), 1750);
         EXPECT_EQ(read.song.format, 1);
         EXPECT_EQ(read.song.trackCount, 2);
         EXPECT_EQ(read.song.division, 96);
     }
+    // Many events at one time: still track by track, each in its file order.
+    QList<QByteArray> bodies(3);
+    std::vector<std::string> inOrder;
+    for (int t = 0; t < 3; ++t)
+        for (int i = 0; i < 10; ++i) {
+            const QByteArray message = QByteArray(1, char(0xC0 + t)) + char(i);  // program i
+            bodies[t] += '\0' + message;
+            inOrder.push_back("0 " + QByteArray(message + '\0').toHex().toStdString());
+        }
+    EXPECT_EQ(describe(readMidi(smf(1, 96, bodies)).song), inOrder);
 }
 
 TEST(MidiFile, TimesStayExactOverALongSong) {
@@ -144,7 +162,7 @@ TEST(MidiFile, FrameDivisionIgnoresTempo) {
 
 TEST(MidiFile, Format2PlaysTracksOneAfterAnotherEachWithItsOwnTempo) {
     const QByteArray first = hex("00 FF5103 03D090  60 903C40  60 FF2F00");  // ends at 500 ms
-    const QByteArray second = hex("60 903E40  00 FF2F00");                    // default tempo again
+    const QByteArray second = hex("60 903E40  00 FF2F00");                   // default tempo again
     const MidiReadResult read = readMidi(smf(2, 96, {first, second}));
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(describe(read.song), std::vector<std::string>({"250 903c40", "1000 903e40"}));
@@ -191,8 +209,9 @@ TEST(MidiFile, DamagedFilesAreRefusedWithTheirReason) {
         EXPECT_TRUE(read.song.events.isEmpty()) << c.what;
         EXPECT_FALSE(read.message().isEmpty()) << c.what;
     }
-    EXPECT_EQ(readMidi(smf(0, 96, {hex("00 3C40")})).message(),
-              QStringLiteral("ＭＩＤＩファイルが壊れています（トラック1：ステータスのないデータバイトがあります）。"));
+    const QString text = readMidi(smf(0, 96, {hex("00 3C40")})).message();
+    EXPECT_EQ(text, QStringLiteral("ＭＩＤＩファイルが壊れています（トラック1："
+                                   "ステータスのないデータバイトがあります）。"));
 }
 
 TEST(MidiFile, CutFilesKeepWhatWasRead) {
@@ -211,9 +230,12 @@ TEST(MidiFile, CutFilesKeepWhatWasRead) {
         {"meta past the end", smf(0, 96, {hex("00 903C40  60 FF51")}), 1, 0, true},
         {"fewer tracks than counted", header(1, 65535, 96) + track(whole), 2, 500, true},
         {"no end of track", smf(0, 96, {whole}), 2, 500, false},
-        {"unknown chunk skipped", header(0, 1, 96) + "XFIL" + bigEndian(3, 4) + "abc" + track(whole),
-         2, 500, false},
-        {"header longer than 6", header(0, 1, 96, 8) + QByteArray(2, '\0') + track(whole), 2, 500, false},
+        {"bytes after the end of track", smf(0, 96, {whole + hex("00 FF2F00  00 3E") + "junk"}), 2,
+         500, false},
+        {"unknown chunk skipped",
+         header(0, 1, 96) + "XFIL" + bigEndian(3, 4) + "abc" + track(whole), 2, 500, false},
+        {"header longer than 6", header(0, 1, 96, 8) + QByteArray(2, '\0') + track(whole), 2, 500,
+         false},
     };
     for (const auto& c : cases) {
         const MidiReadResult read = readMidi(c.bytes);
@@ -225,13 +247,14 @@ TEST(MidiFile, CutFilesKeepWhatWasRead) {
 }
 
 TEST(MidiFile, PlayFromFindsTheFirstEventAtOrAfterThePosition) {
-    const MidiReadResult read = readMidi(smf(0, 96, {hex("00 903C40  60 903E40 00 3E00  60 803C40")}));
+    const MidiReadResult read =
+        readMidi(smf(0, 96, {hex("00 903C40  60 903E40 00 3E00  60 803C40")}));
     ASSERT_TRUE(read.ok());
     const struct {
         qint64 ms;
         qsizetype index;
-    } cases[] = {{-5, 0}, {0, 0}, {1, 1}, {500, 1}, {501, 3}, {1000, 3}, {1001, 4},
-                 {std::numeric_limits<qint64>::max(), 4}};
+    } cases[] = {{-5, 0},  {0, 0},    {1, 1},    {500, 1},
+                 {501, 3}, {1000, 3}, {1001, 4}, {std::numeric_limits<qint64>::max(), 4}};
     for (const auto& c : cases) EXPECT_EQ(read.song.firstEventAt(c.ms), c.index) << c.ms;
 }
 
