@@ -67,8 +67,8 @@ public:
         bool cut = false;
     };
 
-    // Reads one track chunk's contents. Every step reads at least one byte,
-    // so no content keeps it going.
+    // Reads one track chunk's contents. Each pass of the loop reads at least
+    // one byte, so no bytes can keep it going.
     Outcome read(QByteArrayView chunk) {
         data_ = reinterpret_cast<const uchar*>(chunk.data());
         pos_ = 0;
@@ -263,6 +263,7 @@ QByteArrayView MidiSong::sysexOf(const MidiEvent& event) const {
 }
 
 qsizetype MidiSong::firstEventAt(qint64 ms) const {
+    if (ms <= 0) return 0;
     const qint64 micros = ms > kMaxSongMicros / 1000 ? kMaxSongMicros + 1 : ms * 1000;
     const auto at = std::lower_bound(events.cbegin(), events.cend(), micros,
                                      [](const MidiEvent& e, qint64 t) { return e.micros < t; });

@@ -253,8 +253,8 @@ TEST(MidiFile, PlayFromFindsTheFirstEventAtOrAfterThePosition) {
     const struct {
         qint64 ms;
         qsizetype index;
-    } cases[] = {{-5, 0},  {0, 0},    {1, 1},    {500, 1},
-                 {501, 3}, {1000, 3}, {1001, 4}, {std::numeric_limits<qint64>::max(), 4}};
+    } cases[] = {{std::numeric_limits<qint64>::min(), 0}, {0, 0}, {1, 1}, {500, 1}, {501, 3},
+                 {1000, 3}, {1001, 4}, {std::numeric_limits<qint64>::max(), 4}};
     for (const auto& c : cases) EXPECT_EQ(read.song.firstEventAt(c.ms), c.index) << c.ms;
 }
 
