@@ -135,7 +135,11 @@ TEST_F(PlayingMusicFile, OpensFilesByTheirContentAndAnswersTheirOwnFormat) {
 }
 
 TEST_F(PlayingMusicFile, PlaysToItsEndOrUntilStoppedAndFailsWhenTheFileIsDeleted) {
-    ASSERT_EQ(openMusic(file(QStringLiteral("tone.aiff"), kAiff16, 44100, 2, 1.5)), 0);
+    // 24-bit samples play as floats.
+    ASSERT_EQ(openMusic(file(QStringLiteral("tone.aiff"), SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 44100,
+                             2, 1.5)),
+              0);
+    EXPECT_EQ(ask(QStringLiteral("bitspersample")), QStringLiteral("24"));
     QElapsedTimer clock;
     clock.start();
     ASSERT_EQ(send(QStringLiteral("play tavikMID notify"), log.target()), 0);
