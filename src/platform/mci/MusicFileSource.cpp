@@ -39,7 +39,8 @@ public:
         : path_(std::move(path)), format_(format), next_(from), to_(to) {
         SF_INFO info;
         file_ = openFile(path_, info);
-        if (file_ && (info.channels != format.channels || sf_seek(file_, from, SEEK_SET) != from)) {
+        if (file_ && (info.channels != format.channels || info.samplerate != format.rate ||
+                      sf_seek(file_, from, SEEK_SET) != from)) {
             sf_close(file_);
             file_ = nullptr;
         }

@@ -17,7 +17,8 @@ QString typeForExtension(const QString& extension) {
 QString typeForFile(const QString& path) {
     QFile file(path);
     const QString byExtension = typeForExtension(QFileInfo(path).suffix());
-    if (!file.open(QIODevice::ReadOnly)) return byExtension;
+    // Only a plain file is read: a pipe or a device could keep the open waiting.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return byExtension;
     const QByteArray head = file.read(12);
     const QByteArray form = head.mid(8, 4);
     if (head.startsWith("MThd") || (head.startsWith("RIFF") && form == "RMID"))
