@@ -1,6 +1,7 @@
 #include "platform/mci/Engine.h"
 
 #include "platform/mci/CdAudioDevice.h"
+#include "platform/mci/MusicFileDevice.h"
 #include "platform/mci/WaveAudioDevice.h"
 
 namespace sondex::mci {
@@ -9,6 +10,7 @@ Engine::Engine(EngineOptions options) : options_(std::move(options)) {
     if (!options_.playbackStreams) options_.playbackStreams = std::make_shared<PlaybackStreams>();
     addDeviceKind(QStringLiteral("waveaudio"), &WaveAudioDevice::open);
     addDeviceKind(QStringLiteral("cdaudio"), &CdAudioDevice::open);
+    addDeviceKind(QStringLiteral("mpegvideo"), &MusicFileDevice::open);
 }
 
 void Engine::setDefaultCdUnit(QChar letter) { options_.defaultCdUnit = letter.toUpper(); }

@@ -54,6 +54,10 @@ QString errorTextFor(int code) {
     case Error::DoorFailed: return QStringLiteral("トレイを開閉できませんでした。");
     case Error::SoundOutputUnavailable:
         return QStringLiteral("サウンドサーバーに接続できません。ＣＤを再生できません。");
+    case Error::UnsupportedMusicFile:
+        return QStringLiteral("音楽ファイルを読み込めないか、サポートされていない形式です（モノラルかステレオのみ再生できます）。");
+    case Error::MusicOutputUnavailable:
+        return QStringLiteral("サウンドサーバーに接続できません。音楽ファイルを再生できません。");
     }
     if (code == -1) return QStringLiteral("コマンドチャネルは閉じられています。");
     return QStringLiteral("不明なエラーです（コード %1）。").arg(code);

@@ -38,6 +38,8 @@ enum class Error : int {
     DoorNotSupported,
     DoorFailed,
     SoundOutputUnavailable,
+    UnsupportedMusicFile,
+    MusicOutputUnavailable,
 };
 
 constexpr int toCode(Error error) { return static_cast<int>(error); }

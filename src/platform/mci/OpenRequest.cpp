@@ -1,5 +1,6 @@
 #include "platform/mci/OpenRequest.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace sondex::mci {
@@ -11,6 +12,22 @@ QString typeForExtension(const QString& extension) {
     if (ext == u"aif" || ext == u"aiff" || ext == u"aifc" || ext == u"au" || ext == u"snd")
         return QStringLiteral("mpegvideo");
     return {};
+}
+
+QString typeForFile(const QString& path) {
+    QFile file(path);
+    const QString byExtension = typeForExtension(QFileInfo(path).suffix());
+    // Only a plain file is read: a pipe or a device could keep the open waiting.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return byExtension;
+    const QByteArray head = file.read(12);
+    const QByteArray form = head.mid(8, 4);
+    if (head.startsWith("MThd") || (head.startsWith("RIFF") && form == "RMID"))
+        return QStringLiteral("sequencer");
+    if (head.startsWith("RIFF") && form == "WAVE") return QStringLiteral("waveaudio");
+    if ((head.startsWith("FORM") && (form == "AIFF" || form == "AIFC")) || head.startsWith(".snd"))
+        return QStringLiteral("mpegvideo");
+    // The music file player tells whether it can read the rest.
+    return byExtension.isEmpty() ? QStringLiteral("mpegvideo") : byExtension;
 }
 
 bool isKnownTypeName(const QString& lowerTypeName) {
@@ -31,7 +48,7 @@ void splitDeviceWord(const Token& device, OpenRequest& request) {
     const QString suffix = QFileInfo(device.text).suffix();
     if (device.quoted || !suffix.isEmpty()) {
         request.element = device.text;
-        request.typeName = typeForExtension(suffix);
+        request.typeName = typeForFile(device.text);
     } else {
         request.typeName = device.text.toLower();
     }
@@ -46,7 +63,8 @@ ParsedOpen parseOpen(const Command& command) {
     request.alias = command.device.text;
     const QList<Token>& args = command.args;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        const bool takesValue = args[i].is(u"alias") || args[i].is(u"type") || args[i].is(u"buffer");
+        const bool takesValue =
+            args[i].is(u"alias") || args[i].is(u"type") || args[i].is(u"buffer");
         if (args[i].is(u"shareable")) continue;
         if (!takesValue) {
             result.error = Error::UnknownKeyword;

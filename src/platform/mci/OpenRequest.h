@@ -21,13 +21,18 @@ struct ParsedOpen {
 };
 
 // Reads "open <device> [type <t>] [alias <a>] [buffer <n>] [shareable]". The
-// type comes from "type", else from "type!element", else from the file's
-// extension, else the device word is itself the type.
+// type comes from "type", else from "type!element", else from the file
+// (typeForFile), else the device word is itself the type.
 ParsedOpen parseOpen(const Command& command);
 
 // The device type that opens files with this extension ("wav" -> "waveaudio");
 // empty for an extension no device plays.
 QString typeForExtension(const QString& extension);
+
+// The device type that opens this file by its first bytes (a MIDI file, a
+// WAV file, any other file the music file player reads); by its extension
+// when its bytes say nothing or it cannot be read.
+QString typeForFile(const QString& path);
 
 // Device types that exist in the vocabulary, whether or not a kind is installed for them.
 bool isKnownTypeName(const QString& lowerTypeName);
