@@ -310,33 +310,22 @@ void CdSequencer::onNotice() {
     timer2_->stop();
     timer2_->setInterval(kPollMs);
     if (!paused_) readPosition();
-    int step = 0;
-    switch (request_) {
-    case Request::None:
-        step = 0;
-        break;
-    case Request::Skip:
-        step = 1;
-        break;
-    case Request::Back:
-        step = -1;
-        break;
-    case Request::EntryChanged:
-        step = -2;
-        break;
-    case Request::Pause:
+    const sequence::AtPlayEnd next = sequence::atPlayEnd(request_);
+    switch (next.action) {
+    case sequence::AtPlayEnd::Action::Advance:
+        if (!channel_.isClosed()) postAdvance(next.step);
+        return;
+    case sequence::AtPlayEnd::Action::Pause:
         request_ = Request::None;
         pause();
-        timer2_->start();
+        if (!channel_.isClosed()) timer2_->start();
         return;
-    case Request::Resume:
-    case Request::Stop:
+    case sequence::AtPlayEnd::Action::End:
         session_.SaveCdRecording();
         request_ = Request::None;
         endSequence();
         return;
     }
-    if (!channel_.isClosed()) postAdvance(step);
 }
 
 // ---- polling, pause and resume ----

@@ -2,6 +2,7 @@
 
 #include "cd/CdDisc.h"
 #include "core/RecordingController.h"
+#include "core/SequenceSteps.h"
 
 #include <QObject>
 
@@ -43,7 +44,7 @@ class CdSequencer : public QObject, public RecordingController {
     Q_OBJECT
 public:
     // What the user asked for; the next end-of-play notice carries it out.
-    enum class Request { None = 0, Pause = 1, Skip = 2, Back = 3, Resume = 4, EntryChanged = 9, Stop = 10 };
+    using Request = sequence::Request;
 
     struct Hooks {
         std::function<void()> processEvents;

@@ -13,4 +13,23 @@ int nextEntry(int current, int count, int step, bool recordAlong, bool repeat) {
     return next < 0 || next >= count ? -1 : next;
 }
 
+AtPlayEnd atPlayEnd(Request request) {
+    switch (request) {
+    case Request::None:
+        return {};
+    case Request::Skip:
+        return {AtPlayEnd::Action::Advance, kSkip};
+    case Request::Back:
+        return {AtPlayEnd::Action::Advance, kBack};
+    case Request::EntryChanged:
+        return {AtPlayEnd::Action::Advance, kSelectedEntry};
+    case Request::Pause:
+        return {AtPlayEnd::Action::Pause, kNaturalNext};
+    case Request::Resume:
+    case Request::Stop:
+        break;
+    }
+    return {AtPlayEnd::Action::End, kNaturalNext};
+}
+
 }  // namespace sondex::sequence

@@ -15,4 +15,18 @@ inline constexpr int kBack = -1;
 // wraps: it ends at its end.
 int nextEntry(int current, int count, int step, bool recordAlong, bool repeat);
 
+// What the user asked of a running sequence; the end-of-play notice carries
+// it out. (Another entry chosen is the CD sequence's alone.)
+enum class Request { None = 0, Pause = 1, Skip = 2, Back = 3, Resume = 4, EntryChanged = 9, Stop = 10 };
+
+// What the end-of-play notice does with the request left for it: advance by
+// `step`, pause there, or end the sequence (a stop, or a resume that found
+// nothing paused).
+struct AtPlayEnd {
+    enum class Action { Advance, Pause, End };
+    Action action = Action::Advance;
+    int step = kNaturalNext;
+};
+AtPlayEnd atPlayEnd(Request request);
+
 }  // namespace sondex::sequence

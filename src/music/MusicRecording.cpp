@@ -259,29 +259,22 @@ void MusicRecording::onNotice() {
     timer8_->stop();
     timer8_->setInterval(kPollMs);
     if (!paused_) readPosition();
-    int step = sequence::kNaturalNext;
-    switch (request_) {
-    case Request::None:
-        break;
-    case Request::Skip:
-        step = sequence::kSkip;
-        break;
-    case Request::Back:
-        step = sequence::kBack;
-        break;
-    case Request::Pause:
+    const sequence::AtPlayEnd next = sequence::atPlayEnd(request_);
+    switch (next.action) {
+    case sequence::AtPlayEnd::Action::Advance:
+        if (!channel_.isClosed()) postAdvance(next.step);
+        return;
+    case sequence::AtPlayEnd::Action::Pause:
         request_ = Request::None;
         pause();
         if (!channel_.isClosed()) timer8_->start();
         return;
-    case Request::Resume:
-    case Request::Stop:
+    case sequence::AtPlayEnd::Action::End:
         session_.SaveMusicRecording();
         request_ = Request::None;
         endSequence();
         return;
     }
-    if (!channel_.isClosed()) postAdvance(step);
 }
 
 // ---- polling, pause and resume ----

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/RecordingController.h"
+#include "core/SequenceSteps.h"
 #include "music/MusicList.h"
 
 #include <QObject>
@@ -34,7 +35,7 @@ struct MusicPlayLabels {
 class MusicRecording : public QObject, public RecordingController {
     Q_OBJECT
 public:
-    enum class Request { None = 0, Pause = 1, Skip = 2, Back = 3, Resume = 4, Stop = 10 };
+    using Request = sequence::Request;
 
     struct Hooks {
         std::function<void()> processEvents;
