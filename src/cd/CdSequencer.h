@@ -48,8 +48,8 @@ public:
                 CdLists& lists, Settings& settings, CdPrompts& prompts, RecorderFlags& flags,
                 QString registeredListFile, Hooks hooks, QObject* parent = nullptr);
 
-    void TR0Click();  // `Button12`: start
-    void Button13Click() { ask(Request::Pause); }  // also `TR1`, and clicks on `Label2` and `Label7`
+    void TR0Click();                                // `Button12`: start
+    void Button13Click() { ask(Request::Pause); }   // `TR1`, and clicks on `Label2` and `Label7`
     void Button17Click() { ask(Request::Resume); }  // `TR5`
     void Button14Click() { ask(Request::Back); }    // `TR2`
     void Button15Click() { ask(Request::Skip); }    // `TR3`

@@ -62,6 +62,8 @@ void PlaySequence::enterStopped() {
 }
 
 void PlaySequence::endSequence() {
+    // Nothing asked is left for a notice that comes while the log shows.
+    request_ = Request::None;
     if (recordAlong() && wiring_.showLog) wiring_.showLog();
     enterStopped();
 }
@@ -178,7 +180,6 @@ void PlaySequence::onNotice() {
         return;
     case sequence::AtPlayEnd::Action::End:
         session_.save(kind());
-        request_ = Request::None;
         endSequence();
         return;
     }
