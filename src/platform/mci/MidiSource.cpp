@@ -7,8 +7,10 @@ namespace sondex::mci {
 
 namespace {
 
-// Samples this small are the synthesizer's dither, not sound.
-constexpr int kSilentSample = 4;
+// After the end, a block of this many frames or more whose samples all stay
+// within -66 dBFS ends the tail.
+constexpr int kSilentSample = 16;
+constexpr int kSilenceCheckFrames = MidiSynth::kRate / 100;
 
 class MidiFrames final : public PcmSource {
 public:
@@ -36,8 +38,9 @@ public:
             const int count = int(until - next_);
             qint16* block = out + done * 2;
             synth_.render(block, count);
-            if (next_ >= to_ && event_ == stop_ && !synth_.isSounding() && isSilent(block, count)) {
-                // The tail has died away.
+            if (next_ >= to_ && event_ == stop_ && count >= kSilenceCheckFrames &&
+                isSilent(block, count)) {
+                // The tail has died away; voices may still release far below hearing.
                 end_ = next_;
                 break;
             }

@@ -8,8 +8,8 @@
 
 namespace sondex::mci {
 
-// A play to the song's end goes on past it while voices still release or
-// the reverb still rings, for at most this long.
+// A play to the song's end goes on past it while the notes still release or
+// the reverb still rings (above -66 dBFS), for at most this long.
 inline constexpr qint64 kMidiTailMilliseconds = 2000;
 
 // The frame (at MidiSynth::kRate) at which an event of the song sounds.

@@ -13,6 +13,9 @@ namespace sondex::mci {
 
 namespace {
 
+// A voice is one sample layer of a note: a note of a stereo instrument takes two.
+constexpr int kPolyphony = 96;
+
 // The synthesizer's own messages would only reach a terminal nobody reads;
 // the engine reports what matters by its result codes.
 void silenceSynthLog() {
@@ -46,6 +49,9 @@ std::unique_ptr<MidiSynth> MidiSynth::load(const QStringList& soundFontPaths) {
         fluid_settings_setnum(settings, "synth.sample-rate", kRate);
         // Locking the samples in memory needs a privilege the recorder does not have.
         fluid_settings_setint(settings, "synth.lock-memory", 0);
+        // The voices cost the time, and most of them are long releases far below
+        // hearing; past this many the quietest give way to new notes.
+        fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
         fluid_synth_t* synth = new_fluid_synth(settings);
         if (synth && fluid_synth_sfload(synth, name.constData(), 1) != FLUID_FAILED)
             return std::unique_ptr<MidiSynth>(new MidiSynth(settings, synth, path));
@@ -102,10 +108,6 @@ void MidiSynth::send(const midi::MidiSong& song, const midi::MidiEvent& event, b
 
 void MidiSynth::render(qint16* out, int frames) {
     fluid_synth_write_s16(synth_, frames, out, 0, 2, out, 1, 2);
-}
-
-bool MidiSynth::isSounding() const {
-    return fluid_synth_get_active_voice_count(synth_) > 0;
 }
 
 }  // namespace sondex::mci

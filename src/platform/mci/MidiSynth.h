@@ -34,8 +34,6 @@ public:
     void send(const midi::MidiSong& song, const midi::MidiEvent& event, bool notes = true);
     // Renders frames of interleaved stereo 16-bit samples.
     void render(qint16* out, int frames);
-    // Whether any voice still sounds (notes held or releasing).
-    bool isSounding() const;
 
 private:
     MidiSynth(fluid_settings_t* settings, fluid_synth_t* synth, QString soundFont);
