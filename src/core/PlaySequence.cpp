@@ -87,6 +87,7 @@ void PlaySequence::advance(int step) {
     paused_ = false;
     forgetRequest();
     session_.save(kind());
+    int failedInARow = 0;
     for (;;) {
         if (channel_.isClosed()) return;
         if (request_ == Request::Stop || flags_.breakOff) break;
@@ -101,6 +102,8 @@ void PlaySequence::advance(int step) {
         if (playEntry()) return;
         // A failed entry leaves nothing behind: no recording, no template.
         session_.abandon(kind());
+        // Once every entry has failed in a row, going round again would only repeat the errors.
+        if (++failedInARow >= count) break;
         if (step == sequence::kSelectedEntry) step = sequence::kNaturalNext;
     }
     endSequence();

@@ -31,6 +31,7 @@ public:
 
     QList<bool> starts{true, true, true};
     bool single = false;
+    bool repeat = false;
     BoxAnswer answer = BoxAnswer::Ok;  // to a failed entry's box
     QList<int> tried;
 
@@ -40,7 +41,7 @@ private:
     void selectEntry(int index) override { current_ = index; }
     bool recordAlong() const override { return false; }
     bool singleMode() const override { return single; }
-    bool repeats() const override { return false; }
+    bool repeats() const override { return repeat; }
     bool playEntry() override {
         tried.append(current_);
         if (!starts[current_]) return fail(QStringLiteral("no play"));
@@ -84,25 +85,29 @@ struct Rig {
     ListSequence sequence{channel, session, flags};
 };
 
-TEST(PlaySequenceTest, ABreakOffEndsTheListAndSingleModeEndsItAfterOneEntryButNotOnSkip) {
+TEST(PlaySequenceTest, ABreakOffOrARoundOfFailuresEndsTheListAndSingleModeEndsItAfterOneEntryButNotOnSkip) {
     struct Case {
         const char* name;
-        bool firstStarts, single, skip;
+        QList<bool> starts;
+        bool single, repeat, skip;
         BoxAnswer answer;
         QList<int> tried;
         bool playsOn;
     };
     const Case cases[] = {
-        {"a failed entry, OK", false, false, false, BoxAnswer::Ok, {0, 1, 2}, true},
-        {"a failed entry, break off", false, false, false, BoxAnswer::Abort, {0}, false},
-        {"single mode, the end", true, true, false, BoxAnswer::Ok, {0}, false},
-        {"single mode, skip", true, true, true, BoxAnswer::Ok, {0, 1}, true},
+        {"a failed entry, OK", {false, true, true}, false, false, false, BoxAnswer::Ok, {0, 1, 2}, true},
+        {"a failed entry, break off", {false, true, true}, false, false, false, BoxAnswer::Abort, {0}, false},
+        {"single mode, the end", {true, true, true}, true, false, false, BoxAnswer::Ok, {0}, false},
+        {"single mode, skip", {true, true, true}, true, false, true, BoxAnswer::Ok, {0, 1}, true},
+        // Round and round the same errors would never end for an absent user.
+        {"repeat, every entry fails", {false, false, false}, false, true, false, BoxAnswer::Ok, {0, 1, 2}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Rig rig;
-        rig.sequence.starts[0] = c.firstStarts;
+        rig.sequence.starts = c.starts;
         rig.sequence.single = c.single;
+        rig.sequence.repeat = c.repeat;
         rig.sequence.answer = c.answer;
         rig.sequence.begin(false);
         rig.settle();
