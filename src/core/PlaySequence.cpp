@@ -13,6 +13,8 @@ namespace {
 constexpr int kPollMs = 1000;
 // A resume asked for while paused is carried out by the next tick, soon.
 constexpr int kResumeTickMs = 100;
+// The notify code of a play that ended by a failure of its own.
+constexpr qint64 kNoticeFailure = 8;
 
 }  // namespace
 
@@ -87,6 +89,12 @@ void PlaySequence::advance(int step) {
     paused_ = false;
     forgetRequest();
     session_.save(kind());
+    if (playBroke_) {
+        // Said once what was recorded is saved; 中 断 ends the list.
+        playBroke_ = false;
+        fail(QStringLiteral("再生エラー：\n 再生が途中で止まりました。\n"
+                            "（サウンドサーバーが止まったか、ファイルやＣＤが読めなくなりました）"));
+    }
     int failedInARow = 0;
     for (;;) {
         if (channel_.isClosed()) return;
@@ -155,11 +163,13 @@ bool PlaySequence::failStarted(const QString& text) {
 
 // ---- the end of a play ----
 
-bool PlaySequence::onDeviceNotice(int message, qint64, qint64) {
+bool PlaySequence::onDeviceNotice(int message, qint64 code, qint64) {
     if (message != wiring_.noticeMessage) return false;
     // Every play ends with one notice, however it ended; one that comes
     // after the sequence (or from a play of its own before) has nothing to end.
-    if (playing_) onNotice();
+    if (!playing_) return true;
+    if (code == kNoticeFailure) playBroke_ = true;
+    onNotice();
     return true;
 }
 

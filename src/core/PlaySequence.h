@@ -127,6 +127,9 @@ private:
     QTimer* timer_;
     Request request_ = Request::None;
     bool playing_ = false;
+    // The last play ended by a failure of its own (the sound server went
+    // away, the file or disc could no longer be read), not at its end.
+    bool playBroke_ = false;
     bool paused_ = false;
 };
 

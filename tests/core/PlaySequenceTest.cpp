@@ -34,6 +34,7 @@ public:
     bool repeat = false;
     BoxAnswer answer = BoxAnswer::Ok;  // to a failed entry's box
     QList<int> tried;
+    QStringList shown;
 
 private:
     int entryCount() const override { return static_cast<int>(starts.size()); }
@@ -52,7 +53,10 @@ private:
     bool pastEntryEnd() const override { return false; }
     void holdPausePosition() override {}
     void resume() override { leavePause(); }
-    BoxAnswer showFailure(const QString&) override { return answer; }
+    BoxAnswer showFailure(const QString& text) override {
+        shown.append(text);
+        return answer;
+    }
 
     int current_ = -1;
 };
@@ -131,6 +135,23 @@ TEST(PlaySequenceTest, AResumeWhilePlayingAndTheOtherDevicesNoticesAreNotTaken) 
     rig.settle();
     EXPECT_EQ(rig.sequence.tried, (QList<int>{0, 1}));
     EXPECT_TRUE(rig.sequence.isPlaying());
+}
+
+// A play the sound server (or an unreadable file) broke off is said, after
+// its recording is saved; the list goes on unless the user breaks off.
+TEST(PlaySequenceTest, APlayThatBreaksOffIsReportedAndTheListGoesOnUnlessBrokenOff) {
+    for (const BoxAnswer answer : {BoxAnswer::Ok, BoxAnswer::Abort}) {
+        Rig rig;
+        rig.sequence.answer = answer;
+        rig.sequence.begin(false);
+        rig.settle();
+        rig.device.finish(8);
+        rig.settle();
+        ASSERT_EQ(rig.sequence.shown.size(), 1);
+        EXPECT_TRUE(rig.sequence.shown[0].contains(QStringLiteral("途中で止まりました")));
+        EXPECT_EQ(rig.sequence.tried, (answer == BoxAnswer::Ok ? QList<int>{0, 1} : QList<int>{0}));
+        EXPECT_EQ(rig.sequence.isPlaying(), answer == BoxAnswer::Ok);
+    }
 }
 
 }  // namespace
