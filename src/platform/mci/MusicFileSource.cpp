@@ -5,6 +5,9 @@
 
 #include <sndfile.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace sondex::mci {
 
 namespace {
@@ -33,12 +36,29 @@ int bitsOf(int format) {
     }
 }
 
+// An open file reads on after it is deleted: once a second of frames its name is looked for.
+class VanishWatch {
+public:
+    VanishWatch(QString path, int rate) : path_(std::move(path)), rate_(rate) {}
+    bool stillThere(qint64 frames) {
+        sinceCheck_ += frames;
+        if (sinceCheck_ < rate_) return true;
+        sinceCheck_ = 0;
+        return QFileInfo::exists(path_);
+    }
+
+private:
+    QString path_;
+    qint64 rate_;
+    qint64 sinceCheck_ = 0;
+};
+
 class MusicFileFrames final : public PcmSource {
 public:
     MusicFileFrames(QString path, const StreamFormat& format, qint64 from, qint64 to)
-        : path_(std::move(path)), format_(format), next_(from), to_(to) {
+        : watch_(path, format.rate), format_(format), next_(from), to_(to) {
         SF_INFO info;
-        file_ = openFile(path_, info);
+        file_ = openFile(path, info);
         if (file_ && (info.channels != format.channels || info.samplerate != format.rate ||
                       sf_seek(file_, from, SEEK_SET) != from)) {
             sf_close(file_);
@@ -55,12 +75,7 @@ public:
         if (!file_) return -1;
         const qint64 wanted = qMin<qint64>(bytes / format_.frameBytes(), to_ - next_);
         if (wanted <= 0) return 0;
-        // An open file reads on after it is deleted: once a second its name is looked for.
-        sinceCheck_ += wanted;
-        if (sinceCheck_ >= format_.rate) {
-            sinceCheck_ = 0;
-            if (!QFileInfo::exists(path_)) return -1;
-        }
+        if (!watch_.stillThere(wanted)) return -1;
         const sf_count_t got = format_.isFloat
                                    ? sf_readf_float(file_, reinterpret_cast<float*>(data), wanted)
                                    : sf_readf_short(file_, reinterpret_cast<short*>(data), wanted);
@@ -70,12 +85,56 @@ public:
     }
 
 private:
-    QString path_;
+    VanishWatch watch_;
     StreamFormat format_;
     SNDFILE* file_ = nullptr;
     qint64 next_;
     qint64 to_;
-    qint64 sinceCheck_ = 0;
+};
+
+// A PCM WAV file's samples as they lie on disk; 8-bit ones widened to 16.
+class WavFileFrames final : public PcmSource {
+public:
+    WavFileFrames(const QString& path, const WavContents& contents, qint64 from, qint64 to)
+        : watch_(path, contents.format.sampleRate),
+          inBlock_(contents.format.blockAlign()),
+          eightBit_(contents.format.bitsPerSample == 8),
+          offset_(contents.dataOffset + from * inBlock_),
+          end_(contents.dataOffset + to * inBlock_),
+          fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    ~WavFileFrames() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    WavFileFrames(const WavFileFrames&) = delete;
+    WavFileFrames& operator=(const WavFileFrames&) = delete;
+
+    qint64 read(char* data, qint64 bytes) override {
+        if (fd_ < 0) return -1;
+        const qint64 outBlock = eightBit_ ? inBlock_ * 2 : inBlock_;
+        const qint64 frames = qMin(bytes / outBlock, (end_ - offset_) / inBlock_);
+        if (frames <= 0) return 0;
+        if (!watch_.stillThere(frames)) return -1;
+        // 8-bit frames are read into the upper half and widened in place.
+        char* into = eightBit_ ? data + frames * inBlock_ : data;
+        const ssize_t got = ::pread(fd_, into, size_t(frames * inBlock_), offset_);
+        if (got < inBlock_) return -1;  // shorter than it was at the open
+        const qint64 read = got / inBlock_;
+        offset_ += read * inBlock_;
+        if (eightBit_) {
+            auto* out = reinterpret_cast<qint16*>(data);
+            const auto* in = reinterpret_cast<const quint8*>(into);
+            for (qint64 i = 0; i < read * inBlock_; ++i) out[i] = qint16((int(in[i]) - 128) << 8);
+        }
+        return read * outBlock;
+    }
+
+private:
+    VanishWatch watch_;
+    qint64 inBlock_;
+    bool eightBit_;
+    qint64 offset_;
+    qint64 end_;
+    int fd_;
 };
 
 }  // namespace
@@ -92,6 +151,11 @@ Error readMusicFileFacts(const QString& path, MusicFileFacts& facts) {
     facts.format = {info.samplerate, info.channels, facts.bitsPerSample > 16};
     facts.frames = info.frames;
     return Error::None;
+}
+
+std::unique_ptr<PcmSource> wavFileSource(const QString& path, const WavContents& contents,
+                                         qint64 from, qint64 to) {
+    return std::make_unique<WavFileFrames>(path, contents, from, to);
 }
 
 std::unique_ptr<PcmSource> musicFileSource(const QString& path, const StreamFormat& format,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/mci/PcmPlayback.h"
+#include "platform/mci/WavHeader.h"
 
 #include <QString>
 
@@ -25,5 +26,10 @@ Error readMusicFileFacts(const QString& path, MusicFileFacts& facts);
 // be opened again.
 std::unique_ptr<PcmSource> musicFileSource(const QString& path, const StreamFormat& format,
                                            qint64 from, qint64 to);
+
+// Frames [from, to) of a PCM WAV file's data, as 16-bit samples (8-bit ones
+// widened), read as they lie on the disk. Fails like musicFileSource.
+std::unique_ptr<PcmSource> wavFileSource(const QString& path, const WavContents& contents,
+                                         qint64 from, qint64 to);
 
 }  // namespace sondex::mci

@@ -1,5 +1,7 @@
 #include "platform/mci/OpenRequest.h"
 
+#include "platform/mci/WavHeader.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,7 +25,11 @@ QString typeForFile(const QString& path) {
     const QByteArray form = head.mid(8, 4);
     if (head.startsWith("MThd") || (head.startsWith("RIFF") && form == "RMID"))
         return QStringLiteral("sequencer");
-    if (head.startsWith("RIFF") && form == "WAVE") return QStringLiteral("waveaudio");
+    if (head.startsWith("RIFF") && form == "WAVE") {
+        // The recording device plays the PCM it records; the music file
+        // player reads the rest (24-bit, float, compressed WAV files).
+        return isOtherWavFormat(path) ? QStringLiteral("mpegvideo") : QStringLiteral("waveaudio");
+    }
     if ((head.startsWith("FORM") && (form == "AIFF" || form == "AIFC")) || head.startsWith(".snd"))
         return QStringLiteral("mpegvideo");
     // The music file player tells whether it can read the rest.

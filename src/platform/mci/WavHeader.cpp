@@ -46,19 +46,39 @@ bool openForReading(QFile& file, int& error) {
 
 }  // namespace
 
-std::optional<PcmFormat> parseWavHeader(const QByteArray& head) {
-    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return std::nullopt;
+namespace {
+
+// The body of the "fmt " chunk in the head of a RIFF WAVE file; empty when none is whole there.
+QByteArrayView fmtChunk(const QByteArray& head) {
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return {};
     qint64 offset = 12;
     while (offset + 8 <= head.size()) {
         const char* chunk = head.constData() + offset;
         const quint32 size = u32(chunk + 4);
         if (QByteArrayView(chunk, 4) == "fmt ") {
-            if (offset + 8 + size > head.size()) return std::nullopt;
-            return parseFmtChunk(chunk + 8, size);
+            if (offset + 8 + size > head.size()) return {};
+            return QByteArrayView(chunk + 8, size);
         }
         offset += 8 + qint64(size) + (size & 1);
     }
-    return std::nullopt;
+    return {};
+}
+
+}  // namespace
+
+std::optional<PcmFormat> parseWavHeader(const QByteArray& head) {
+    const QByteArrayView fmt = fmtChunk(head);
+    if (fmt.isEmpty()) return std::nullopt;
+    return parseFmtChunk(fmt.data(), quint32(fmt.size()));
+}
+
+bool isOtherWavFormat(const QByteArray& head) {
+    return !fmtChunk(head).isEmpty() && !parseWavHeader(head);
+}
+
+bool isOtherWavFormat(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && isOtherWavFormat(file.read(kHeadBytes));
 }
 
 std::optional<PcmFormat> readWavFormat(const QString& path, int& error) {

@@ -33,6 +33,11 @@ std::optional<PcmFormat> parseWavHeader(const QByteArray& head);
 // Reads the head of a file and parses it; error is set from the Error codes on failure.
 std::optional<PcmFormat> readWavFormat(const QString& path, int& error);
 
+// A whole WAV format chunk of another kind than those above (24-bit, float,
+// compressed, more channels): a file for a player of such files, not damaged.
+bool isOtherWavFormat(const QByteArray& head);
+bool isOtherWavFormat(const QString& path);
+
 // Where a WAV file keeps its samples: the offset of the data chunk's contents
 // and its length in whole frames, never past the end of the file.
 struct WavContents {

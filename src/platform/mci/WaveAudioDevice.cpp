@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 
+#include "platform/mci/MusicFileSource.h"
 #include "platform/mci/RecordingSaver.h"
 
 #include <QMetaObject>
@@ -18,40 +19,55 @@ std::unique_ptr<Device> WaveAudioDevice::open(qint64 id, const OpenRequest& requ
     const std::optional<WavContents> contents = readWavContents(request.element, readError);
     error = static_cast<Error>(readError);
     if (!contents) return nullptr;
-    std::unique_ptr<WaveAudioDevice> device(new WaveAudioDevice(id, request, contents->format, options));
-    if (contents->dataBytes > 0) {
-        // The file's samples are the start of the recording: "record" appends, "save" keeps them.
-        error = device->ensureRecordingFile();
-        if (error == Error::None)
-            error = device->recording_->appendFromFile(request.element, contents->dataOffset,
-                                                       contents->dataBytes);
-        if (error != Error::None) return nullptr;
+    std::unique_ptr<WaveAudioDevice> device(new WaveAudioDevice(id, request, *contents, options));
+    if (device->player_) {
+        // Opened to be played: a play starts at once; without a server "play" tries again.
+        (void)device->player_->connect();
+        return device;
     }
     // Without a server now, "record" tries again and reports it.
     (void)device->ensureCapture(CaptureSource::chosenBy(options));
     return device;
 }
 
-WaveAudioDevice::WaveAudioDevice(qint64 id, const OpenRequest& request, const PcmFormat& format,
-                                 const EngineOptions& options)
+WaveAudioDevice::WaveAudioDevice(qint64 id, const OpenRequest& request,
+                                 const WavContents& contents, const EngineOptions& options)
     : Device(id),
       element_(request.element),
-      format_(format),
+      format_(contents.format),
       bufferSeconds_(request.bufferSeconds.value_or(options.defaultBufferSeconds)),
-      options_(options) {}
+      options_(options) {
+    if (contents.dataBytes == 0) return;
+    opened_ = contents;
+    positionIsPlayers_ = true;
+    const StreamFormat played{format_.sampleRate, format_.channels, false};
+    player_ = std::make_unique<FilePlayer>(
+        *this, options.playbackStreams, played, contents.dataBytes / format_.blockAlign(),
+        [path = element_, contents](qint64 from, qint64 to) {
+            return wavFileSource(path, contents, from, to);
+        });
+}
 
 WaveAudioDevice::~WaveAudioDevice() {
     // Gone without "close" (the engine ends with the device open): samples
     // that no save could take stay in the temporary file.
     endCapture(NotifyAborted);
     capture_.reset();
+    player_.reset();
     if (recording_ && recording_->dataBytes() == 0) recording_->removeFile();
 }
 
 Device::Outcome WaveAudioDevice::execute(const Command& command, QString& reply) {
     const QString& verb = command.verb;
     if (verb == u"record") return record(command);
-    if (verb == u"stop") return {stop(command)};
+    if (verb == u"stop" || verb == u"pause") return {stop(command)};
+    if (player_ && (verb == u"play" || verb == u"seek")) {
+        // A play of the file, not of a recording running meanwhile.
+        endCapture(NotifyAborted);
+        positionIsPlayers_ = true;
+        return verb == u"play" ? player_->play(command, scale())
+                               : Device::Outcome{player_->seek(command, scale())};
+    }
     if (verb == u"save") return {save(command)};
     if (verb == u"status") return {status(command, reply)};
     if (verb == u"set") return {set(command)};
@@ -61,6 +77,7 @@ Device::Outcome WaveAudioDevice::execute(const Command& command, QString& reply)
 }
 
 void WaveAudioDevice::close() {
+    if (player_) player_->close();
     endCapture(NotifyAborted);
     capture_.reset();
     if (recording_) recording_->removeFile();
@@ -72,6 +89,8 @@ Device::Outcome WaveAudioDevice::record(const Command& command) {
     // Recording without an end would block the caller for good.
     if (command.wait) return {Error::WaitNotPossible};
     if (capturing_) return {Error::None, true};
+    if (player_) player_->stop();
+    positionIsPlayers_ = false;
     if (const Error error = ensureRecordingFile(); error != Error::None) return {error};
     if (recording_->isFull()) return {Error::SizeLimitReached};
     if (const Error error = recording_->prepareForAppend(); error != Error::None) return {error};
@@ -106,6 +125,7 @@ Error WaveAudioDevice::ensureCapture(const CaptureSource& source) {
 Error WaveAudioDevice::stop(const Command& command) {
     if (!command.args.isEmpty()) return Error::UnknownKeyword;
     endCapture(NotifyAborted);
+    if (player_) player_->stop();
     return Error::None;
 }
 
@@ -123,10 +143,14 @@ Error WaveAudioDevice::save(const Command& command) {
 Error WaveAudioDevice::status(const Command& command, QString& reply) const {
     const QString item = command.phraseFrom();
     if (item.isEmpty()) return command.missingItemError();
-    if (item == u"position" || item == u"length")
+    if (item == u"position")
         reply = QString::number(position());
+    else if (item == u"length")
+        reply = QString::number(length());
     else if (item == u"mode")
-        reply = capturing_ ? QStringLiteral("recording") : QStringLiteral("stopped");
+        reply = capturing_                          ? QStringLiteral("recording")
+                : player_ && player_->isPlaying() ? QStringLiteral("playing")
+                                                  : QStringLiteral("stopped");
     else if (item == u"ready" || item == u"media present")
         reply = booleanReply(true);
     else if (item == u"samplespersec")
@@ -171,7 +195,9 @@ Error WaveAudioDevice::capability(const Command& command, QString& reply) const 
     if (item == u"can record" || item == u"can save" || item == u"has audio" ||
         item == u"uses files" || item == u"compound device")
         reply = booleanReply(true);
-    else if (item == u"can play" || item == u"can eject" || item == u"has video")
+    else if (item == u"can play")
+        reply = booleanReply(player_ != nullptr);
+    else if (item == u"can eject" || item == u"has video")
         reply = booleanReply(false);
     else if (item == u"device type")
         reply = QStringLiteral("waveaudio");
@@ -198,7 +224,16 @@ Error WaveAudioDevice::ensureRecordingFile() {
         options_.temporaryFolder.isEmpty() ? paths::recordingTempFolder() : options_.temporaryFolder;
     Error error = Error::None;
     recording_ = RecordingFile::create(folder, format_, options_.recordingFileSizeLimit, error);
-    return error;
+    if (error != Error::None || !opened_) return error;
+    // The file's samples are the start of the recording: "record" appends, "save" keeps them.
+    error = recording_->appendFromFile(element_, opened_->dataOffset, opened_->dataBytes);
+    if (error != Error::None) {
+        recording_->removeFile();
+        recording_.reset();
+        return error;
+    }
+    opened_.reset();
+    return Error::None;
 }
 
 void WaveAudioDevice::endCapture(NotifyCode notice) {
@@ -214,16 +249,24 @@ void WaveAudioDevice::onCaptureEnded(quint64 take, PulseCapture::End end) {
     endCapture(end == PulseCapture::End::LimitReached ? NotifySuccessful : NotifyFailure);
 }
 
-qint64 WaveAudioDevice::position() const {
-    if (!recording_) return 0;
-    // A start-up gap still open counts already: the take runs from the moment of "record".
-    const qint64 frames = recording_->frames() + (capturing_ ? capture_->openGapFrames() : 0);
+PositionScale WaveAudioDevice::scale() const {
     switch (timeFormat_) {
-    case TimeFormat::Samples: return frames;
-    case TimeFormat::Bytes: return frames * format_.blockAlign();
+    case TimeFormat::Samples: return {1, 1};
+    case TimeFormat::Bytes: return {format_.blockAlign(), 1};
     case TimeFormat::Milliseconds: break;
     }
-    return frames * 1000 / format_.sampleRate;
+    return PositionScale::milliseconds(format_.sampleRate);
+}
+
+qint64 WaveAudioDevice::length() const {
+    if (!recording_) return opened_ ? scale().toUnits(opened_->dataBytes / format_.blockAlign()) : 0;
+    // A start-up gap still open counts already: the take runs from the moment of "record".
+    return scale().toUnits(recording_->frames() + (capturing_ ? capture_->openGapFrames() : 0));
+}
+
+qint64 WaveAudioDevice::position() const {
+    if (positionIsPlayers_ && !capturing_) return scale().toUnits(player_->position());
+    return length();
 }
 
 }  // namespace sondex::mci

@@ -2,6 +2,7 @@
 
 #include "platform/mci/Device.h"
 #include "platform/mci/EngineOptions.h"
+#include "platform/mci/FilePlayer.h"
 #include "platform/mci/OpenRequest.h"
 #include "platform/mci/PulseCapture.h"
 #include "platform/mci/RecordingFile.h"
@@ -17,7 +18,9 @@ namespace sondex::mci {
 // engine plays a CD, that playback stream alone), pauses by stop and
 // record, and saves real WAV files. Positions are in milliseconds unless the
 // time format is set to samples or bytes. Opened on a WAV that holds samples,
-// the recording starts with them.
+// it also plays them ("play", "seek", "pause"), and a recording starts with
+// them: they are copied to the temporary file only when a "record" or "save"
+// needs them, so playing a long WAV costs no copy.
 class WaveAudioDevice final : public Device {
 public:
     static std::unique_ptr<Device> open(qint64 id, const OpenRequest& request,
@@ -30,7 +33,7 @@ public:
 private:
     enum class TimeFormat { Milliseconds, Samples, Bytes };
 
-    WaveAudioDevice(qint64 id, const OpenRequest& request, const PcmFormat& format,
+    WaveAudioDevice(qint64 id, const OpenRequest& request, const WavContents& contents,
                     const EngineOptions& options);
 
     Outcome record(const Command& command);
@@ -46,11 +49,20 @@ private:
     void endCapture(NotifyCode notice);
     void onCaptureEnded(quint64 take, PulseCapture::End end);
     qint64 position() const;
+    qint64 length() const;
+    PositionScale scale() const;
 
     // Receives the capture thread's reports on this device's thread.
     QObject threadContext_;
     QString element_;
     PcmFormat format_;
+    // The samples the opened file holds, until they are copied to the recording.
+    std::optional<WavContents> opened_;
+    // Plays the opened file's samples; none when it holds none.
+    std::unique_ptr<FilePlayer> player_;
+    // With samples to play, the position is where a play or seek left off
+    // (the start at the open), until a "record" makes it the recording's end.
+    bool positionIsPlayers_ = false;
     int bufferSeconds_;
     EngineOptions options_;
     TimeFormat timeFormat_ = TimeFormat::Milliseconds;

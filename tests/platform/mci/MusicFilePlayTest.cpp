@@ -36,6 +36,7 @@ std::vector<qint16> tone(int rate, int channels, double seconds) {
 
 constexpr int kAiff16 = SF_FORMAT_AIFF | SF_FORMAT_PCM_16;
 constexpr int kAu16 = SF_FORMAT_AU | SF_FORMAT_PCM_16;
+constexpr int kWav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 
 class PlayingMusicFile : public ::testing::Test {
 protected:
@@ -56,8 +57,11 @@ protected:
     int send(const QString& text, const NoticeTarget& target = {}) {
         return engine->sendString(text, reply, target);
     }
+    // As the recorder opens them: a ".WAV" with a buffer.
     int openMusic(const QString& path) {
-        return send(QStringLiteral("Open \"%1\" alias tavikMID wait").arg(path));
+        const QString buffer = path.endsWith(QStringLiteral(".wav")) ? QStringLiteral(" buffer 4")
+                                                                      : QString();
+        return send(QStringLiteral("Open \"%1\" alias tavikMID%2 wait").arg(path, buffer));
     }
     QString ask(const QString& item) {
         EXPECT_EQ(send(QStringLiteral("status tavikMID ") + item), 0) << item.toStdString();
@@ -83,11 +87,16 @@ TEST_F(PlayingMusicFile, OpensFilesByTheirContentAndAnswersTheirOwnFormat) {
         int rate;
         int channels;
         const char* length;
+        const char* bits = "16";
     };
+    // WAV files of 8 or 16 bits play on the recording device, others on the music file player.
     for (const Case c :
          {Case{"stereo.aiff", kAiff16, 44100, 2, "1500"}, Case{"mono.au", kAu16, 22050, 1, "2000"},
           Case{"aiff named as midi.mid", kAiff16, 22050, 1, "2000"},
-          Case{"au without a known name.dat", kAu16, 44100, 2, "1500"}}) {
+          Case{"au without a known name.dat", kAu16, 44100, 2, "1500"},
+          Case{"曲 ステレオ.wav", kWav16, 44100, 2, "1500"},
+          Case{"8bit.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 22050, 1, "2000", "8"},
+          Case{"24bit.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 2, "1500", "24"}}) {
         SCOPED_TRACE(c.name);
         const QString path = file(QString::fromUtf8(c.name), c.format, c.rate, c.channels,
                                   c.rate == 44100 ? 1.5 : 2);
@@ -95,7 +104,7 @@ TEST_F(PlayingMusicFile, OpensFilesByTheirContentAndAnswersTheirOwnFormat) {
         ASSERT_EQ(send(QStringLiteral("set tavikMID time format ms")), 0);
         EXPECT_EQ(ask(QStringLiteral("length")), QString::fromUtf8(c.length));
         EXPECT_EQ(ask(QStringLiteral("samplespersec")), QString::number(c.rate));
-        EXPECT_EQ(ask(QStringLiteral("bitspersample")), QStringLiteral("16"));
+        EXPECT_EQ(ask(QStringLiteral("bitspersample")), QString::fromUtf8(c.bits));
         EXPECT_EQ(ask(QStringLiteral("channels")), QString::number(c.channels));
         EXPECT_EQ(ask(QStringLiteral("mode")), QStringLiteral("stopped"));
         EXPECT_EQ(ask(QStringLiteral("position")), QStringLiteral("0"));
@@ -168,24 +177,34 @@ TEST_F(PlayingMusicFile, PlaysToItsEndOrUntilStoppedAndFailsWhenTheFileIsDeleted
 // A take as the recorder makes one: "record", then "play", on a sink that suspends when idle.
 TEST_F(PlayingMusicFile, ATakeHoldsTheFileExactly) {
     ASSERT_TRUE(server.start(true)) << server.failure().toStdString();
-    const std::vector<qint16> track = sondex::test::makePattern(44100 * 3, 9);
-    const QString music = dir.filePath(QStringLiteral("noise.aiff"));
-    ASSERT_TRUE(writeSoundFile(music, kAiff16, 44100, 2, track));
-    ASSERT_EQ(openMusic(music), 0);
     const QString wav = dir.filePath(QStringLiteral("template.wav"));
     ASSERT_TRUE(sondex::mci::test::writeTemplateWav(wav, 44100, 16, 2));
     ASSERT_EQ(send(QStringLiteral("open \"%1\" alias tavikREC wait").arg(wav)), 0);
-    ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
-    ASSERT_EQ(send(QStringLiteral("play tavikMID notify"), log.target()), 0);
-    ASSERT_TRUE(log.waitFor(1, 15000));
-    EXPECT_EQ(log.codes(), QList<qint64>{NotifySuccessful});
-    ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
-    const QString saved = dir.filePath(QStringLiteral("take.wav"));
-    ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+    quint32 seed = 9;
+    for (const auto& [name, format] : {std::pair{"noise.aiff", kAiff16}, std::pair{"noise.wav", kWav16}}) {
+        SCOPED_TRACE(name);
+        const std::vector<qint16> track = sondex::test::makePattern(44100 * 3, seed++);
+        const QString music = dir.filePath(QString::fromUtf8(name));
+        ASSERT_TRUE(writeSoundFile(music, format, 44100, 2, track));
+        ASSERT_EQ(openMusic(music), 0);
+        ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
+        const qsizetype before = log.codes().size();
+        ASSERT_EQ(send(QStringLiteral("play tavikMID notify"), log.target()), 0);
+        ASSERT_TRUE(log.waitFor(before + 1, 15000));
+        EXPECT_EQ(log.codes().back(), NotifySuccessful);
+        EXPECT_EQ(position(), 3000);
+        ASSERT_EQ(send(QStringLiteral("stop tavikREC")), 0);
+        const QString saved = dir.filePath(QStringLiteral("take.wav"));
+        ASSERT_EQ(send(QStringLiteral("save tavikREC \"%1\"").arg(saved)), 0);
+        ASSERT_EQ(send(QStringLiteral("close tavikMID")), 0);
 
-    const sondex::test::TrackMatch match = sondex::test::alignTrack(saved, track);
-    ASSERT_TRUE(match.found);
-    EXPECT_EQ(match.missingHead, 0);
-    EXPECT_EQ(match.missingTail, 0);
-    EXPECT_EQ(match.differing, 0) << "of " << match.compared;
+        const sondex::test::TrackMatch match = sondex::test::alignTrack(saved, track);
+        ASSERT_TRUE(match.found);
+        EXPECT_EQ(match.missingHead, 0);
+        EXPECT_EQ(match.missingTail, 0);
+        EXPECT_EQ(match.differing, 0) << "of " << match.compared;
+        // The next take starts empty.
+        ASSERT_EQ(send(QStringLiteral("close tavikREC")), 0);
+        ASSERT_EQ(send(QStringLiteral("open \"%1\" alias tavikREC wait").arg(wav)), 0);
+    }
 }
