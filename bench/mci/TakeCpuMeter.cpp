@@ -30,18 +30,39 @@ qint64 parecordCpuNanoseconds(const QProcessEnvironment& pulse, const QString& m
 
 }  // namespace
 
+TakeCpuMeter::TakeCpuMeter() : looks_(std::make_unique<QTimer>()) {
+    looks_->setInterval(100);
+    QObject::connect(looks_.get(), &QTimer::timeout, [this] { look(); });
+}
+
+TakeCpuMeter::~TakeCpuMeter() = default;
+
+void TakeCpuMeter::look() {
+    const QHash<qint64, ThreadCpu> now = threadCpuById();
+    for (auto thread = now.cbegin(); thread != now.cend(); ++thread) {
+        Thread& seen = seen_[thread.key()];
+        // A thread may name itself after it has started.
+        seen.name = thread.value().name;
+        seen.last = thread.value().nanoseconds;
+    }
+}
+
 void TakeCpuMeter::start() {
+    seen_.clear();
+    look();
+    for (Thread& thread : seen_) thread.atStart = thread.last;
     cpuAtStart_ = processCpuNanoseconds();
-    threadsAtStart_ = threadCpuByName();
     wall_.start();
+    looks_->start();
 }
 
 void TakeCpuMeter::stop() {
     cpu_ = processCpuNanoseconds() - cpuAtStart_;
     wallMs_ = wall_.elapsed();
-    threads_ = threadCpuByName();
-    for (auto thread = threads_.begin(); thread != threads_.end(); ++thread)
-        thread.value() -= threadsAtStart_.value(thread.key());
+    looks_->stop();
+    look();
+    threads_.clear();
+    for (const Thread& thread : std::as_const(seen_)) threads_[thread.name] += thread.last - thread.atStart;
 }
 
 qint64 TakeCpuMeter::threadNanoseconds(const QString& name) const { return threads_.value(name, -1); }
@@ -51,7 +72,7 @@ void TakeCpuMeter::print(const QProcessEnvironment& pulse, const QString& monito
     std::printf("CPU over %.2f s of wall time from the command (the second start that hands it over not counted):\n",
                 wallMs_ / 1000.0);
     std::printf("  recorder: %8.1f ms  %6.3f%% of a core\n", cpu_ / 1e6, 100.0 * cpu_ / wallNs);
-    // Where it went, by thread (threads that ended before the end are not listed).
+    // Where it went, by thread name.
     for (auto thread = threads_.cbegin(); thread != threads_.cend(); ++thread) {
         if (thread.value() >= 1000000)
             std::printf("    %-16s %8.1f ms  %6.3f%%\n", qPrintable(thread.key()), thread.value() / 1e6,

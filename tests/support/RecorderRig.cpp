@@ -119,6 +119,9 @@ bool RecorderRig::prepare() {
 }
 
 bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver) {
+    // A longer line arrives empty, and the take would wait for nothing.
+    if (const qsizetype bytes = joinForwardedArguments(arguments).toUtf8().size(); bytes > kMaxForwardedBytes)
+        return fail(QStringLiteral("the line to hand over is %1 bytes; at most %2 arrive").arg(bytes).arg(kMaxForwardedBytes));
     recorder_ = std::make_unique<Recorder>();
     if (!recorder_->lock.tryLock()) return fail(QStringLiteral("another recorder runs in this home"));
     if (!recorder_->forwarding.listen()) return fail(QStringLiteral("cannot listen for a second start"));
@@ -150,9 +153,10 @@ bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::fu
     if (!waitUntil([&] { return closed || logShown(); }, timeoutMs)) {
         second.waitForFinished(1000);
         return fail(QStringLiteral("the window is still open after %1 ms and showed no log; the second start "
-                                   "said: \"%2\"; boxes: %3")
+                                   "said: \"%2\"; boxes: %3; files saved: %4")
                         .arg(timeoutMs)
-                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(), recorder_->boxes.texts.join(QStringLiteral(" | "))));
+                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(),
+                             recorder_->boxes.texts.join(QStringLiteral(" | ")), savedFiles().join(u' ')));
     }
     closedItself_ = closed;
     if (!closed && !(window.requestClose(), waitUntil([&] { return closed; }, 15000)))
