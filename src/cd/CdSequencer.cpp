@@ -7,10 +7,7 @@
 #include "cd/CdLists.h"
 #include "cd/CdPrompts.h"
 #include "core/DeviceCommand.h"
-#include "core/MciChannel.h"
-#include "core/RecorderFlags.h"
 #include "core/RecordingSession.h"
-#include "core/SequenceSteps.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
 
@@ -20,9 +17,6 @@ namespace sondex {
 
 namespace {
 
-constexpr int kPollMs = 1000;
-// A resume asked for while paused is carried out by the next tick, soon.
-constexpr int kResumeTickMs = 100;
 constexpr int kEntryChangeTickMs = 300;
 constexpr int kTimeFormatAttempts = 3;
 
@@ -34,120 +28,55 @@ QString twoDigits(int n) { return QString(QStringLiteral("00") + QString::number
 CdSequencer::CdSequencer(MciChannel& channel, RecordingSession& session, CdDeviceAccess& access,
                          CdDriveSelection& drives, CdLists& lists, Settings& settings, CdPrompts& prompts,
                          RecorderFlags& flags, QString registeredListFile, Hooks hooks, QObject* parent)
-    : QObject(parent),
-      channel_(channel),
-      session_(session),
+    : PlaySequence(channel, session, flags,
+                   {Alias::Cd, msg::CdNotice, QStringLiteral("Timer2"), hooks.processEvents, hooks.showLog}, parent),
       access_(access),
       drives_(drives),
       lists_(lists),
       settings_(settings),
       prompts_(prompts),
-      flags_(flags),
       registeredListFile_(std::move(registeredListFile)),
-      hooks_(std::move(hooks)),
-      timer2_(new QTimer(this)) {
-    timer2_->setObjectName(QStringLiteral("Timer2"));
-    timer2_->setInterval(kPollMs);
-    connect(timer2_, &QTimer::timeout, this, &CdSequencer::Timer2Timer);
-}
-
-void CdSequencer::processEvents() {
-    if (hooks_.processEvents) hooks_.processEvents();
-}
+      hooks_(std::move(hooks)) {}
 
 void CdSequencer::busyCursor(bool on) {
     if (hooks_.busyCursor) hooks_.busyCursor(on);
 }
 
-int CdSequencer::cd(QStringView verb, QStringView rest) {
-    return channel_.SendCdWait(deviceCommand(verb, Alias::Cd, rest));
-}
-
-QString CdSequencer::cdReply() const { return channel_.replySlot(Alias::Cd).trimmed(); }
-
 void CdSequencer::setTimeFormat(QStringView format) {
     const QString rest = QStringLiteral("time format ") + format;
     for (int attempt = 0; attempt < kTimeFormatAttempts; ++attempt) {
-        if (cd(u"set", rest) == 0) return;
+        if (device(u"set", rest) == 0) return;
     }
 }
 
-bool CdSequencer::fail(const QString& text) {
-    if (prompts_.abortableMessage(text, 0) == BoxAnswer::Abort) flags_.breakOff = true;
-    return false;
-}
+BoxAnswer CdSequencer::showFailure(const QString& text) { return prompts_.abortableMessage(text, 0); }
 
 // ---- start and the end of a sequence ----
 
 void CdSequencer::TR0Click() {
-    if (playing_) return;
+    if (isPlaying()) return;
     if (lists_.selection().isEmpty() && hooks_.searchOneCd) hooks_.searchOneCd();
     if (lists_.selection().isEmpty()) {
         prompts_.timedMessage(QStringLiteral("再生エラー：\n リストにデータがありません・・・"), 0);
         return;
     }
     busyCursor(true);
-    flags_.breakOff = false;
-    enterPlaying();
-    processEvents();
-    if (!channel_.isClosed()) postAdvance(-2);
+    startDrive_ = drives_.selectedIndex();
+    begin(true);
     busyCursor(false);
 }
 
-void CdSequencer::enterPlaying() {
-    playing_ = true;
-    paused_ = false;
-    startDrive_ = drives_.selectedIndex();
-    emit changed();
-}
-
-void CdSequencer::enterStopped() {
-    timer2_->stop();
-    timer2_->setInterval(kPollMs);
-    playing_ = false;
-    paused_ = false;
-    request_ = Request::None;
+void CdSequencer::onStopped() {
     labels_.stopCaption = QStringLiteral("CD停止");
     if (drives_.select(startDrive_)) followSelection(access_, drives_);
-    emit changed();
 }
 
-void CdSequencer::endSequence() {
-    if (recordAlong_ && hooks_.showLog) hooks_.showLog();
-    enterStopped();
-}
+// ---- the list ----
 
-// ---- message 1045: the advance ----
-
-void CdSequencer::postAdvance(int step) {
-    QMetaObject::invokeMethod(this, [this, step] { advance(step); }, Qt::QueuedConnection);
-}
-
-void CdSequencer::advance(int step) {
-    if (!playing_) return;
-    paused_ = false;
-    // A stop pressed since the last notice still ends the sequence.
-    if (request_ != Request::Stop) request_ = Request::None;
-    session_.SaveCdRecording();
-    for (;;) {
-        if (channel_.isClosed()) return;
-        if (request_ == Request::Stop || flags_.breakOff) break;
-        const int count = static_cast<int>(lists_.selection().size());
-        if (count == 0) break;
-        if (step == 0 && (singleMode_ || session_.isTestRecording())) break;
-        const int next =
-            sequence::nextEntry(lists_.selectedEntry(), count, step, recordAlong_, settings_.isOn(Setting::REPEAT));
-        if (next < 0) break;
-        lists_.selectEntry(next);
-        processEvents();
-        session_.forgetName(RecordingKind::Cd);
-        if (playEntry()) return;
-        // A failed entry leaves nothing behind: no recording, no template.
-        session_.abandon(RecordingKind::Cd);
-        if (step == -2) step = 0;
-    }
-    endSequence();
-}
+int CdSequencer::entryCount() const { return static_cast<int>(lists_.selection().size()); }
+int CdSequencer::currentEntry() const { return lists_.selectedEntry(); }
+void CdSequencer::selectEntry(int index) { lists_.selectEntry(index); }
+bool CdSequencer::repeats() const { return settings_.isOn(Setting::REPEAT); }
 
 // ---- playing one entry ----
 
@@ -171,8 +100,7 @@ bool CdSequencer::playEntry() {
                     QString::number(entry.track) + QStringLiteral("トラックは、ありません・・・"));
     }
     disc.volumeLabel = access_.CdVolumeLabel(drive.at(1));
-    session_.clearTestFlags();
-    if (recordAlong_ && !session_.prepare(RecordingKind::Cd)) return false;  // it said why
+    if (!prepareEntry()) return false;  // it said why
 
     processEvents();
     if (channel_.SendCdWait(QStringLiteral("open cdaudio") + access_.cdElement() + QStringLiteral(" alias ") +
@@ -183,13 +111,8 @@ bool CdSequencer::playEntry() {
     showEntry(entry.track, length);
     processEvents();
 
-    if (session_.isOpen(RecordingKind::Cd)) {
-        if (channel_.SendRecPlain(deviceCommand(u"record", Alias::Rec)) != 0)
-            return failStarted(QStringLiteral("録音エラー： [") + drive +
-                               QStringLiteral("]ドライブ\n 録音開始に失敗しました。"));
-        channel_.SendRecWait(deviceCommand(u"stop", Alias::Rec));
-        channel_.SendRecPlain(deviceCommand(u"record", Alias::Rec));
-    }
+    if (!startRecording())
+        return failStarted(QStringLiteral("録音エラー： [") + drive + QStringLiteral("]ドライブ\n 録音開始に失敗しました。"));
     QString range;
     if (!wholeDisc) {
         range = QStringLiteral("from ") + QString::number(entry.track);
@@ -198,12 +121,8 @@ bool CdSequencer::playEntry() {
     setTimeFormat(u"tmsf");
     if (channel_.SendCdNotify(deviceCommand(u"play", Alias::Cd, range)) != 0)
         return failStarted(failure + QStringLiteral(" 再生開始に失敗しました。"));
-    cd(u"set", u"time format msf");
-    if (channel_.isClosed()) return true;
-    timer2_->start(kPollMs);
-    // A stop pressed while the entry was being set up: the notice of this stop ends the sequence.
-    if (request_ == Request::Stop) cd(u"stop");
-    return true;
+    device(u"set", u"time format msf");
+    return entryPlays();
 }
 
 QString CdSequencer::readTimes(int track) {
@@ -212,10 +131,10 @@ QString CdSequencer::readTimes(int track) {
     QString discEnd = kNoTime;
     setTimeFormat(u"msf");
     QString length;
-    if (cd(u"status", u"position track 1") == 0) {
-        const QString firstStart = cdReply();
-        if (cd(u"status", u"length") == 0) {
-            length = cdReply();
+    if (device(u"status", u"position track 1") == 0) {
+        const QString firstStart = deviceReply();
+        if (device(u"status", u"length") == 0) {
+            length = deviceReply();
             disc.endPosition = discEnd = CdDeviceAccess::MsfAdd(firstStart, length, false);
         }
     }
@@ -225,8 +144,8 @@ QString CdSequencer::readTimes(int track) {
     // there would cut the last second off every track recorded.
     playEnd_ = discEnd;
     if (track != cdentry::kWholeDisc && track < disc.trackCount &&
-        cd(u"status", QString(QStringLiteral("position track ") + QString::number(track + 1))) == 0)
-        playEnd_ = cdReply();
+        device(u"status", QString(QStringLiteral("position track ") + QString::number(track + 1))) == 0)
+        playEnd_ = deviceReply();
 
     const int intro = settings_.number(Setting::INTORO);
     const int endPlus = settings_.number(Setting::Track_END_PLUS);
@@ -249,7 +168,7 @@ void CdSequencer::showEntry(int track, const QString& length) {
     labels_.length = length;
     labels_.position = disc.trackStart;
     labels_.end = disc.endPosition;
-    if (request_ != Request::Stop) request_ = Request::None;
+    forgetRequest();
     labels_.stopCaption = QStringLiteral("CD停止 － ") + drive;
     labels_.drive = drive;
     labels_.trackRange = QString::number(disc.firstTrack) + u'-' + QString::number(disc.trackCount);
@@ -272,100 +191,27 @@ void CdSequencer::showEntry(int track, const QString& length) {
     emit changed();
 }
 
-bool CdSequencer::failStarted(const QString& text) {
-    if (session_.isOpen(RecordingKind::Cd)) {
-        channel_.SendRecWait(deviceCommand(u"stop", Alias::Rec));
-        channel_.SendRecWait(deviceCommand(u"close", Alias::Rec));
-        session_.abandon(RecordingKind::Cd);
-    }
-    cd(u"stop");
-    cd(u"close");
-    processEvents();
-    return fail(text);
-}
-
-// ---- message 1035: the end of a play ----
-
-bool CdSequencer::onDeviceNotice(int message, qint64 wParam, qint64 lParam) {
-    Q_UNUSED(wParam);
-    Q_UNUSED(lParam);
-    if (message != msg::CdNotice) return false;
-    // Every play ends with one notice, however it ended; one that comes
-    // after the sequence (or from a play of its own before) has nothing to end.
-    if (playing_) onNotice();
-    return true;
-}
-
-void CdSequencer::postNotice() {
-    QMetaObject::invokeMethod(this, [this] { onDeviceNotice(msg::CdNotice, 4, 0); }, Qt::QueuedConnection);
-}
+// ---- positions, pause and resume ----
 
 void CdSequencer::readPosition() {
-    if (cd(u"status", u"position") != 0) return;
-    access_.disc().currentPosition = labels_.position = cdReply();
+    if (device(u"status", u"position") != 0) return;
+    access_.disc().currentPosition = labels_.position = deviceReply();
     emit changed();
 }
 
-void CdSequencer::onNotice() {
-    timer2_->stop();
-    timer2_->setInterval(kPollMs);
-    if (!paused_) readPosition();
-    const sequence::AtPlayEnd next = sequence::atPlayEnd(request_);
-    switch (next.action) {
-    case sequence::AtPlayEnd::Action::Advance:
-        if (!channel_.isClosed()) postAdvance(next.step);
-        return;
-    case sequence::AtPlayEnd::Action::Pause:
-        request_ = Request::None;
-        pause();
-        if (!channel_.isClosed()) timer2_->start();
-        return;
-    case sequence::AtPlayEnd::Action::End:
-        session_.SaveCdRecording();
-        request_ = Request::None;
-        endSequence();
-        return;
-    }
-}
+bool CdSequencer::pastEntryEnd() const { return access_.disc().currentPosition >= playEnd_; }
 
-// ---- polling, pause and resume ----
-
-void CdSequencer::Timer2Timer() {
-    if (!paused_) {
-        readPosition();
-        if (access_.disc().currentPosition >= playEnd_) cd(u"stop");
-        return;
-    }
-    if (request_ == Request::Resume) {
-        timer2_->setInterval(kPollMs);
-        request_ = Request::None;
-        resume();
-        return;
-    }
-    if (request_ != Request::None) {
-        // The CD is stopped already, so no notice comes: this tick sends it.
-        paused_ = false;
-        emit changed();
-        if (!channel_.isClosed()) postNotice();
-    }
-}
-
-void CdSequencer::pause() {
-    channel_.SendRecWait(deviceCommand(u"stop", Alias::Rec));
-    cd(u"stop");
+void CdSequencer::holdPausePosition() {
     CdDisc& disc = access_.disc();
     disc.resumePosition = disc.pausePosition = labels_.position;
-    paused_ = true;
-    emit changed();
 }
 
 void CdSequencer::resume() {
-    paused_ = false;
-    emit changed();
+    leavePause();
     const CdDisc& disc = access_.disc();
     const QString range = QStringLiteral("from ") + disc.resumePosition + QStringLiteral(" to ") + playEnd_;
     if (channel_.SendCdNotify(deviceCommand(u"play", Alias::Cd, range)) != 0) {
-        cd(u"seek", QString(QStringLiteral("to ") + disc.resumePosition));
+        device(u"seek", QString(QStringLiteral("to ") + disc.resumePosition));
         prompts_.timedMessage(
             QStringLiteral("再生エラー：\n再生ポイントの移動に、失敗しました・・・\n取り合えず、再生を再開します・・・"), 0);
         channel_.SendCdNotify(deviceCommand(u"play", Alias::Cd));
@@ -375,7 +221,7 @@ void CdSequencer::resume() {
 }
 
 void CdSequencer::moveResumePosition(int field, int delta) {
-    if (!paused_) return;
+    if (!isPaused()) return;
     CdDisc& disc = access_.disc();
     const QStringList parts = disc.resumePosition.split(u':');
     if (parts.size() != 3) return;
@@ -411,46 +257,19 @@ void CdSequencer::moveResumePosition(int field, int delta) {
 }
 
 void CdSequencer::ButtonCDPOSINIClick() {
-    if (!paused_) return;
+    if (!isPaused()) return;
     CdDisc& disc = access_.disc();
     disc.resumePosition = labels_.position = disc.pausePosition;
     emit changed();
 }
 
-// ---- requests ----
-
-void CdSequencer::requestWithStop(Request request) {
-    request_ = request;
-    cd(u"stop");
-}
-
-void CdSequencer::Button13Click() {
-    if (playing_ && !paused_) requestWithStop(Request::Pause);
-}
-
-void CdSequencer::Button17Click() {
-    if (!paused_) return;
-    request_ = Request::Resume;
-    timer2_->setInterval(kResumeTickMs);
-}
-
-void CdSequencer::Button14Click() {
-    if (playing_) requestWithStop(Request::Back);
-}
-
-void CdSequencer::Button15Click() {
-    if (playing_) requestWithStop(Request::Skip);
-}
-
-void CdSequencer::Button16Click() {
-    if (playing_) requestWithStop(Request::Stop);
-}
+// ---- another entry, the options ----
 
 void CdSequencer::ComboBox1Change(int index) {
     lists_.selectEntry(index);
-    if (!playing_ || lists_.selectedEntry() < 0) return;
-    timer2_->setInterval(kEntryChangeTickMs);
-    requestWithStop(Request::EntryChanged);
+    if (!isPlaying() || lists_.selectedEntry() < 0) return;
+    pollTimer().setInterval(kEntryChangeTickMs);
+    ask(Request::EntryChanged);
 }
 
 void CdSequencer::setRecordAlong(bool on) {
@@ -481,19 +300,16 @@ void CdSequencer::applySwitches(const SwitchRequest& request, SwitchSource sourc
         if (first < 0) first = index;
     }
     if (first >= 0) {
-        const bool wasPlaying = playing_;
-        playing_ = false;  // the chooser's new entry is no change of entry yet
         lists_.useAsSelection(CdLists::Source::Search, kSearchListCaption);
         lists_.selectEntry(first);
-        playing_ = wasPlaying;
     }
     if (source == SwitchSource::StartUp || !request.PC) return;
-    if (playing_) {
+    if (isPlaying()) {
         // A running sequence goes on with the track files' first entry.
         if (first >= 0) ComboBox1Change(first);
         return;
     }
-    timer2_->stop();
+    pollTimer().stop();
     processEvents();
     TR0Click();
 }
@@ -504,14 +320,6 @@ bool CdSequencer::runAutomaticStart(const SwitchRequest& startup) {
     return true;
 }
 
-bool CdSequencer::isRunActive() const { return recordAlong_ || playing_; }
-
-void CdSequencer::saveRunning() {
-    // The close: no notice of the stopped play may start another entry.
-    timer2_->stop();
-    playing_ = false;
-    paused_ = false;
-    session_.SaveCdRecording();
-}
+bool CdSequencer::isRunActive() const { return recordAlong_ || isPlaying(); }
 
 }  // namespace sondex

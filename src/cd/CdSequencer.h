@@ -1,10 +1,7 @@
 #pragma once
 
 #include "cd/CdDisc.h"
-#include "core/RecordingController.h"
-#include "core/SequenceSteps.h"
-
-#include <QObject>
+#include "core/PlaySequence.h"
 
 #include <functional>
 
@@ -16,10 +13,7 @@ class CdDeviceAccess;
 class CdDriveSelection;
 class CdLists;
 class CdPrompts;
-class MciChannel;
-class RecordingSession;
 class Settings;
-struct RecorderFlags;
 
 // What the CD labels show while a sequence plays.
 struct CdPlayLabels {
@@ -35,17 +29,12 @@ struct CdPlayLabels {
 
 // The CD play/record sequencer: plays the entries of the selection list one
 // after another on the CD device and, with record along on, records each
-// into a WAV file of its own. It runs on posted steps: a start or an advance
-// plays the next entry and returns; the device's end-of-play notice (or the
-// polling timer `Timer2` stopping the CD at the entry's end) carries out what
-// the user asked for meanwhile (pause, resume, back, skip, a new entry, stop)
-// and posts the next advance. It holds the whole state; the panels show it.
-class CdSequencer : public QObject, public RecordingController {
+// into a WAV file of its own. Besides pause, resume, back, skip and stop,
+// another entry chosen meanwhile plays next; the polling timer `Timer2` stops
+// the CD at the entry's end. It holds the whole state; the panels show it.
+class CdSequencer : public PlaySequence {
     Q_OBJECT
 public:
-    // What the user asked for; the next end-of-play notice carries it out.
-    using Request = sequence::Request;
-
     struct Hooks {
         std::function<void()> processEvents;
         std::function<void(bool on)> busyCursor;
@@ -59,12 +48,12 @@ public:
                 CdLists& lists, Settings& settings, CdPrompts& prompts, RecorderFlags& flags,
                 QString registeredListFile, Hooks hooks, QObject* parent = nullptr);
 
-    void TR0Click();       // `Button12`: start
-    void Button13Click();  // pause (`TR1`, and clicks on `Label2` and `Label7`)
-    void Button17Click();  // resume (`TR5`)
-    void Button14Click();  // back (`TR2`)
-    void Button15Click();  // skip (`TR3`)
-    void Button16Click();  // stop (`TR4`)
+    void TR0Click();                                // `Button12`: start
+    void Button13Click() { ask(Request::Pause); }   // `TR1`, and clicks on `Label2` and `Label7`
+    void Button17Click() { ask(Request::Resume); }  // `TR5`
+    void Button14Click() { ask(Request::Back); }    // `TR2`
+    void Button15Click() { ask(Request::Skip); }    // `TR3`
+    void Button16Click() { ask(Request::Stop); }    // `TR4`
     // Another entry was chosen in the selection list (`ComboBox1`).
     void ComboBox1Change(int index);
     // While paused: `SpinButton1` (field 0, minutes), `SpinButton2` (1,
@@ -72,21 +61,17 @@ public:
     // `delta`; `ButtonCDPOSINI` puts it back where the pause left it.
     void moveResumePosition(int field, int delta);
     void ButtonCDPOSINIClick();
-    void Timer2Timer();
+    void Timer2Timer() { poll(); }
+    QTimer& Timer2() { return pollTimer(); }
 
     // Record along (`CheckBox1`, `TRSAVE`); not kept from run to run.
     void setRecordAlong(bool on);
-    bool recordAlong() const { return recordAlong_; }
+    bool recordAlong() const override { return recordAlong_; }
     // Single mode (`MTANDOKU`): the sequence ends after its first entry.
     void setSingleMode(bool on);
-    bool singleMode() const { return singleMode_; }
+    bool singleMode() const override { return singleMode_; }
 
-    // A sequence runs (from its start to its end, paused or not).
-    bool isPlaying() const { return playing_; }
-    bool isPaused() const { return paused_; }
-    Request request() const { return request_; }
     const CdPlayLabels& labels() const { return labels_; }
-    QTimer& Timer2() { return *timer2_; }
 
     // RecordingController
     RecordingKind kind() const override { return RecordingKind::Cd; }
@@ -94,57 +79,34 @@ public:
     void applySwitches(const SwitchRequest& request, SwitchSource source) override;
     bool runAutomaticStart(const SwitchRequest& startup) override;
     bool isRunActive() const override;
-    bool onDeviceNotice(int message, qint64 wParam, qint64 lParam) override;
-    void saveRunning() override;
     void saveLists() override;
 
-signals:
-    // The state, a label or an option changed.
-    void changed();
-
 private:
-    // Message 1045: -2 the selected entry, 0 the natural next, 1 skip, -1 back.
-    void advance(int step);
-    void postAdvance(int step);
-    // Message 1035, as the polling sends it for a request made while paused.
-    void postNotice();
-    void onNotice();
-    // Plays the selected entry (recording it along); false when it did not start.
-    bool playEntry();
+    int entryCount() const override;
+    int currentEntry() const override;
+    void selectEntry(int index) override;
+    bool repeats() const override;
+    bool playEntry() override;
+    void readPosition() override;
+    bool pastEntryEnd() const override;
+    void holdPausePosition() override;
+    void resume() override;
+    BoxAnswer showFailure(const QString& text) override;
+    void onStopped() override;
+
     // Sets the track start, the end position (intro, track end plus) and returns the entry's length.
     QString readTimes(int track);
     void showEntry(int track, const QString& length);
-    // A failure once the devices are open: both are stopped and closed, then the message.
-    bool failStarted(const QString& text);
-    // The sequencer's error box; 中 断 breaks the sequence off.
-    bool fail(const QString& text);
-    void readPosition();
-    void pause();
-    void resume();
-    void requestWithStop(Request request);
-    void enterPlaying();
-    void enterStopped();
-    void endSequence();
-    void processEvents();
     void busyCursor(bool on);
-    int cd(QStringView verb, QStringView rest = {});
-    QString cdReply() const;
     void setTimeFormat(QStringView format);
 
-    MciChannel& channel_;
-    RecordingSession& session_;
     CdDeviceAccess& access_;
     CdDriveSelection& drives_;
     CdLists& lists_;
     Settings& settings_;
     CdPrompts& prompts_;
-    RecorderFlags& flags_;
     QString registeredListFile_;
     Hooks hooks_;
-    QTimer* timer2_;
-    Request request_ = Request::None;
-    bool playing_ = false;
-    bool paused_ = false;
     bool recordAlong_ = false;
     bool singleMode_ = false;
     int startDrive_ = 0;

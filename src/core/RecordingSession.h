@@ -79,6 +79,7 @@ public:
     // template, log. With the kind not open they only stop and close its
     // partner device. A recording that no folder takes leaves the device
     // open and the kind open; the next prepare and the next end save it again.
+    void save(RecordingKind kind);
     void SaveManualRecording();
     void SaveMusicRecording();
     void SaveCdRecording();
@@ -109,7 +110,6 @@ private:
     void report(const QString& text);
     void busyCursor(bool on);
 
-    void save(RecordingKind kind);
     void stopPartner(RecordingKind kind);
     QString proposedName(RecordingKind kind);
     bool asksForName(RecordingKind kind) const;

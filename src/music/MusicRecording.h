@@ -1,22 +1,14 @@
 #pragma once
 
-#include "core/RecordingController.h"
-#include "core/SequenceSteps.h"
+#include "core/PlaySequence.h"
 #include "music/MusicList.h"
-
-#include <QObject>
 
 #include <functional>
 
-class QTimer;
-
 namespace sondex {
 
-class MciChannel;
 class RecordingPrompts;
-class RecordingSession;
 class Settings;
-struct RecorderFlags;
 
 // What the music panel shows while a sequence plays.
 struct MusicPlayLabels {
@@ -29,14 +21,11 @@ struct MusicPlayLabels {
 // Music-file recording: the music list with its list file, files from
 // command lines and drops joining it, and the sequence that plays the list
 // entry by entry on the music device and, with "録音" (`MIDSAVE`) on, records
-// each entry into a file of its own. It runs like the CD sequence: an advance
-// plays one entry and returns; the device's end-of-play notice (message 1034)
-// carries out what the user asked meanwhile and posts the next advance.
-class MusicRecording : public QObject, public RecordingController {
+// each entry into a file of its own. It runs like the CD sequence, on the
+// polling timer `Timer8`, which stops the device only at an intro's end.
+class MusicRecording : public PlaySequence {
     Q_OBJECT
 public:
-    using Request = sequence::Request;
-
     struct Hooks {
         std::function<void()> processEvents;
         // The recording log after a sequence that recorded.
@@ -59,12 +48,12 @@ public:
     bool isRecordArmed() const { return recordArmed_; }
     void setRecordArmed(bool on);
 
-    void Button24Click();  // start
-    void Button25Click();  // pause (also a click on `Label14`)
-    void Button29Click();  // resume
-    void Button26Click();  // back
-    void Button27Click();  // skip
-    void Button28Click();  // stop
+    void Button24Click();                           // start
+    void Button25Click() { ask(Request::Pause); }   // also a click on `Label14`
+    void Button29Click() { ask(Request::Resume); }
+    void Button26Click() { ask(Request::Back); }
+    void Button27Click() { ask(Request::Skip); }
+    void Button28Click() { ask(Request::Stop); }
     // `Button30`: the music area closes, and a sequence with it.
     void stopForClose();
     // Before a command line starts the list again.
@@ -73,13 +62,10 @@ public:
     // (0.1 s) move the resume position by `deltaMs`; `ButtonMIDIPOSINI` puts it back.
     void moveResumePosition(int deltaMs);
     void ButtonMIDIPOSINIClick();
-    void Timer8Timer();
+    void Timer8Timer() { poll(); }
+    QTimer& Timer8() { return pollTimer(); }
 
-    bool isPlaying() const { return playing_; }
-    bool isPaused() const { return paused_; }
-    Request request() const { return request_; }
     const MusicPlayLabels& labels() const { return labels_; }
-    QTimer& Timer8() { return *timer8_; }
 
     // RecordingController
     RecordingKind kind() const override { return RecordingKind::Music; }
@@ -87,46 +73,31 @@ public:
     void applySwitches(const SwitchRequest& request, SwitchSource source) override;
     bool runAutomaticStart(const SwitchRequest& startup) override;
     bool isRunActive() const override;
-    bool onDeviceNotice(int message, qint64 wParam, qint64 lParam) override;
-    void saveRunning() override;
     void saveLists() override { list_.save(listFile_); }
 
-signals:
-    void changed();
-
 private:
-    void advance(int step);
-    void postAdvance(int step);
-    void postNotice();
-    void onNotice();
-    bool playEntry(const QString& path);
-    bool fail(const QString& text);
-    bool failStarted(const QString& text);
-    void readRate(bool wav);
-    void readPosition();
-    void pause();
-    void resume();
-    void requestWithStop(Request request);
-    void enterStopped();
-    void endSequence();
-    bool startFromCommandLine();
-    void processEvents();
-    int mid(QStringView verb, QStringView rest = {});
-    QString midReply() const;
+    int entryCount() const override { return static_cast<int>(list_.paths().size()); }
+    int currentEntry() const override { return list_.current(); }
+    void selectEntry(int index) override;
+    bool recordAlong() const override { return recordArmed_; }
+    bool singleMode() const override { return hooks_.singleMode && hooks_.singleMode(); }
+    bool repeats() const override;
+    bool playEntry() override;
+    void readPosition() override;
+    bool pastEntryEnd() const override { return introEnds_ && positionMs_ >= endMs_; }
+    void holdPausePosition() override;
+    void resume() override;
+    BoxAnswer showFailure(const QString& text) override;
 
-    MciChannel& channel_;
-    RecordingSession& session_;
+    void readRate(bool wav);
+    bool startFromCommandLine();
+
     Settings& settings_;
     RecordingPrompts& prompts_;
-    RecorderFlags& flags_;
     QString listFile_;
     Hooks hooks_;
     MusicList list_;
-    QTimer* timer8_;
     bool recordArmed_ = false;
-    bool playing_ = false;
-    bool paused_ = false;
-    Request request_ = Request::None;
     qint64 positionMs_ = 0;
     qint64 endMs_ = 0;
     qint64 resumeMs_ = 0;

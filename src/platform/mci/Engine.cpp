@@ -1,6 +1,7 @@
 #include "platform/mci/Engine.h"
 
 #include "platform/mci/CdAudioDevice.h"
+#include "platform/mci/MidiDevice.h"
 #include "platform/mci/MusicFileDevice.h"
 #include "platform/mci/WaveAudioDevice.h"
 
@@ -11,6 +12,7 @@ Engine::Engine(EngineOptions options) : options_(std::move(options)) {
     addDeviceKind(QStringLiteral("waveaudio"), &WaveAudioDevice::open);
     addDeviceKind(QStringLiteral("cdaudio"), &CdAudioDevice::open);
     addDeviceKind(QStringLiteral("mpegvideo"), &MusicFileDevice::open);
+    addDeviceKind(QStringLiteral("sequencer"), &MidiDevice::open);
 }
 
 void Engine::setDefaultCdUnit(QChar letter) { options_.defaultCdUnit = letter.toUpper(); }

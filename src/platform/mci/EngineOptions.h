@@ -6,11 +6,15 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 namespace sondex::mci {
+
+// $SONDEX_SOUNDFONT, then the Debian sound font packages' General MIDI files (MidiSynth.cpp).
+QStringList defaultSoundFontPaths();
 
 // Settings of the engine that a caller (a test, a benchmark) may change; the
 // defaults are what the recorder uses.
@@ -32,6 +36,8 @@ struct EngineOptions {
     QChar defaultCdUnit;
     // Opens a unit's disc (a test hands in fake drives); null means cd::openDiscDrive.
     std::function<std::unique_ptr<cd::DiscDrive>(const QString& target)> openDrive;
+    // The General MIDI sound fonts the MIDI sequencer tries in turn; empty means none.
+    QStringList soundFontPaths = defaultSoundFontPaths();
 };
 
 }  // namespace sondex::mci

@@ -58,6 +58,10 @@ QString errorTextFor(int code) {
         return QStringLiteral("音楽ファイルを読み込めないか、サポートされていない形式です（モノラルかステレオのみ再生できます）。");
     case Error::MusicOutputUnavailable:
         return QStringLiteral("サウンドサーバーに接続できません。音楽ファイルを再生できません。");
+    case Error::BadMidiFile:
+        return QStringLiteral("ＭＩＤＩファイルが壊れているか、大きすぎて読み込めません。");
+    case Error::NoSoundFont:
+        return QStringLiteral("ＭＩＤＩ音源（サウンドフォント）が見つかりません。timgm6mb-soundfont を入れて下さい。");
     }
     if (code == -1) return QStringLiteral("コマンドチャネルは閉じられています。");
     return QStringLiteral("不明なエラーです（コード %1）。").arg(code);

@@ -40,6 +40,8 @@ enum class Error : int {
     SoundOutputUnavailable,
     UnsupportedMusicFile,
     MusicOutputUnavailable,
+    BadMidiFile,
+    NoSoundFont,
 };
 
 constexpr int toCode(Error error) { return static_cast<int>(error); }

@@ -13,9 +13,12 @@
 namespace sondex::mci {
 
 // Names of the thread that feeds a played file to the sound server, and of
-// the sound library's thread.
-inline constexpr char kMusicPlaybackThreadName[] = "sondex-music-play";
-inline constexpr char kMusicStreamThreadName[] = "sondex-music-pulse";
+// the sound library's thread. The system keeps 15 characters of a thread's
+// name and refuses or cuts longer ones, which would hide the thread from
+// anyone looking for it by name.
+inline constexpr char kMusicPlaybackThreadName[] = "sondex-mus-play";
+inline constexpr char kMusicStreamThreadName[] = "sondex-mus-pa";
+static_assert(sizeof(kMusicPlaybackThreadName) <= 16 && sizeof(kMusicStreamThreadName) <= 16);
 
 // How a device counts positions: a position of n units is n * frames / units
 // frames (milliseconds: 1000 units per rate frames).

@@ -74,7 +74,7 @@ TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
         {QStringLiteral("status tavikCD position"), Error::UnknownAlias},
         {QStringLiteral("open \"%1\" alias TAVIKREC").arg(templatePath), Error::AliasInUse},
         {QStringLiteral("open cdaudio!Q: alias tavikCD wait"), Error::NoSuchCdUnit},
-        {QStringLiteral("Open \"/m/曲.mid\" alias tavikMID wait"), Error::DeviceTypeNotSupported},
+        {QStringLiteral("Open \"/m/曲.mid\" alias tavikMID wait"), Error::FileNotFound},
         {QStringLiteral("open \"/m/file.xyz\" alias q"), Error::UnknownDeviceType},
         {QStringLiteral("open \"%1\" alias q").arg(missing), Error::FileNotFound},
         {QStringLiteral("open \"%1\" alias q").arg(notWav), Error::BadWaveHeader},

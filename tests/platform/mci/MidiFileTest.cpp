@@ -1,6 +1,5 @@
+#include "TestFiles.h"
 #include "platform/mci/MidiFile.h"
-
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -10,58 +9,9 @@
 #include <vector>
 
 using namespace sondex::mci::midi;
+using namespace sondex::mci::test;
 
 namespace {
-
-QByteArray bigEndian(quint32 value, int bytes) {
-    QByteArray out;
-    for (int i = bytes - 1; i >= 0; --i) out.append(char(value >> (8 * i)));
-    return out;
-}
-
-QByteArray vlq(quint32 value) {
-    QByteArray out(1, char(value & 0x7F));
-    while (value >>= 7) out.prepend(char(0x80 | (value & 0x7F)));
-    return out;
-}
-
-// Bytes written as hex; blanks between them are for the reader.
-QByteArray hex(const char* text) {
-    return QByteArray::fromHex(text);
-}
-
-QByteArray header(int format, int tracks, quint16 division, quint32 length = 6) {
-    return "MThd" + bigEndian(length, 4) + bigEndian(format, 2) + bigEndian(tracks, 2) +
-           bigEndian(division, 2);
-}
-
-QByteArray track(const QByteArray& body, qint64 length = -1) {
-    return "MTrk" + bigEndian(quint32(length < 0 ? body.size() : length), 4) + body;
-}
-
-QByteArray smf(int format, quint16 division, const QList<QByteArray>& bodies) {
-    QByteArray file = header(format, int(bodies.size()), division);
-    for (const QByteArray& body : bodies) file += track(body);
-    return file;
-}
-
-QByteArray riffChunk(const char* id, const QByteArray& body) {
-    QByteArray c = QByteArray(id, 4) + QByteArray(4, '\0') + body;
-    qToLittleEndian<quint32>(quint32(body.size()), c.data() + 4);
-    if (body.size() & 1) c.append('\0');
-    return c;
-}
-
-QByteArray riff(const QByteArray& chunks) {
-    QByteArray file = "RIFF" + QByteArray(4, '\0') + "RMID" + chunks;
-    qToLittleEndian<quint32>(quint32(file.size() - 8), file.data() + 4);
-    return file;
-}
-
-// An odd-sized chunk before the data, so that its pad byte is needed.
-QByteArray rmi(const QByteArray& midi) {
-    return riff(riffChunk("LIST", "INFOx") + riffChunk("data", midi));
-}
 
 // "ms status data" per event, for comparing whole songs at a glance.
 std::vector<std::string> describe(const MidiSong& song) {
@@ -183,10 +133,10 @@ TEST(MidiFile, DamagedFilesAreRefusedWithTheirReason) {
         {"a WAV file", riff(riffChunk("fmt ", QByteArray(16, '\0'))).replace(8, 4, "WAVE"),
          MidiError::NotMidi, 0},
         {"RMI without data", riff(riffChunk("LIST", "INFO")), MidiError::NoMidiData, 0},
-        {"header of 4 bytes", header(0, 1, 96, 4) + track(note), MidiError::ShortHeader, 0},
-        {"header cut", header(0, 1, 96).left(11), MidiError::ShortHeader, 0},
-        {"format 3", header(3, 1, 96) + track(note), MidiError::UnknownFormat, 0},
-        {"no tracks", header(1, 0, 96) + track(note), MidiError::NoTracks, 0},
+        {"header of 4 bytes", smfHeader(0, 1, 96, 4) + smfTrack(note), MidiError::ShortHeader, 0},
+        {"header cut", smfHeader(0, 1, 96).left(11), MidiError::ShortHeader, 0},
+        {"format 3", smfHeader(3, 1, 96) + smfTrack(note), MidiError::UnknownFormat, 0},
+        {"no tracks", smfHeader(1, 0, 96) + smfTrack(note), MidiError::NoTracks, 0},
         {"no ticks per quarter", smf(0, 0, {note}), MidiError::BadDivision, 0},
         {"26 frames a second", smf(0, 0xE628, {note}), MidiError::BadDivision, 0},
         {"5-byte number", smf(1, 96, {note, hex("FFFFFFFF00 903C40")}), MidiError::LongNumber, 2},
@@ -195,9 +145,9 @@ TEST(MidiFile, DamagedFilesAreRefusedWithTheirReason) {
          MidiError::NoRunningStatus, 1},
         {"system common status", smf(0, 96, {hex("00 F4")}), MidiError::BadStatus, 1},
         {"status among data", smf(0, 96, {hex("00 903C 9040")}), MidiError::BadStatus, 1},
-        {"cut before an event", header(0, 1, 96) + track(hex("00 FF"), 100),
+        {"cut before an event", smfHeader(0, 1, 96) + smfTrack(hex("00 FF"), 100),
          MidiError::NothingPlayable, 0},
-        {"no track chunk", header(0, 1, 96), MidiError::NothingPlayable, 0},
+        {"no track chunk", smfHeader(0, 1, 96), MidiError::NothingPlayable, 0},
         {"a delta of centuries", smf(0, 1, {hex("00 FF5103 FFFFFF  FFFFFF7F 903C40")}),
          MidiError::TooLong, 0},
         {"too many events", smf(0, 96, {tooMany}), MidiError::TooManyEvents, 1},
@@ -223,18 +173,18 @@ TEST(MidiFile, CutFilesKeepWhatWasRead) {
         qint64 lengthMs;
         bool truncated;
     } cases[] = {
-        {"chunk past the file end", header(0, 1, 96) + track(whole, 1000), 2, 500, true},
+        {"chunk past the file end", smfHeader(0, 1, 96) + smfTrack(whole, 1000), 2, 500, true},
         {"event past the chunk end, next track read",
          smf(1, 96, {whole + hex("60 803C"), hex("00 C001")}), 3, 500, true},
         {"sysex past the end", smf(0, 96, {hex("00 903C40  60 F07F 0102")}), 1, 0, true},
         {"meta past the end", smf(0, 96, {hex("00 903C40  60 FF51")}), 1, 0, true},
-        {"fewer tracks than counted", header(1, 65535, 96) + track(whole), 2, 500, true},
+        {"fewer tracks than counted", smfHeader(1, 65535, 96) + smfTrack(whole), 2, 500, true},
         {"no end of track", smf(0, 96, {whole}), 2, 500, false},
         {"bytes after the end of track", smf(0, 96, {whole + hex("00 FF2F00  00 3E") + "junk"}), 2,
          500, false},
         {"unknown chunk skipped",
-         header(0, 1, 96) + "XFIL" + bigEndian(3, 4) + "abc" + track(whole), 2, 500, false},
-        {"header longer than 6", header(0, 1, 96, 8) + QByteArray(2, '\0') + track(whole), 2, 500,
+         smfHeader(0, 1, 96) + "XFIL" + bigEndian(3, 4) + "abc" + smfTrack(whole), 2, 500, false},
+        {"header longer than 6", smfHeader(0, 1, 96, 8) + QByteArray(2, '\0') + smfTrack(whole), 2, 500,
          false},
     };
     for (const auto& c : cases) {

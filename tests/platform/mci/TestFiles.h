@@ -46,6 +46,30 @@ public:
     QList<Notice> notices;
 };
 
+// Pieces of MIDI and RMI files.
+QByteArray bigEndian(quint32 value, int bytes);
+QByteArray vlq(quint32 value);  // a variable-length number
+QByteArray hex(const char* text);  // bytes written as hex; blanks between them are for the reader
+QByteArray smfHeader(int format, int tracks, quint16 division, quint32 length = 6);
+QByteArray smfTrack(const QByteArray& body, qint64 length = -1);  // length < 0: the body's
+QByteArray smf(int format, quint16 division, const QList<QByteArray>& bodies);
+QByteArray riffChunk(const char* id, const QByteArray& body);
+QByteArray riff(const QByteArray& chunks);
+// An RMI file: an odd-sized chunk before the data, so that its pad byte is needed.
+QByteArray rmi(const QByteArray& midi);
+
+// A MIDI message (status and data bytes) at a time in milliseconds.
+struct TimedMidi {
+    qint64 ms = 0;
+    QByteArray bytes;
+};
+// A format 0 file of the messages in time order, one tick a millisecond,
+// whose track ends at endMs (or with its last message).
+QByteArray midiFileOf(QList<TimedMidi> messages, qint64 endMs = 0);
+// Note on and off, and a program change, on a channel (0-15).
+QList<TimedMidi> midiNote(int channel, int key, qint64 onMs, qint64 offMs, int velocity = 100);
+TimedMidi midiProgram(int channel, int program, qint64 ms = 0);
+
 // Runs the event loop for a while (notices and capture reports keep coming).
 void spinFor(int milliseconds);
 

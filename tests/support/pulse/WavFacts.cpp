@@ -177,4 +177,41 @@ PatternMatch matchPattern(const QString& path, const std::vector<qint16>& patter
     return match;
 }
 
+std::string SoundSpan::text() const {
+    return QStringLiteral("sound from %1 ms to %2 ms (%3 ms), longest gap %4 ms")
+        .arg(firstMs)
+        .arg(lastMs)
+        .arg(ms())
+        .arg(longestGapMs)
+        .toStdString();
+}
+
+SoundSpan soundSpan(const QString& path) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file) return {};
+    std::vector<double> samples(size_t(info.frames * info.channels));
+    sf_readf_double(file, samples.data(), info.frames);
+    sf_close(file);
+    const size_t window = size_t(info.samplerate / 100 * info.channels);
+    SoundSpan span;
+    qint64 silentSince = -1;
+    for (size_t start = 0; window > 0 && start + window <= samples.size(); start += window) {
+        double sum = 0;
+        for (size_t i = start; i < start + window; ++i) sum += samples[i] * samples[i];
+        const qint64 ms = qint64(start / window) * 10;
+        if (std::sqrt(sum / double(window)) < 0.002) {
+            if (silentSince < 0) silentSince = ms;
+            continue;
+        }
+        if (span.firstMs < 0)
+            span.firstMs = ms;
+        else if (silentSince >= 0)
+            span.longestGapMs = qMax(span.longestGapMs, ms - silentSince);
+        silentSince = -1;
+        span.lastMs = ms + 10;
+    }
+    return span;
+}
+
 }  // namespace sondex::test

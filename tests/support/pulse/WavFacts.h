@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 namespace sondex::test {
@@ -67,5 +68,16 @@ struct TrackMatch {
     bool found = false;     // the take sounds at all
 };
 TrackMatch alignTrack(const QString& path, const std::vector<qint16>& track);
+
+// Where a take sounds: its 10 ms windows whose RMS over all channels reaches
+// -54 dBFS, from the first to the last, and the longest silence between them.
+struct SoundSpan {
+    qint64 firstMs = -1;
+    qint64 lastMs = -1;  // the end of the last sounding window
+    qint64 longestGapMs = 0;
+    qint64 ms() const { return lastMs - firstMs; }
+    std::string text() const;  // for a failure message
+};
+SoundSpan soundSpan(const QString& path);
 
 }  // namespace sondex::test
