@@ -7,7 +7,6 @@
 
 #include <pthread.h>
 
-#include <cstring>
 #include <vector>
 
 namespace sondex::mci {
@@ -117,10 +116,7 @@ void PcmPlayback::askTimingLocked() {
 }
 
 void PcmPlayback::run(quint64 play, std::unique_ptr<PcmSource> source) {
-    // The system refuses a name of more than 15 characters rather than cut it.
-    char name[16] = {};
-    std::strncpy(name, threadName_, sizeof name - 1);
-    pthread_setname_np(pthread_self(), name);
+    pthread_setname_np(pthread_self(), threadName_);
     std::vector<char> chunk(static_cast<size_t>(chunkBytes_));
     End end = End::Finished;
     const std::vector<char> lead(size_t(sound_.leadBytes()), 0);
