@@ -53,10 +53,10 @@ std::vector<qint16> stereoTone(int rate, int seconds) {
 }
 
 // A format-0 song at 120 beats a minute: C, E, G for 0.4 s each a beat
-// apart, then a high C held for a second.
+// apart, then a high C held for a second: 2.5 s.
 QByteArray songBytes() {
     QByteArray track("\x00\xff\x51\x03\x07\xa1\x20"  // the tempo: 500,000 µs a quarter note
-                     "\x00\xc0\x00", 10);            // a piano
+                     "\x00\xc0\x10", 10);            // an organ: it holds its level until a note ends
     // C, E, G on their beats (480 ticks apart), each off 384 ticks later.
     char wait = 0;
     for (const char note : {'\x3c', '\x40', '\x43'}) {
@@ -112,26 +112,27 @@ void printNoise(const Entry& entry, const QString& take) {
 }
 
 void printTone(const Entry& entry, const QString& take) {
-    const test::SoundSpan span = test::soundingSpan(take, 100);
-    const test::ToneMeasure tone = test::measureTone(take, span.first, span.frames());
+    const test::SoundSpan span = test::soundSpan(take);
+    // The frequency over the whole tone but its first and last 10 ms window.
+    const qint64 from = (span.firstMs + 10) * kTakeRate / 1000;
+    const qint64 to = (span.lastMs - 10) * kTakeRate / 1000;
+    const test::ToneMeasure tone = test::measureTone(take, from, to - from);
     const double deviation = 100.0 * (tone.frequency - kToneHz) / kToneHz;
-    const double takeMs = framesMs(span.frames(), kTakeRate);
     const double fileMs = framesMs(qint64(entry.samples.size() / 2), kToneRate);
     std::printf("  tone %.2f Hz over the whole tone vs %.0f Hz: %+.3f %% (%s 0.5 %%)\n", tone.frequency, kToneHz,
                 deviation, std::abs(deviation) <= 0.5 ? "within" : "NOT within");
-    std::printf("  tone %.1f ms in the take from %.1f ms, file %.1f ms: %+.1f ms (%s 50 ms)\n", takeMs,
-                framesMs(span.first, kTakeRate), fileMs, takeMs - fileMs,
-                std::abs(takeMs - fileMs) <= 50 ? "within" : "NOT within");
+    std::printf("  tone %lld ms in the take from %lld ms (10 ms windows), file %.1f ms: %+.1f ms (%s 50 ms)\n",
+                static_cast<long long>(span.ms()), static_cast<long long>(span.firstMs), fileMs, span.ms() - fileMs,
+                std::abs(span.ms() - fileMs) <= 50 ? "within" : "NOT within");
 }
 
 void printSong(const Entry& entry, const QString& take) {
-    // Sound is what lies above -60 dBFS: a synthesizer's release fades slowly.
-    const test::SoundSpan span = test::soundingSpan(take, 33);
-    const double soundMs = framesMs(span.frames(), kTakeRate);
-    std::printf("  sound %.1f ms from %.1f ms of the take (%.1f ms long); the reader's length %lld ms, "
-                "tail %+.1f ms\n",
-                soundMs, framesMs(span.first, kTakeRate), test::readWavFacts(take).seconds() * 1000,
-                static_cast<long long>(entry.songMs), soundMs - double(entry.songMs));
+    const test::SoundSpan span = test::soundSpan(take);
+    std::printf("  sound %lld ms from %lld ms of the %.1f ms take (10 ms windows over -54 dBFS, longest gap %lld ms); "
+                "the reader's length %lld ms, tail %+lld ms\n",
+                static_cast<long long>(span.ms()), static_cast<long long>(span.firstMs),
+                test::readWavFacts(take).seconds() * 1000, static_cast<long long>(span.longestGapMs),
+                static_cast<long long>(entry.songMs), static_cast<long long>(span.ms() - entry.songMs));
 }
 
 }  // namespace

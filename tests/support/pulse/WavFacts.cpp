@@ -57,24 +57,6 @@ ToneMeasure measureTone(const QString& path, qint64 from, qint64 count) {
     return measure;
 }
 
-SoundSpan soundingSpan(const QString& path, int threshold) {
-    SoundSpan span;
-    SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
-    if (!file) return span;
-    std::vector<qint16> block(size_t(4096 * info.channels));
-    qint64 at = 0;
-    for (sf_count_t got; (got = sf_readf_short(file, block.data(), 4096)) > 0; at += got) {
-        for (sf_count_t f = 0; f < got; ++f) {
-            if (std::abs(int(block[size_t(f * info.channels)])) <= threshold) continue;
-            if (span.first < 0) span.first = at + f;
-            span.last = at + f;
-        }
-    }
-    sf_close(file);
-    return span;
-}
-
 namespace {
 
 // The take's interleaved 16-bit stereo samples; empty when it is no such file.

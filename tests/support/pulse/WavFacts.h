@@ -32,15 +32,6 @@ struct ToneMeasure {
 };
 ToneMeasure measureTone(const QString& path, qint64 from, qint64 count);
 
-// The first and the last frame of a take whose first channel exceeds
-// `threshold` (of 32767) in size; -1 for both when none does.
-struct SoundSpan {
-    qint64 first = -1;
-    qint64 last = -1;
-    qint64 frames() const { return first < 0 ? 0 : last - first + 1; }
-};
-SoundSpan soundingSpan(const QString& path, int threshold = 0);
-
 // Where a looped 16-bit stereo pattern lies in a 16-bit stereo take and how
 // exactly: from the take's first to its last frame that is not silent, the
 // pattern is aligned at its closest start and every sample is compared.
