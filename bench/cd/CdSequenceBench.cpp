@@ -8,8 +8,8 @@
 //
 //   sondex-cd-sequence-bench [track-seconds]      (default 20)
 #include "TakeCpuMeter.h"
-#include "support/RecorderRig.h"
 #include "support/PrivateHome.h"
+#include "support/RecorderRig.h"
 #include "support/pulse/WavFacts.h"
 
 #include <QApplication>

@@ -27,7 +27,8 @@ public:
 
     // Runs parecord on `monitor` of the server `pulse` reaches for wallMs(),
     // writing into `folder`, and prints both and their ratio.
-    void print(const QProcessEnvironment& pulse, const QString& monitor, const QString& folder) const;
+    void print(const QProcessEnvironment& pulse, const QString& monitor,
+               const QString& folder) const;
 
 private:
     struct Thread {

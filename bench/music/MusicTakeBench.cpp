@@ -36,7 +36,9 @@ constexpr int kToneRate = 48000;
 constexpr double kToneHz = 1000;
 
 // SONDEX_BINARY in the environment measures another build of the recorder.
-QString recorderBinary() { return qEnvironmentVariable("SONDEX_BINARY", QStringLiteral(SONDEX_BINARY)); }
+QString recorderBinary() {
+    return qEnvironmentVariable("SONDEX_BINARY", QStringLiteral(SONDEX_BINARY));
+}
 
 struct Entry {
     enum class Kind { Noise, Tone, Song } kind;
@@ -48,15 +50,18 @@ struct Entry {
 std::vector<qint16> stereoTone(int rate, int seconds) {
     std::vector<qint16> samples(size_t(rate) * size_t(seconds) * 2);
     for (size_t f = 0; f < samples.size() / 2; ++f)
-        samples[2 * f] = samples[2 * f + 1] = qint16(std::lround(12000 * std::sin(2 * M_PI * kToneHz * double(f) / rate)));
+        samples[2 * f] = samples[2 * f + 1] =
+            qint16(std::lround(12000 * std::sin(2 * M_PI * kToneHz * double(f) / rate)));
     return samples;
 }
 
 // A format-0 song at 120 beats a minute: C, E, G for 0.4 s each a beat
 // apart, then a high C held for a second: 2.5 s.
 QByteArray songBytes() {
-    QByteArray track("\x00\xff\x51\x03\x07\xa1\x20"  // the tempo: 500,000 µs a quarter note
-                     "\x00\xc0\x10", 10);            // an organ: it holds its level until a note ends
+    QByteArray track(
+        "\x00\xff\x51\x03\x07\xa1\x20"  // the tempo: 500,000 µs a quarter note
+        "\x00\xc0\x10",
+        10);  // an organ: it holds its level until a note ends
     // C, E, G on their beats (480 ticks apart), each off 384 ticks later.
     char wait = 0;
     for (const char note : {'\x3c', '\x40', '\x43'}) {
@@ -88,7 +93,8 @@ std::vector<Entry> writeEntries(const QString& folder, int seconds) {
         if (!test::writeSoundFile(entry.path, kTakeRate, 2, entry.samples)) return {};
         entries.push_back(std::move(entry));
     }
-    Entry tone{Entry::Kind::Tone, folder + QStringLiteral("/tone-48000.wav"), stereoTone(kToneRate, seconds)};
+    Entry tone{Entry::Kind::Tone, folder + QStringLiteral("/tone-48000.wav"),
+               stereoTone(kToneRate, seconds)};
     if (!test::writeSoundFile(tone.path, kToneRate, 2, tone.samples)) return {};
     entries.push_back(std::move(tone));
     const QByteArray song = songBytes();
@@ -99,16 +105,20 @@ std::vector<Entry> writeEntries(const QString& folder, int seconds) {
     return entries;
 }
 
-double framesMs(qint64 frames, int rate) { return frames * 1000.0 / rate; }
+double framesMs(qint64 frames, int rate) {
+    return frames * 1000.0 / rate;
+}
 
 void printNoise(const Entry& entry, const QString& take) {
     const test::TrackMatch match = test::alignTrack(take, entry.samples);
-    std::printf("  samples compared %lld, differing %lld, file starts at frame %lld (%.1f ms); "
-                "take %.3f s, file %.3f s%s\n",
-                static_cast<long long>(match.compared), static_cast<long long>(match.differing),
-                static_cast<long long>(match.offset), framesMs(match.offset, kTakeRate),
-                framesMs(match.takeFrames, kTakeRate) / 1000, framesMs(qint64(entry.samples.size() / 2), kTakeRate) / 1000,
-                match.found ? "" : "  (the take is silent)");
+    std::printf(
+        "  samples compared %lld, differing %lld, file starts at frame %lld (%.1f ms); "
+        "take %.3f s, file %.3f s%s\n",
+        static_cast<long long>(match.compared), static_cast<long long>(match.differing),
+        static_cast<long long>(match.offset), framesMs(match.offset, kTakeRate),
+        framesMs(match.takeFrames, kTakeRate) / 1000,
+        framesMs(qint64(entry.samples.size() / 2), kTakeRate) / 1000,
+        match.found ? "" : "  (the take is silent)");
 }
 
 void printTone(const Entry& entry, const QString& take) {
@@ -119,20 +129,25 @@ void printTone(const Entry& entry, const QString& take) {
     const test::ToneMeasure tone = test::measureTone(take, from, to - from);
     const double deviation = 100.0 * (tone.frequency - kToneHz) / kToneHz;
     const double fileMs = framesMs(qint64(entry.samples.size() / 2), kToneRate);
-    std::printf("  tone %.2f Hz over the whole tone vs %.0f Hz: %+.3f %% (%s 0.5 %%)\n", tone.frequency, kToneHz,
-                deviation, std::abs(deviation) <= 0.5 ? "within" : "NOT within");
-    std::printf("  tone %lld ms in the take from %lld ms (10 ms windows), file %.1f ms: %+.1f ms (%s 50 ms)\n",
-                static_cast<long long>(span.ms()), static_cast<long long>(span.firstMs), fileMs, span.ms() - fileMs,
-                std::abs(span.ms() - fileMs) <= 50 ? "within" : "NOT within");
+    std::printf("  tone %.2f Hz over the whole tone vs %.0f Hz: %+.3f %% (%s 0.5 %%)\n",
+                tone.frequency, kToneHz, deviation,
+                std::abs(deviation) <= 0.5 ? "within" : "NOT within");
+    std::printf(
+        "  tone %lld ms in the take from %lld ms (10 ms windows), file %.1f ms: %+.1f ms (%s 50 "
+        "ms)\n",
+        static_cast<long long>(span.ms()), static_cast<long long>(span.firstMs), fileMs,
+        span.ms() - fileMs, std::abs(span.ms() - fileMs) <= 50 ? "within" : "NOT within");
 }
 
 void printSong(const Entry& entry, const QString& take) {
     const test::SoundSpan span = test::soundSpan(take);
-    std::printf("  sound %lld ms from %lld ms of the %.1f ms take (10 ms windows over -54 dBFS, longest gap %lld ms); "
-                "the reader's length %lld ms, tail %+lld ms\n",
-                static_cast<long long>(span.ms()), static_cast<long long>(span.firstMs),
-                test::readWavFacts(take).seconds() * 1000, static_cast<long long>(span.longestGapMs),
-                static_cast<long long>(entry.songMs), static_cast<long long>(span.ms() - entry.songMs));
+    std::printf(
+        "  sound %lld ms from %lld ms of the %.1f ms take (10 ms windows over -54 dBFS, longest "
+        "gap %lld ms); "
+        "the reader's length %lld ms, tail %+lld ms\n",
+        static_cast<long long>(span.ms()), static_cast<long long>(span.firstMs),
+        test::readWavFacts(take).seconds() * 1000, static_cast<long long>(span.longestGapMs),
+        static_cast<long long>(entry.songMs), static_cast<long long>(span.ms() - entry.songMs));
 }
 
 }  // namespace
@@ -150,26 +165,30 @@ int main(int argc, char** argv) {
     }
     // A short folder: a forwarded line holds at most 255 bytes.
     const QString folder = home.root() + QStringLiteral("/m");
-    const std::vector<Entry> entries = QDir().mkpath(folder) ? writeEntries(folder, seconds) : std::vector<Entry>();
+    const std::vector<Entry> entries =
+        QDir().mkpath(folder) ? writeEntries(folder, seconds) : std::vector<Entry>();
     if (entries.empty()) {
         std::fprintf(stderr, "cannot write the music files into %s\n", qPrintable(folder));
         return 1;
     }
     QStringList line;
     for (const Entry& entry : entries) line << entry.path;
-    std::printf("== music files recorded along: noise.wav, noise.aiff, noise.au (%d s, 44100/16/stereo), "
-                "tone-48000.wav (%d s of 1 kHz), song.mid; paths and \"/C\" from a second start, "
-                "sink at 44100 Hz suspending when idle\n", seconds, seconds);
+    std::printf(
+        "== music files recorded along: noise.wav, noise.aiff, noise.au (%d s, 44100/16/stereo), "
+        "tone-48000.wav (%d s of 1 kHz), song.mid; paths and \"/C\" from a second start, "
+        "sink at 44100 Hz suspending when idle\n",
+        seconds, seconds);
 
     bench::TakeCpuMeter cpu;
-    const bool ran = rig.run(line << QStringLiteral("/C"), 5 * seconds * 1000 + 120000, [&] { cpu.start(); });
+    const bool ran =
+        rig.run(line << QStringLiteral("/C"), 5 * seconds * 1000 + 120000, [&] { cpu.start(); });
     cpu.stop();
     if (!ran) {
         std::printf("failed: %s\n", qPrintable(rig.failure()));
         return 1;
     }
-    std::printf("the window closed %s, %.2f s after the command\n", rig.closedItself() ? "by itself" : "only when asked",
-                cpu.wallMs() / 1000.0);
+    std::printf("the window closed %s, %.2f s after the command\n",
+                rig.closedItself() ? "by itself" : "only when asked", cpu.wallMs() / 1000.0);
 
     const QStringList takes = rig.savedFiles();
     const QStringList boxes = rig.boxTexts();
@@ -177,9 +196,11 @@ int main(int argc, char** argv) {
     for (const Entry& entry : entries) {
         const QString name = QFileInfo(entry.path).fileName();
         const QString failed = QStringLiteral("再生エラー：") + entry.path + u'\n';
-        const auto box = std::find_if(boxes.cbegin(), boxes.cend(), [&](const QString& b) { return b.startsWith(failed); });
+        const auto box = std::find_if(boxes.cbegin(), boxes.cend(),
+                                      [&](const QString& b) { return b.startsWith(failed); });
         if (box != boxes.cend()) {
-            std::printf("%s: not available (%s)\n", qPrintable(name), qPrintable(box->mid(failed.size()).trimmed()));
+            std::printf("%s: not available (%s)\n", qPrintable(name),
+                        qPrintable(box->mid(failed.size()).trimmed()));
             continue;
         }
         if (next >= takes.size()) {
@@ -189,24 +210,34 @@ int main(int argc, char** argv) {
         const QString take = takes[next++];
         std::printf("%s -> %s\n", qPrintable(name), qPrintable(QFileInfo(take).fileName()));
         switch (entry.kind) {
-        case Entry::Kind::Noise: printNoise(entry, take); break;
-        case Entry::Kind::Tone: printTone(entry, take); break;
-        case Entry::Kind::Song: printSong(entry, take); break;
+            case Entry::Kind::Noise:
+                printNoise(entry, take);
+                break;
+            case Entry::Kind::Tone:
+                printTone(entry, take);
+                break;
+            case Entry::Kind::Song:
+                printSong(entry, take);
+                break;
         }
     }
     for (; next < takes.size(); ++next) std::printf("an extra take: %s\n", qPrintable(takes[next]));
     std::printf("log lines:\n");
     for (const QString& logLine : rig.logLines()) std::printf("  %s\n", qPrintable(logLine));
-    for (const QString& text : boxes) std::printf("box: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    for (const QString& text : boxes)
+        std::printf("box: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
 
     // The system keeps the first 15 characters of a thread's name.
     const QString playerName = QString::fromLatin1(mci::kMusicPlaybackThreadName).left(15);
     const qint64 player = cpu.threadNanoseconds(playerName);
-    std::printf("the playing thread %s: %s\n", qPrintable(playerName),
-                player < 0 ? "not seen"
-                           : qPrintable(QStringLiteral("%1 ms, %2 % of a core")
-                                            .arg(player / 1e6, 0, 'f', 1)
-                                            .arg(100.0 * player / (std::max<qint64>(cpu.wallMs(), 1) * 1e6), 0, 'f', 3)));
-    cpu.print(rig.server().clientEnvironment(), rig.server().sinkName() + QStringLiteral(".monitor"), home.root());
+    std::printf(
+        "the playing thread %s: %s\n", qPrintable(playerName),
+        player < 0 ? "not seen"
+                   : qPrintable(QStringLiteral("%1 ms, %2 % of a core")
+                                    .arg(player / 1e6, 0, 'f', 1)
+                                    .arg(100.0 * player / (std::max<qint64>(cpu.wallMs(), 1) * 1e6),
+                                         0, 'f', 3)));
+    cpu.print(rig.server().clientEnvironment(),
+              rig.server().sinkName() + QStringLiteral(".monitor"), home.root());
     return 0;
 }

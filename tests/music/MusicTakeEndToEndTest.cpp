@@ -45,14 +45,17 @@ protected:
     static void expectTake(const QString& take, const Entry& entry, const QString& logLine) {
         const test::TrackMatch match = test::alignTrack(take, entry.noise);
         EXPECT_TRUE(match.found) << take.toStdString();
-        EXPECT_EQ(match.differing, 0) << entry.path.toStdString() << " at frame " << match.offset << " of "
-                                      << match.takeFrames << ", its last " << match.missingTail << " frames missing";
+        EXPECT_EQ(match.differing, 0)
+            << entry.path.toStdString() << " at frame " << match.offset << " of "
+            << match.takeFrames << ", its last " << match.missingTail << " frames missing";
         EXPECT_TRUE(logLine.contains(QFileInfo(take).fileName())) << logLine.toStdString();
-        EXPECT_TRUE(logLine.endsWith(u' ' + QFileInfo(entry.path).fileName())) << logLine.toStdString();
+        EXPECT_TRUE(logLine.endsWith(u' ' + QFileInfo(entry.path).fileName()))
+            << logLine.toStdString();
     }
 };
 
-TEST_F(MusicTakeEndToEndTest, AForwardedListOfAWavAnAiffAndAnAuIsRecordedFileByFileThenTheProgramCloses) {
+TEST_F(MusicTakeEndToEndTest,
+       AForwardedListOfAWavAnAiffAndAnAuIsRecordedFileByFileThenTheProgramCloses) {
     test::MusicTakeRig rig(QStringLiteral(SONDEX_BINARY));
     ASSERT_TRUE(rig.prepare()) << rig.failure().toStdString();
     // A short folder: a forwarded line holds at most 255 bytes.
@@ -63,14 +66,16 @@ TEST_F(MusicTakeEndToEndTest, AForwardedListOfAWavAnAiffAndAnAuIsRecordedFileByF
                                         write(folder.filePath(QStringLiteral("second.aiff")), 22),
                                         write(folder.filePath(QStringLiteral("third.au")), 33)};
 
-    ASSERT_TRUE(rig.run(pathsOf(entries) << QStringLiteral("/C"), 120000)) << rig.failure().toStdString();
+    ASSERT_TRUE(rig.run(pathsOf(entries) << QStringLiteral("/C"), 120000))
+        << rig.failure().toStdString();
     EXPECT_TRUE(rig.closedItself());
     EXPECT_TRUE(rig.boxTexts().isEmpty()) << rig.boxTexts().join(u'\n').toStdString();
     const QStringList takes = rig.savedFiles();
     const QStringList log = rig.logLines();
     ASSERT_EQ(takes.size(), qsizetype(entries.size())) << takes.join(u' ').toStdString();
     ASSERT_EQ(log.size(), takes.size()) << log.join(u'\n').toStdString();
-    for (size_t i = 0; i < entries.size(); ++i) expectTake(takes[qsizetype(i)], entries[i], log[qsizetype(i)]);
+    for (size_t i = 0; i < entries.size(); ++i)
+        expectTake(takes[qsizetype(i)], entries[i], log[qsizetype(i)]);
 }
 
 // A file gone since it was listed, a WAV whose header promises more than it
@@ -98,8 +103,9 @@ TEST_F(MusicTakeEndToEndTest, EntriesThatCannotPlayAreReportedAndTheListGoesOnTo
     const QStringList listed = {gone, cut, garbage, odd.path};
     test::MusicTakeRig rig(QStringLiteral(SONDEX_BINARY), listed, true);
     ASSERT_TRUE(rig.prepare()) << rig.failure().toStdString();
-    ASSERT_TRUE(rig.run({QStringLiteral("/C")}, 120000, [&] { QFile::rename(gone, gone + QStringLiteral(".away")); }))
-        << rig.failure().toStdString();
+    ASSERT_TRUE(rig.run({QStringLiteral("/C")}, 120000, [&] {
+        QFile::rename(gone, gone + QStringLiteral(".away"));
+    })) << rig.failure().toStdString();
     EXPECT_TRUE(rig.closedItself());
 
     QStringList reported;
@@ -108,10 +114,12 @@ TEST_F(MusicTakeEndToEndTest, EntriesThatCannotPlayAreReportedAndTheListGoesOnTo
             return box.startsWith(QStringLiteral("再生エラー：") + p + u'\n');
         });
         ASSERT_NE(path, listed.cend()) << box.toStdString();
-        EXPECT_GT(box.size(), QStringLiteral("再生エラー：").size() + path->size() + 2) << box.toStdString();
+        EXPECT_GT(box.size(), QStringLiteral("再生エラー：").size() + path->size() + 2)
+            << box.toStdString();
         reported << *path;
     }
-    EXPECT_TRUE(reported.contains(gone) && reported.contains(garbage)) << reported.join(u' ').toStdString();
+    EXPECT_TRUE(reported.contains(gone) && reported.contains(garbage))
+        << reported.join(u' ').toStdString();
     EXPECT_FALSE(reported.contains(odd.path));
     const QStringList takes = rig.savedFiles();
     const QStringList log = rig.logLines();

@@ -38,7 +38,8 @@ public:
     // `arguments` (`handedOver` runs right before) and waits for the window's
     // closed() or the log opened on the desktop. False with failure() when
     // anything fails or neither came within timeoutMs.
-    bool run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver = {});
+    bool run(const QStringList& arguments, int timeoutMs,
+             const std::function<void()>& handedOver = {});
     // The window closed by itself (rather than after showing the log).
     bool closedItself() const { return closedItself_; }
 
@@ -101,7 +102,8 @@ private:
 // (for entries that no forwarded line can carry).
 class MusicTakeRig final : public RecorderRig {
 public:
-    explicit MusicTakeRig(QString recorderBinary, QStringList registered = {}, bool startWithButton = false);
+    explicit MusicTakeRig(QString recorderBinary, QStringList registered = {},
+                          bool startWithButton = false);
 
 private:
     bool prepareMaterial() override;

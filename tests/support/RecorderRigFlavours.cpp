@@ -27,15 +27,19 @@ QString listFile(const char* suffix) {
 
 }  // namespace
 
-CdSequenceRig::CdSequenceRig(int trackSeconds, QString recorderBinary) : RecorderRig(std::move(recorderBinary)) {
-    for (quint32 seed : {101u, 202u, 303u}) tracks_.push_back(makePattern(qint64(trackSeconds) * 44100, seed));
+CdSequenceRig::CdSequenceRig(int trackSeconds, QString recorderBinary)
+    : RecorderRig(std::move(recorderBinary)) {
+    for (quint32 seed : {101u, 202u, 303u})
+        tracks_.push_back(makePattern(qint64(trackSeconds) * 44100, seed));
 }
 
 bool CdSequenceRig::prepareMaterial() {
-    const QString disc = mci::test::writeTracksImage(scratchFolder(), QStringLiteral("disc"), tracks_);
+    const QString disc =
+        mci::test::writeTracksImage(scratchFolder(), QStringLiteral("disc"), tracks_);
     mci::test::writeCdDrives(paths::configFolder(), u'E', disc);
     const QString list = listFile("M0.LIS");
-    return writeFile(list, " E:1\r\n E:2\r\n E:3\r\n") || fail(QStringLiteral("cannot write ") + list);
+    return writeFile(list, " E:1\r\n E:2\r\n E:3\r\n") ||
+           fail(QStringLiteral("cannot write ") + list);
 }
 
 bool CdSequenceRig::armRecording(MainWindow& window) {
@@ -44,7 +48,9 @@ bool CdSequenceRig::armRecording(MainWindow& window) {
 }
 
 MusicTakeRig::MusicTakeRig(QString recorderBinary, QStringList registered, bool startWithButton)
-    : RecorderRig(std::move(recorderBinary)), registered_(std::move(registered)), startWithButton_(startWithButton) {}
+    : RecorderRig(std::move(recorderBinary)),
+      registered_(std::move(registered)),
+      startWithButton_(startWithButton) {}
 
 bool MusicTakeRig::prepareMaterial() {
     QByteArray lines;

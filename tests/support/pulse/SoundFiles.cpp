@@ -6,7 +6,8 @@
 
 namespace sondex::test {
 
-bool writeSoundFile(const QString& path, int format, int rate, int channels, const std::vector<qint16>& samples) {
+bool writeSoundFile(const QString& path, int format, int rate, int channels,
+                    const std::vector<qint16>& samples) {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
@@ -19,11 +20,14 @@ bool writeSoundFile(const QString& path, int format, int rate, int channels, con
     return ok;
 }
 
-bool writeSoundFile(const QString& path, int rate, int channels, const std::vector<qint16>& samples) {
+bool writeSoundFile(const QString& path, int rate, int channels,
+                    const std::vector<qint16>& samples) {
     const QString lower = path.toLower();
-    const int container = lower.endsWith(QStringLiteral(".wav"))                                         ? SF_FORMAT_WAV
-                          : lower.endsWith(QStringLiteral(".au")) || lower.endsWith(QStringLiteral(".snd")) ? SF_FORMAT_AU
-                                                                                                             : SF_FORMAT_AIFF;
+    const int container =
+        lower.endsWith(QStringLiteral(".wav")) ? SF_FORMAT_WAV
+        : lower.endsWith(QStringLiteral(".au")) || lower.endsWith(QStringLiteral(".snd"))
+            ? SF_FORMAT_AU
+            : SF_FORMAT_AIFF;
     return writeSoundFile(path, container | SF_FORMAT_PCM_16, rate, channels, samples);
 }
 
