@@ -7,16 +7,13 @@
 // alone recording the same sink's monitor for the same wall time.
 //
 //   sondex-cd-sequence-bench [track-seconds]      (default 20)
-#include "ProcessFigures.h"
-#include "support/CdSequenceRig.h"
+#include "TakeCpuMeter.h"
 #include "support/PrivateHome.h"
+#include "support/RecorderRig.h"
 #include "support/pulse/WavFacts.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
-#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,22 +22,6 @@ using namespace sondex;
 
 // SONDEX_BINARY in the environment measures another build of the recorder.
 static QString recorderBinary() { return qEnvironmentVariable("SONDEX_BINARY", QStringLiteral(SONDEX_BINARY)); }
-
-// parecord alone on the monitor for the time: its CPU time in nanoseconds, -1 when it did not run.
-static qint64 parecordCpuNanoseconds(const test::CdSequenceRig& rig, const QString& folder, qint64 milliseconds) {
-    QProcess parecord;
-    parecord.setProcessEnvironment(rig.server().clientEnvironment());
-    parecord.start(QStringLiteral("parecord"), {QStringLiteral("--device=") + rig.server().sinkName() +
-                                                    QStringLiteral(".monitor"),
-                                                QStringLiteral("--file-format=wav"),
-                                                folder + QStringLiteral("/parecord.wav")});
-    if (!parecord.waitForStarted()) return -1;
-    QThread::msleep(static_cast<unsigned long>(milliseconds));
-    const qint64 cpu = bench::processCpuNanosecondsOf(parecord.processId());
-    parecord.terminate();
-    parecord.waitForFinished(5000);
-    return cpu;
-}
 
 int main(int argc, char** argv) {
     const test::PrivateHome home;
@@ -55,17 +36,11 @@ int main(int argc, char** argv) {
     }
     std::printf("== CD play recorded along: 3 tracks of %d s of noise, \"/PC /C\" from a second start, "
                 "sink at 44100 Hz suspending when idle\n", seconds);
-    QElapsedTimer wall;
-    qint64 cpuAtCommand = 0;
-    QHash<QString, qint64> threadsAtCommand;
-    const bool ran = rig.run({QStringLiteral("/PC"), QStringLiteral("/C")}, 3 * seconds * 1000 + 120000, [&] {
-        cpuAtCommand = bench::processCpuNanoseconds();
-        threadsAtCommand = bench::threadCpuByName();
-        wall.start();
-    });
-    const qint64 recorderCpu = bench::processCpuNanoseconds() - cpuAtCommand;
-    const QHash<QString, qint64> threadsAtEnd = bench::threadCpuByName();
-    const qint64 wallMs = wall.elapsed();
+    bench::TakeCpuMeter cpu;
+    const bool ran =
+        rig.run({QStringLiteral("/PC"), QStringLiteral("/C")}, 3 * seconds * 1000 + 120000, [&] { cpu.start(); });
+    cpu.stop();
+    const qint64 wallMs = cpu.wallMs();
     if (!ran) {
         std::printf("failed: %s\n", qPrintable(rig.failure()));
         return 1;
@@ -94,22 +69,6 @@ int main(int argc, char** argv) {
     for (const QString& line : rig.logLines()) std::printf("  %s\n", qPrintable(line));
     for (const QString& text : rig.boxTexts()) std::printf("box: %s\n", qPrintable(text));
 
-    const qint64 parecordCpu = parecordCpuNanoseconds(rig, home.root(), wallMs);
-    std::printf("CPU over %.2f s of wall time from the command (the second start that hands it over not counted):\n",
-                wallMs / 1000.0);
-    std::printf("  recorder: %8.1f ms  %6.3f%% of a core\n", recorderCpu / 1e6, 100.0 * recorderCpu / (wallMs * 1e6));
-    // Where it went, by thread (threads that ended before the close are not listed).
-    for (auto thread = threadsAtEnd.cbegin(); thread != threadsAtEnd.cend(); ++thread) {
-        const qint64 used = thread.value() - threadsAtCommand.value(thread.key());
-        if (used >= 1000000)
-            std::printf("    %-16s %8.1f ms  %6.3f%%\n", qPrintable(thread.key()), used / 1e6, 100.0 * used / (wallMs * 1e6));
-    }
-    if (parecordCpu < 0) {
-        std::printf("  parecord did not run\n");
-        return 0;
-    }
-    std::printf("  parecord: %8.1f ms  %6.3f%% of a core (alone on the sink's monitor)\n", parecordCpu / 1e6,
-                100.0 * parecordCpu / (wallMs * 1e6));
-    std::printf("  ratio recorder/parecord: %.2f\n", parecordCpu > 0 ? double(recorderCpu) / parecordCpu : 0.0);
+    cpu.print(rig.server().clientEnvironment(), rig.server().sinkName() + QStringLiteral(".monitor"), home.root());
     return 0;
 }

@@ -35,14 +35,20 @@ qint64 threadCpuNanoseconds(const QString& threadName) {
     return total;
 }
 
-QHash<QString, qint64> threadCpuByName() {
-    QHash<QString, qint64> byName;
+QHash<qint64, ThreadCpu> threadCpuById() {
+    QHash<qint64, ThreadCpu> byId;
     const QDir tasks(QStringLiteral("/proc/self/task"));
     for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString base = tasks.filePath(tid);
-        byName[QString::fromLocal8Bit(readAll(base + QStringLiteral("/comm")).trimmed())] +=
-            readAll(base + QStringLiteral("/schedstat")).split(' ').front().toLongLong();
+        byId.insert(tid.toLongLong(), {QString::fromLocal8Bit(readAll(base + QStringLiteral("/comm")).trimmed()),
+                                       readAll(base + QStringLiteral("/schedstat")).split(' ').front().toLongLong()});
     }
+    return byId;
+}
+
+QHash<QString, qint64> threadCpuByName() {
+    QHash<QString, qint64> byName;
+    for (const ThreadCpu& thread : threadCpuById()) byName[thread.name] += thread.nanoseconds;
     return byName;
 }
 

@@ -12,6 +12,13 @@ qint64 threadCpuNanoseconds(const QString& threadName);
 // CPU time in nanoseconds of every running thread of this process, summed by thread name.
 QHash<QString, qint64> threadCpuByName();
 
+// Name and CPU time in nanoseconds of every running thread of this process, by thread id.
+struct ThreadCpu {
+    QString name;
+    qint64 nanoseconds = 0;
+};
+QHash<qint64, ThreadCpu> threadCpuById();
+
 // CPU time (user + system) of this process, in nanoseconds.
 qint64 processCpuNanoseconds();
 

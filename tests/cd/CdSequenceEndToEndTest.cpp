@@ -2,7 +2,7 @@
 // program hands its command line over, the real window plays a three-track
 // disc image on the real device engine and records each entry into its own
 // file, on a private sound server whose sink suspends when idle.
-#include "support/CdSequenceRig.h"
+#include "support/RecorderRig.h"
 #include "support/pulse/WavFacts.h"
 
 #include "platform/AppPaths.h"

@@ -5,6 +5,7 @@
 #include "platform/mci/Engine.h"
 #include "support/pulse/PatternPlayer.h"
 #include "support/pulse/PrivatePulseServer.h"
+#include "support/pulse/SoundFiles.h"
 #include "support/pulse/WavFacts.h"
 
 #include <QElapsedTimer>
@@ -21,22 +22,9 @@
 using namespace sondex::mci;
 using sondex::mci::test::NoticeLog;
 using sondex::mci::test::spinFor;
+using sondex::test::writeSoundFile;
 
 namespace {
-
-bool writeSound(const QString& path, int format, int rate, int channels,
-                const std::vector<qint16>& samples) {
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = channels;
-    info.format = format;
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (!file) return false;
-    const sf_count_t frames = sf_count_t(samples.size()) / channels;
-    const bool ok = sf_writef_short(file, samples.data(), frames) == frames;
-    sf_close(file);
-    return ok;
-}
 
 // A 440 Hz tone of the given length.
 std::vector<qint16> tone(int rate, int channels, double seconds) {
@@ -62,7 +50,7 @@ protected:
 
     QString file(const QString& name, int format, int rate, int channels, double seconds) {
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(writeSound(path, format, rate, channels, tone(rate, channels, seconds)));
+        EXPECT_TRUE(writeSoundFile(path, format, rate, channels, tone(rate, channels, seconds)));
         return path;
     }
 
@@ -132,7 +120,7 @@ TEST_F(PlayingMusicFile, OpensFilesByTheirContentAndAnswersTheirOwnFormat) {
         30);
     out.close();
     const QString quad = dir.filePath(QStringLiteral("quad.aiff"));
-    ASSERT_TRUE(writeSound(quad, kAiff16, 44100, 4, std::vector<qint16>(44100 * 4, 100)));
+    ASSERT_TRUE(writeSoundFile(quad, kAiff16, 44100, 4, std::vector<qint16>(44100 * 4, 100)));
     for (const auto& [path, error] :
          {std::pair{garbage, Error::UnsupportedMusicFile},
           std::pair{quad, Error::UnsupportedMusicFile},
@@ -197,7 +185,7 @@ TEST_F(PlayingMusicFile, ATakeHoldsTheFileExactly) {
         SCOPED_TRACE(name);
         const std::vector<qint16> track = sondex::test::makePattern(44100 * 3, seed++);
         const QString music = dir.filePath(QString::fromUtf8(name));
-        ASSERT_TRUE(writeSound(music, format, 44100, 2, track));
+        ASSERT_TRUE(writeSoundFile(music, format, 44100, 2, track));
         ASSERT_EQ(openMusic(music), 0);
         ASSERT_EQ(send(QStringLiteral("record tavikREC")), 0);
         const qsizetype before = log.codes().size();

@@ -1,8 +1,7 @@
-#include "support/CdSequenceRig.h"
+#include "support/RecorderRig.h"
 
 #include "support/DialogTestSupport.h"
 
-#include "CdToneImage.h"
 #include "app/MainWindow.h"
 #include "app/ProgramEntry.h"
 #include "cd/CdDriveSelection.h"
@@ -20,10 +19,8 @@
 #include "platform/LineForwarding.h"
 #include "platform/mci/Engine.h"
 #include "support/FakeDesktop.h"
-#include "support/pulse/PatternPlayer.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -38,8 +35,6 @@ namespace sondex::test {
 
 namespace {
 
-constexpr int kSampleRate = 44100;
-
 // Runs the event loop until `done` holds or the time is up, looking every 50 ms.
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     QEventLoop loop;
@@ -53,16 +48,16 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return done();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
+}  // namespace
+
+bool RecorderRig::writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-}  // namespace
-
 // The recorder as the program entry puts it together, with the desktop and
 // the power-off as doubles.
-struct CdSequenceRig::Recorder {
+struct RecorderRig::Recorder {
     const Identity identity = Identity::forThisUser();
     const InstanceFiles files = InstanceFiles::inRuntimeFolder();
     InstanceLock lock{files.recorderLock};
@@ -95,24 +90,20 @@ struct CdSequenceRig::Recorder {
     }
 };
 
-CdSequenceRig::CdSequenceRig(int trackSeconds, QString recorderBinary) : recorderBinary_(std::move(recorderBinary)) {
-    for (quint32 seed : {101u, 202u, 303u}) tracks_.push_back(makePattern(qint64(trackSeconds) * kSampleRate, seed));
-}
+RecorderRig::RecorderRig(QString recorderBinary) : recorderBinary_(std::move(recorderBinary)) {}
 
-CdSequenceRig::~CdSequenceRig() = default;
+RecorderRig::~RecorderRig() = default;
 
-bool CdSequenceRig::fail(const QString& why) {
+bool RecorderRig::fail(const QString& why) {
     failure_ = why;
     return false;
 }
 
-QString CdSequenceRig::recordingFolder() const { return scratch_.filePath(QStringLiteral("TEMPALL")); }
+QString RecorderRig::recordingFolder() const { return scratch_.filePath(QStringLiteral("TEMPALL")); }
 
-bool CdSequenceRig::prepare() {
-    if (!server_.start(true, kSampleRate)) return fail(QStringLiteral("no sound server: ") + server_.failure());
+bool RecorderRig::prepare() {
+    if (!server_.start(true, 44100)) return fail(QStringLiteral("no sound server: ") + server_.failure());
     server_.applyToThisProcess();
-    const QString disc = mci::test::writeTracksImage(scratch_.path(), QStringLiteral("disc"), tracks_);
-    mci::test::writeCdDrives(paths::configFolder(), u'E', disc);
 
     // A run of an earlier test in this home leaves its settings and its log.
     const Identity identity = Identity::forThisUser();
@@ -124,12 +115,13 @@ bool CdSequenceRig::prepare() {
     if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
                            {QStringLiteral("TEMPALL"), recordingFolder()}}))
         return fail(QStringLiteral("cannot write ") + store.path());
-    const QString list = identity.ProgramFolder + identity.ProductKey + QStringLiteral("M0.LIS");
-    if (!writeFile(list, " E:1\r\n E:2\r\n E:3\r\n")) return fail(QStringLiteral("cannot write ") + list);
-    return true;
+    return prepareMaterial();
 }
 
-bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver) {
+bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver) {
+    // A longer line arrives empty, and the take would wait for nothing.
+    if (const qsizetype bytes = joinForwardedArguments(arguments).toUtf8().size(); bytes > kMaxForwardedBytes)
+        return fail(QStringLiteral("the line to hand over is %1 bytes; at most %2 arrive").arg(bytes).arg(kMaxForwardedBytes));
     recorder_ = std::make_unique<Recorder>();
     if (!recorder_->lock.tryLock()) return fail(QStringLiteral("another recorder runs in this home"));
     if (!recorder_->forwarding.listen()) return fail(QStringLiteral("cannot listen for a second start"));
@@ -144,10 +136,10 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
     window.MKBoxDlg1().setErTimerCount(1);
     window.show();
     if (!waitUntil([&] { return startedUp; }, 15000)) return fail(QStringLiteral("the start-up did not finish"));
-    auto* recordAlong = window.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
-    if (!recordAlong) return fail(QStringLiteral("no CheckBox1"));
-    recordAlong->click();
-    if (!recordAlong->isChecked()) return fail(QStringLiteral("CheckBox1 does not tick"));
+    if (!armRecording(window)) return false;
+    // Queued behind the window's own handling of the line.
+    QObject::connect(&recorder_->forwarding, &LineForwardServer::lineReceived, &window,
+                     [this, &window] { afterHandOver(window); }, Qt::QueuedConnection);
 
     QProcess second;
     second.setProcessChannelMode(QProcess::MergedChannels);
@@ -161,9 +153,10 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
     if (!waitUntil([&] { return closed || logShown(); }, timeoutMs)) {
         second.waitForFinished(1000);
         return fail(QStringLiteral("the window is still open after %1 ms and showed no log; the second start "
-                                   "said: \"%2\"; boxes: %3")
+                                   "said: \"%2\"; boxes: %3; files saved: %4")
                         .arg(timeoutMs)
-                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(), recorder_->boxes.texts.join(QStringLiteral(" | "))));
+                        .arg(QString::fromLocal8Bit(second.readAll()).trimmed(),
+                             recorder_->boxes.texts.join(QStringLiteral(" | ")), savedFiles().join(u' ')));
     }
     closedItself_ = closed;
     if (!closed && !(window.requestClose(), waitUntil([&] { return closed; }, 15000)))
@@ -174,9 +167,9 @@ bool CdSequenceRig::run(const QStringList& arguments, int timeoutMs, const std::
     return true;
 }
 
-QStringList CdSequenceRig::boxTexts() const { return recorder_ ? recorder_->boxes.texts : QStringList(); }
+QStringList RecorderRig::boxTexts() const { return recorder_ ? recorder_->boxes.texts : QStringList(); }
 
-QStringList CdSequenceRig::savedFiles() const {
+QStringList RecorderRig::savedFiles() const {
     QStringList paths;
     const QDir folder(recordingFolder());
     for (const QString& name : folder.entryList({QStringLiteral("*.wav")}, QDir::Files, QDir::Name))
@@ -184,7 +177,7 @@ QStringList CdSequenceRig::savedFiles() const {
     return paths;
 }
 
-QStringList CdSequenceRig::logLines() const {
+QStringList RecorderRig::logLines() const {
     FakeDesktop nowhere;
     QFile file(RecordingLog(Identity::forThisUser().ProgramFolder, nowhere).filePath());
     if (!file.open(QIODevice::ReadOnly)) return {};
