@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kHeaderBytes = 4;
 constexpr char kAck = 'K';
+// A UTF-16 unit takes at most three bytes of UTF-8 (a pair of them four).
+constexpr int kMaxPayloadBytes = 3 * kMaxForwardedCharacters;
 // A sender that says nothing for this long is dropped.
 constexpr int kIdleSenderMs = 5000;
 
@@ -41,13 +43,14 @@ void LineForwardServer::readFrom(QLocalSocket* socket) {
     if (socket->bytesAvailable() < kHeaderBytes) return;
     QByteArray header = socket->peek(kHeaderBytes);
     const quint32 length = qFromBigEndian<quint32>(header.constData());
-    if (length > static_cast<quint32>(kMaxForwardedBytes)) {
+    if (length > static_cast<quint32>(kMaxPayloadBytes)) {
         socket->abort();  // not one of ours
         return;
     }
     if (socket->bytesAvailable() < kHeaderBytes + static_cast<qint64>(length)) return;
     socket->read(kHeaderBytes);
-    const QString line = QString::fromUtf8(socket->read(length));
+    QString line = QString::fromUtf8(socket->read(length));
+    if (line.size() > kMaxForwardedCharacters) line.clear();
     socket->write(&kAck, 1);
     socket->flush();
     socket->disconnectFromServer();
@@ -55,8 +58,7 @@ void LineForwardServer::readFrom(QLocalSocket* socket) {
 }
 
 bool forwardLine(const QString& socketPath, const QString& line, int timeoutMs) {
-    QByteArray payload = line.toUtf8();
-    if (payload.size() > kMaxForwardedBytes) payload.clear();
+    QByteArray payload = line.size() > kMaxForwardedCharacters ? QByteArray() : line.toUtf8();
     QByteArray message(kHeaderBytes, '\0');
     qToBigEndian<quint32>(static_cast<quint32>(payload.size()), message.data());
     message += payload;

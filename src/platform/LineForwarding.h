@@ -8,8 +8,9 @@ class QLocalSocket;
 
 namespace sondex {
 
-// The longest forwarded line, in UTF-8 bytes; a longer one arrives as the empty line.
-inline constexpr int kMaxForwardedBytes = 255;
+// The longest forwarded line, in characters (UTF-16 units, as QString counts
+// them); a longer one arrives as the empty line.
+inline constexpr int kMaxForwardedCharacters = 255;
 
 // Receives the lines that later starts of the program hand over. Listen only
 // while holding the instance lock: listening removes a socket left by a
@@ -34,7 +35,7 @@ private:
 };
 
 // Hands a line to the running instance and waits until it has been read.
-// A line over kMaxForwardedBytes is sent as the empty line. False when no
+// A line over kMaxForwardedCharacters is sent as the empty line. False when no
 // instance answered within the time.
 bool forwardLine(const QString& socketPath, const QString& line, int timeoutMs = 5000);
 

@@ -85,8 +85,9 @@ TEST_F(InstanceTest, ALineOverTheLimitArrivesEmptyAndOneAtTheLimitIntact) {
     ASSERT_TRUE(server.listen());
     QSignalSpy received(&server, &LineForwardServer::lineReceived);
 
-    const QString atLimit = QString(kMaxForwardedBytes - 3, u'a') + QStringLiteral("曲");  // 255 bytes
-    const QString overLimit = QString(kMaxForwardedBytes - 2, u'a') + QStringLiteral("曲");  // 256 bytes
+    // Japanese paths count by their characters, not their bytes.
+    const QString atLimit = QString(kMaxForwardedCharacters - 100, u'a') + QString(100, u'曲');
+    const QString overLimit = atLimit + u'a';
     EXPECT_TRUE(forwardBeside(server.socketPath(), atLimit));
     EXPECT_TRUE(forwardBeside(server.socketPath(), overLimit));
     while (received.size() < 2 && received.wait(5000)) {}

@@ -120,8 +120,10 @@ bool RecorderRig::prepare() {
 
 bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::function<void()>& handedOver) {
     // A longer line arrives empty, and the take would wait for nothing.
-    if (const qsizetype bytes = joinForwardedArguments(arguments).toUtf8().size(); bytes > kMaxForwardedBytes)
-        return fail(QStringLiteral("the line to hand over is %1 bytes; at most %2 arrive").arg(bytes).arg(kMaxForwardedBytes));
+    if (const qsizetype length = joinForwardedArguments(arguments).size(); length > kMaxForwardedCharacters)
+        return fail(QStringLiteral("the line to hand over is %1 characters; at most %2 arrive")
+                        .arg(length)
+                        .arg(kMaxForwardedCharacters));
     recorder_ = std::make_unique<Recorder>();
     if (!recorder_->lock.tryLock()) return fail(QStringLiteral("another recorder runs in this home"));
     if (!recorder_->forwarding.listen()) return fail(QStringLiteral("cannot listen for a second start"));
