@@ -60,6 +60,7 @@ TEST_F(EngineCommands, OpenedDeviceAnswersInAnyLetterCase) {
     EXPECT_EQ(send(engine, QStringLiteral("status tavikREC position")), toCode(Error::UnknownAlias));
 }
 
+// The parser's own errors are checked on the parser; these need an engine.
 TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
     Engine engine(options);
     ASSERT_EQ(openTemplate(engine), 0);
@@ -68,9 +69,6 @@ TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
     ASSERT_TRUE(writeBytes(notWav, "RIFX not a wave header at all, just text............................"));
 
     const QList<std::pair<QString, Error>> cases = {
-        {QString(), Error::EmptyCommand},
-        {QStringLiteral("dance tavikREC"), Error::UnknownCommand},
-        {QStringLiteral("status"), Error::MissingDeviceName},
         {QStringLiteral("status tavikCD position"), Error::UnknownAlias},
         {QStringLiteral("open \"%1\" alias TAVIKREC").arg(templatePath), Error::AliasInUse},
         {QStringLiteral("open cdaudio!Q: alias tavikCD wait"), Error::NoSuchCdUnit},
@@ -93,7 +91,6 @@ TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
         {QStringLiteral("record tavikREC from 0"), Error::UnknownKeyword},
         {QStringLiteral("save tavikREC \"/no/such/folder/x.wav\""), Error::FolderMissing},
         {QStringLiteral("record tavikREC"), Error::SoundServerUnavailable},
-        {QStringLiteral("save tavikREC \"%1/x.wav").arg(dir.path()), Error::UnterminatedQuote},
     };
     for (const auto& [text, error] : cases)
         EXPECT_EQ(send(engine, text), toCode(error)) << text.toStdString();
