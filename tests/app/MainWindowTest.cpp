@@ -319,11 +319,6 @@ TEST_F(MainWindowTest, NumberCommandsStoreTheConfirmedValueAndRewriteTheirCaptio
     EXPECT_TRUE(question.contains(QStringLiteral("0秒に、設定します"))) << qPrintable(question);
     EXPECT_EQ(settings.number(Setting::BufCount), 2);
     EXPECT_EQ(window->commands()["TMBuf"]->text(), QStringLiteral("録音bufferの設定 2秒"));
-
-    test::onNextModal([](QWidget* dialog) { test::click(dialog, "Button4"); });  // 中 止
-    window->commands()["MO_CD_TRACK_PLUS"]->trigger();
-    EXPECT_EQ(settings.number(Setting::Track_END_PLUS), 0);
-    EXPECT_EQ(window->commands()["MO_CD_TRACK_PLUS"]->text(), QStringLiteral("CD_Track_ENDプラス ＯＦＦ"));
 }
 
 TEST_F(MainWindowTest, RepeatsShowInYellowWhileOn) {

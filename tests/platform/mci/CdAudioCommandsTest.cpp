@@ -185,11 +185,6 @@ TEST_F(CdAudioCommands, FakeDriveFaultsAnswerAtOnceAndClearly) {
     EXPECT_GT(asked, 1);
     EXPECT_LT(asked, 10);
     EXPECT_EQ(ask(QStringLiteral("status tavikCD number of tracks")), QStringLiteral("2"));
-
-    cd::FakeDiscDrive noDoor = fake;
-    noDoor.hasDoor = false;
-    openFake(noDoor);
-    EXPECT_EQ(send(QStringLiteral("set tavikCD door open")), toCode(Error::DoorNotSupported));
 }
 
 // A data disc's test play must not look like music: nothing plays (no sound
