@@ -22,15 +22,12 @@ TEST(RunModeTest, OnlyTheExactLowerCaseFirstArgumentIsTheUninstallSwitch) {
 
 TEST(RunModeTest, TheUninstallersNameSelectsMode2InAnyLetterCaseFromAnyFolder) {
     EXPECT_EQ(kUninstaller, QStringLiteral("unin_tavik000"));
+    EXPECT_EQ(uninstallerNameFor(7), QStringLiteral("unin_tavik007"));
+    EXPECT_EQ(uninstallerNameFor(1234), QStringLiteral("unin_tavik234"));  // the product number's last three digits
     for (const char* name : {"unin_tavik000", "UNIN_TAVIK000", "/opt/x y/Unin_Tavik000", "./unin_tAVIK000"})
         EXPECT_EQ(initialRunMode({}, QString::fromUtf8(name), kUninstaller), RunMode::UninstallCopy) << name;
     EXPECT_EQ(initialRunMode({}, QStringLiteral("unin_tavik000.exe"), kUninstaller), RunMode::Normal);
     EXPECT_EQ(initialRunMode({}, QStringLiteral("/home/unin_tavik000/sondex"), kUninstaller), RunMode::Normal);
-}
-
-TEST(RunModeTest, ProductNumberKeepsTheLastThreeDigits) {
-    EXPECT_EQ(uninstallerNameFor(7), QStringLiteral("unin_tavik007"));
-    EXPECT_EQ(uninstallerNameFor(1234), QStringLiteral("unin_tavik234"));
 }
 
 TEST(RunModeTest, UninstallWhileTheRecorderOrSetupRunsIsRefused) {

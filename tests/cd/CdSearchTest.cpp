@@ -1,8 +1,10 @@
-// The CD searches on the real CD device with disc images in the units table
-// and a private sound server: what lands in the search and selection lists,
-// the report file and the boxes the user sees.
+// The disc checks and the CD searches on the real CD device with disc images
+// in the units table and a private sound server: what a check decides, what
+// lands in the search and selection lists, the report file and the boxes the
+// user sees.
 #include "ScriptedCdPrompts.h"
 #include "TestImages.h"
+#include "cd/CdCheckResults.h"
 #include "cd/CdDeviceAccess.h"
 #include "cd/CdDriveSelection.h"
 #include "cd/CdLists.h"
@@ -114,6 +116,26 @@ private:
 };
 
 test::PrivatePulseServer* CdSearchTest::server_ = nullptr;
+
+// The scripted device's answers elsewhere are the real device's here.
+TEST_F(CdSearchTest, AnAudioImagePassesTheDiscCheckWithItsTrackTimesADataImageFailsAfterOneSearchBox) {
+    listUnits({{u'E', audioImage(QStringLiteral("audio"), 2, 750)}, {u'G', dataImage()}});
+    EXPECT_EQ(access.CheckCdDisc(false), QString());
+    EXPECT_EQ(access.disc().firstTrack, 1);
+    EXPECT_EQ(access.disc().trackCount, 2);
+    EXPECT_TRUE(prompts.boxes.isEmpty());
+    ASSERT_EQ(channel.SendCdWait(QStringLiteral("open cdaudio!E: alias tavikCD")), 0);
+    channel.SendCdWait(QStringLiteral("set tavikCD time format msf"));
+    EXPECT_EQ(access.GetTrackTimes(1, 2), QStringLiteral("00:10:00"));
+    EXPECT_EQ(access.disc().trackStart, QStringLiteral("00:02:00"));
+    EXPECT_EQ(access.disc().endPosition, QStringLiteral("00:11:00"));  // a second before track 2
+    channel.SendCdWait(QStringLiteral("close tavikCD"));
+
+    drives.select(1);
+    followSelection(access, drives);
+    EXPECT_EQ(access.CheckCdDisc(false), cdcheck::kNotAudioCd);
+    EXPECT_EQ(prompts.boxes.size(), 1);
+}
 
 TEST_F(CdSearchTest, OneCdPerTrackListsEveryTrackAndTheSelectionListCopiesThem) {
     listUnits({{u'E', audioImage(QStringLiteral("album"), 12, 40)}});

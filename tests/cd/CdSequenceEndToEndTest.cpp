@@ -2,6 +2,7 @@
 // program hands its command line over, the real window plays a three-track
 // disc image on the real device engine and records each entry into its own
 // file, on a private sound server whose sink suspends when idle.
+#include "support/FileBytes.h"
 #include "support/RecorderRig.h"
 #include "support/pulse/WavFacts.h"
 
@@ -86,15 +87,11 @@ TEST_F(CdSequenceEndToEndTest, AnImageDeletedWhileItPlaysKeepsTheEntryInHand) {
 TEST_F(CdSequenceEndToEndTest, ADataDiscSwappedInKeepsTheEntryInHand) {
     expectFirstEntryKept(
         [this] {
-            const QString data = rig.discFolder() + QStringLiteral("/data");
-            QFile bin(data + QStringLiteral(".bin"));
-            QFile cue(data + QStringLiteral(".cue"));
-            QFile units(paths::configFolder() + QStringLiteral("CDDRIVES.INI"));
-            ASSERT_TRUE(bin.open(QIODevice::WriteOnly) && cue.open(QIODevice::WriteOnly) &&
-                        units.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            bin.write(QByteArray(2352 * 300, '\0'));
-            cue.write("FILE \"data.bin\" BINARY\r\n  TRACK 01 MODE1/2352\r\n    INDEX 01 00:00:00\r\n");
-            units.write("[CDDRIVES]\r\nE=" + cue.fileName().toUtf8() + "\r\n");
+            const QString cue = rig.discFolder() + QStringLiteral("/data.cue");
+            ASSERT_TRUE(test::writeBytes(rig.discFolder() + QStringLiteral("/data.bin"), QByteArray(2352 * 300, '\0')) &&
+                        test::writeBytes(cue, "FILE \"data.bin\" BINARY\r\n  TRACK 01 MODE1/2352\r\n    INDEX 01 00:00:00\r\n") &&
+                        test::writeBytes(paths::configFolder() + QStringLiteral("CDDRIVES.INI"),
+                                         "[CDDRIVES]\r\nE=" + cue.toUtf8() + "\r\n"));
         },
         QStringLiteral("再生エラー： [ E:]ドライブ\n音楽ＣＤ(CDDA)では、ありません。"));
 }

@@ -104,17 +104,13 @@ TEST_F(FolderWindowTest, WithoutAFolderGivingUpIsRefusedAndTheRootIsNoFolder) {
                                   QStringLiteral("データを登録しないと終了出来ません\n初期値を登録して下さい☆☆☆")}));
     EXPECT_TRUE(f->isVisible());
 
-    shown.clear();
-    f->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("/"));
-    test::onNextModal(collect);
-    f->Button4Click();
-    EXPECT_EQ(shown, QStringList({QStringLiteral("[ / ]\nデータが不正です")}));
-
-    shown.clear();
-    f->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("  "));
-    test::onNextModal(collect);
-    f->Button4Click();
-    EXPECT_EQ(shown, QStringList({QStringLiteral("フォルダーを設定して下さい。")}));
+    for (const auto& [typed, said] : {std::pair{"/", "[ / ]\nデータが不正です"}, std::pair{"  ", "フォルダーを設定して下さい。"}}) {
+        shown.clear();
+        f->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromUtf8(typed));
+        test::onNextModal(collect);
+        f->Button4Click();
+        EXPECT_EQ(shown, QStringList{QString::fromUtf8(said)});
+    }
     f->Button1Click();
     EXPECT_EQ(f->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), folders::defaultFolder(QStringLiteral("TEMPALL")));
 }

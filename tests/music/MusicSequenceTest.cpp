@@ -1,6 +1,7 @@
 // The music sequence over a scripted music device whose plays end when the
 // test says so (or when they are stopped): what an entry shows, how a failed
-// one is reported, pause and its resume position, stop while paused, the intro.
+// one is reported, pause and its resume position, the intro (a stop while
+// paused is the frame's, checked on the CD sequence).
 #include "core/MciChannel.h"
 #include "core/RecorderFlags.h"
 #include "core/RecordingPrompts.h"
@@ -64,7 +65,6 @@ protected:
         const QStringList opens = device.script.sent.filter(QStringLiteral("alias tavikMID"));
         return opens.isEmpty() ? QString() : opens.constLast();
     }
-    qsizetype saves() const { return device.script.sent.filter(QStringLiteral("save tavikREC")).size(); }
 
     QTemporaryDir folder;
     Settings settings{QDir::tempPath() + u'/'};
@@ -99,7 +99,7 @@ TEST_F(MusicSequenceTest, AFileTheDeviceCannotOpenIsReportedAndAWavEntryShowsIts
     EXPECT_TRUE(music.labels().rate.isEmpty() && music.labels().channels.isEmpty()) << "a MIDI entry has no format";
 }
 
-TEST_F(MusicSequenceTest, PauseAt100SecondsTwoMinutesBackResumesAtZeroAndStopWhilePausedSaves) {
+TEST_F(MusicSequenceTest, PauseAt100SecondsTwoMinutesBackResumesAtZero) {
     music.setRecordArmed(true);
     music.Button24Click();
     settle();
@@ -119,16 +119,6 @@ TEST_F(MusicSequenceTest, PauseAt100SecondsTwoMinutesBackResumesAtZeroAndStopWhi
     const QStringList last = device.script.sent.mid(device.script.sent.size() - 3);
     EXPECT_EQ(last, (QStringList{QStringLiteral("seek tavikMID to 0 wait"), QStringLiteral("record tavikREC"),
                                  QStringLiteral("play tavikMID notify")}));
-
-    music.Button25Click();
-    settle();
-    ASSERT_TRUE(music.isPaused());
-    music.Button28Click();
-    music.Timer8Timer();  // one polling period
-    settle();
-    EXPECT_FALSE(music.isPlaying());
-    EXPECT_EQ(saves(), 1);
-    EXPECT_EQ(logsShown, 1);
 }
 
 // Whoever records "the first 30 seconds of each file" expects each take to end there.

@@ -31,14 +31,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(IniSettingsStoreTest, MissingFileReadsEmptyAndIsNotCreatedByReading) {
-    IniSettingsStore store(path());
-    EXPECT_EQ(store.readTexts({QStringLiteral("Version"), QStringLiteral("FP")}),
-              QStringList({QString(), QString()}));
-    EXPECT_FALSE(QFile::exists(path()));
-}
-
-TEST_F(IniSettingsStoreTest, TextsAreKeptVerbatimAndNamesIgnoreLetterCase) {
+TEST_F(IniSettingsStoreTest, TextsAreKeptVerbatimOnOneLineAndNamesIgnoreLetterCase) {
     IniSettingsStore store(path());
     ASSERT_TRUE(store.writeTexts({{QStringLiteral("TEMPALL"), QStringLiteral("@@@@@\\")},
                                   {QStringLiteral("FP"), QStringLiteral("5000,5000")},
@@ -47,12 +40,11 @@ TEST_F(IniSettingsStoreTest, TextsAreKeptVerbatimAndNamesIgnoreLetterCase) {
     EXPECT_EQ(store.readText(QStringLiteral("fp")), QStringLiteral("5000,5000"));
     EXPECT_EQ(store.readText(QStringLiteral("JK")), QStringLiteral(" 実行中 = a=b "));
     EXPECT_EQ(readRaw(), QByteArray("[SONDEX]\nTEMPALL=@@@@@\\\nFP=5000,5000\nJK= 実行中 = a=b \n"));
-}
-
-TEST_F(IniSettingsStoreTest, LineBreaksInsideAValueBecomeBlanks) {
-    IniSettingsStore store(path());
+    // Line breaks inside a value become blanks; the writes leave no temporary files behind.
     ASSERT_TRUE(store.writeText(QStringLiteral("TDAY_S"), QStringLiteral("a\r\nb\nc\rd")));
     EXPECT_EQ(store.readText(QStringLiteral("TDAY_S")), QStringLiteral("a b c d"));
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("cfg"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("SONDEX.ini")}));
 }
 
 TEST_F(IniSettingsStoreTest, DamagedFilesReadAsWhatTheyStillHold) {
@@ -111,9 +103,11 @@ TEST_F(IniSettingsStoreTest, NewValuesGoIntoTheSondexSection) {
 
 // A file that is there but cannot be read holds the user's values: it reads
 // as empty and is never written, and neither is any file once writes are refused.
-TEST_F(IniSettingsStoreTest, AnExistingFileThatCannotBeReadIsNeverWritten) {
+TEST_F(IniSettingsStoreTest, AMissingFileReadsEmptyAndAnExistingOneThatCannotBeReadIsNeverWritten) {
     IniSettingsStore store(path());
-    EXPECT_FALSE(store.isUnreadable());  // missing
+    EXPECT_FALSE(store.isUnreadable());  // missing: it reads empty and reading does not create it
+    EXPECT_EQ(store.readTexts({QStringLiteral("Version"), QStringLiteral("FP")}), QStringList({QString(), QString()}));
+    EXPECT_FALSE(QFile::exists(path()));
 
     QDir().mkpath(path());  // a folder in its place
     EXPECT_TRUE(store.isUnreadable());
@@ -155,13 +149,6 @@ TEST(IniSettingsStoreAccessTest, AFileWithoutReadPermissionIsUnreadableNotMissin
     EXPECT_EXIT(readAsNobody(), ::testing::ExitedWithCode(0), "");
     file.setPermissions({});
     EXPECT_EXIT(readAsNobody(), ::testing::ExitedWithCode(1), "");
-}
-
-TEST_F(IniSettingsStoreTest, WriteLeavesNoTemporaryFilesBehind) {
-    IniSettingsStore store(path());
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(store.writeText(QStringLiteral("N"), QString::number(i)));
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("cfg"))).entryList(QDir::Files | QDir::Hidden),
-              QStringList({QStringLiteral("SONDEX.ini")}));
 }
 
 }  // namespace

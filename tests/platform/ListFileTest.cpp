@@ -25,24 +25,19 @@ TEST_F(ListFileTest, WritesUtf8WithCrLfAfterEveryEntry) {
               QStringList({QStringLiteral("/home/a b/曲.mid"), QString(), QStringLiteral("x")}));
 }
 
-TEST_F(ListFileTest, AcceptsLfLoneCrAndAMissingFinalLineBreak) {
-    writeRaw("a\nb\r\nc\rd");
-    EXPECT_EQ(listfile::read(path()), QStringList({QStringLiteral("a"), QStringLiteral("b"),
-                                                   QStringLiteral("c"), QStringLiteral("d")}));
-}
-
-TEST_F(ListFileTest, ReadsLegacyShiftJisAndSkipsAByteOrderMark) {
-    // "録音" in Shift-JIS, then a half-width katakana "ｺ".
-    writeRaw("\x98\x5E\x89\xB9\r\n\xBA\r\n");
-    EXPECT_EQ(listfile::read(path()), QStringList({QStringLiteral("録音"), QStringLiteral("ｺ")}));
-    writeRaw("\xEF\xBB\xBFone\r\n");
-    EXPECT_EQ(listfile::read(path()), QStringList({QStringLiteral("one")}));
-}
-
-TEST_F(ListFileTest, MissingEmptyOrUnreadableFilesAreEmptyLists) {
+// Line ends of any kind, legacy Shift-JIS, a byte-order mark; missing, empty or unreadable files are empty lists.
+TEST_F(ListFileTest, ReadsWhatOtherProgramsAndOlderVersionsWrote) {
+    const std::pair<QByteArray, QStringList> cases[] = {
+        {"a\nb\r\nc\rd", {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}},
+        {"\x98\x5E\x89\xB9\r\n\xBA\r\n", {QStringLiteral("録音"), QStringLiteral("ｺ")}},  // Shift-JIS
+        {"\xEF\xBB\xBFone\r\n", {QStringLiteral("one")}},
+        {"", {}},
+    };
+    for (const auto& [bytes, entries] : cases) {
+        writeRaw(bytes);
+        EXPECT_EQ(listfile::read(path()), entries) << bytes.toHex().toStdString();
+    }
     EXPECT_TRUE(listfile::read(path("none.lis")).isEmpty());
-    writeRaw("");
-    EXPECT_TRUE(listfile::read(path()).isEmpty());
     EXPECT_TRUE(listfile::read(dir.path()).isEmpty());  // a folder
 }
 

@@ -23,13 +23,13 @@
 #include "support/pulse/TonePlayer.h"
 #include "support/pulse/WavFacts.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -42,21 +42,6 @@ namespace {
 
 constexpr double kToneHz = 1000;
 constexpr double kToneAmplitude = 0.5;
-
-void spinFor(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 void expectTone(const QString& path, qint64 from) {
     const test::ToneMeasure measure = test::measureTone(path, from, 22050);
@@ -94,7 +79,7 @@ protected:
 
     void click(const char* name) { windowPtr->findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
     bool ended(int timeoutMs = 5000) {
-        return spinUntil([this] { return !windowPtr->session().isOpen(RecordingKind::Manual); },
+        return QTest::qWaitFor([this] { return !windowPtr->session().isOpen(RecordingKind::Manual); },
                          timeoutMs);
     }
 
@@ -163,15 +148,15 @@ TEST_F(ManualRecordingEndToEndTest, StartPauseResumeStopSavesBothPartsAndLogsThe
     QElapsedTimer part;
     part.start();
     panel->Button18->click();  // 録音開始
-    spinFor(1500);
+    QTest::qWait(1500);
     click("Button20");  // 一時停止
     qint64 recorded = part.elapsed();
-    ASSERT_TRUE(spinUntil([&] { return manual.isPaused(); }));
-    spinFor(700);  // paused: nothing is recorded
+    ASSERT_TRUE(QTest::qWaitFor([&] { return manual.isPaused(); }));
+    QTest::qWait(700);  // paused: nothing is recorded
     click("Button19");  // 再開
-    ASSERT_TRUE(spinUntil([&] { return !manual.isPaused(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !manual.isPaused(); }));
     part.restart();
-    spinFor(1500);
+    QTest::qWait(1500);
     click("Button21");  // 停止
     recorded += part.elapsed();
     ASSERT_TRUE(ended());
@@ -198,7 +183,7 @@ TEST_F(ManualRecordingEndToEndTest, ATakeAFullDiskCutsShortIsKeptWhenBothFolders
     if (temp.isEmpty()) GTEST_SKIP() << "cannot mount tmpfs";
     panel->Button1->click();
     panel->Button18->click();
-    spinFor(1000);
+    QTest::qWait(1000);
     ASSERT_TRUE(mount(recordings.path()) && mount(identity.ProgramFolder));
     // The disk fills after about three seconds; each box times out by itself.
     ASSERT_TRUE(ended(15000));
@@ -208,12 +193,8 @@ TEST_F(ManualRecordingEndToEndTest, ATakeAFullDiskCutsShortIsKeptWhenBothFolders
     EXPECT_EQ(boxes.texts[0], QStringLiteral("録音エラー：\n 録音が途中で止まりました。\n "
                                              "一時フォルダーの空き容量がなくなりました。\n ") +
                                   temp + QStringLiteral("\n ここまでの録音は保存します。"));
-    EXPECT_EQ(
-        boxes.texts[1],
-        QStringLiteral("録音エラー： ") + recordings.filePath(QStringLiteral("wav0000.wav")) +
-            QStringLiteral(
-                "\n 録音セーブに失敗しました。\n\n録音データは、次のファイルに保存しました☆\n") +
-            rescued + QStringLiteral("\n（一時フォルダーです。消される前に移してください）"));
+    // The failed save's whole text is the recording session tests' to check.
+    EXPECT_TRUE(boxes.texts[1].endsWith(rescued + QStringLiteral("\n（一時フォルダーです。消される前に移してください）")));
     const test::WavFacts facts = test::readWavFacts(rescued);
     ASSERT_TRUE(facts.readable);
     EXPECT_GT(facts.seconds(), 2.0);
@@ -226,11 +207,11 @@ TEST_F(ManualRecordingEndToEndTest, ATakeNoFolderTakesStaysInTheOpenDeviceAndOut
     const QString temp = temporaryFolder();
     panel->Button1->click();
     panel->Button18->click();
-    spinFor(1200);
+    QTest::qWait(1200);
     if (!mount(recordings.path()) || !mount(identity.ProgramFolder) || !mount(temp))
         GTEST_SKIP() << "cannot mount";
     click("Button21");
-    ASSERT_TRUE(spinUntil(
+    ASSERT_TRUE(QTest::qWaitFor(
         [&] { return windowPtr->manualRecording().state() == ManualRecording::State::Idle; }));
 
     ASSERT_EQ(temporaryFiles(temp).size(), 1);

@@ -43,7 +43,6 @@ TEST_F(SetupWindowTest, InstallingWritesWhatTheRecorderNeedsAndKeepsOtherValues)
     store.writeTexts({{QStringLiteral("Version"), QStringLiteral("21")},
                       {QStringLiteral("TEMPALL"), QStringLiteral("/rec/")}});
     SetupWindow window(identity, RunMode::Normal, store, notifier);
-    EXPECT_EQ(window.objectName(), QStringLiteral("TSONDEX_SETUPFM"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("SONDEX何でもWAV録音 V2．2 登録"));
     EXPECT_EQ(child<QLineEdit>(window, "Edit1")->text(), QDir::homePath() + QStringLiteral("/TAVIKP32/SONDEX"));
     QSignalSpy finished(&window, &SetupWindow::finished);

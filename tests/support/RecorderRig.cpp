@@ -50,11 +50,6 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
 
 }  // namespace
 
-bool RecorderRig::writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The recorder as the program entry puts it together, with the desktop and
 // the power-off as doubles.
 struct RecorderRig::Recorder {

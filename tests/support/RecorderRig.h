@@ -63,7 +63,6 @@ protected:
     virtual bool armRecording(MainWindow& window) = 0;
     // Runs once the window has taken the forwarded line.
     virtual void afterHandOver(MainWindow&) {}
-    static bool writeFile(const QString& path, const QByteArray& bytes);
 
 private:
     struct Recorder;

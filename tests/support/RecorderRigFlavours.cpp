@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "core/Identity.h"
 #include "platform/AppPaths.h"
+#include "support/FileBytes.h"
 #include "support/pulse/PatternPlayer.h"
 
 #include <QCheckBox>
@@ -38,7 +39,7 @@ bool CdSequenceRig::prepareMaterial() {
         mci::test::writeTracksImage(scratchFolder(), QStringLiteral("disc"), tracks_);
     mci::test::writeCdDrives(paths::configFolder(), u'E', disc);
     const QString list = listFile("M0.LIS");
-    return writeFile(list, " E:1\r\n E:2\r\n E:3\r\n") ||
+    return writeBytes(list, " E:1\r\n E:2\r\n E:3\r\n") ||
            fail(QStringLiteral("cannot write ") + list);
 }
 
@@ -56,7 +57,7 @@ bool MusicTakeRig::prepareMaterial() {
     QByteArray lines;
     for (const QString& path : registered_) lines += path.toUtf8() + "\r\n";
     const QString list = listFile("MI.LIS");
-    return writeFile(list, lines) || fail(QStringLiteral("cannot write ") + list);
+    return writeBytes(list, lines) || fail(QStringLiteral("cannot write ") + list);
 }
 
 bool MusicTakeRig::armRecording(MainWindow& window) {

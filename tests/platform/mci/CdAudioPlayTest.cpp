@@ -31,7 +31,7 @@ constexpr double kToneHz = 1000;
 constexpr double kToneAmplitude = 0.5;
 
 // Unit E: is a disc of three 4-second tracks of a 1 kHz tone: 00:02:00, 00:06:00, 00:10:00, lead-out 00:14:00.
-class PlayingCd : public ::testing::Test {
+class PlayingCd : public ::testing::Test, protected test::EngineClient {
 protected:
     void SetUp() override {
         ASSERT_TRUE(server.start()) << server.failure().toStdString();
@@ -47,7 +47,6 @@ protected:
         ASSERT_EQ(send(QStringLiteral("open cdaudio!E: alias tavikCD")), 0);
     }
 
-    int send(const QString& text, const NoticeTarget& target = {}) { return engine->sendString(text, reply, target); }
     qint64 positionFrames() {
         EXPECT_EQ(send(QStringLiteral("status tavikCD position")), 0);
         return cd::msfFrames(reply);
@@ -57,8 +56,6 @@ protected:
     QTemporaryDir dir;
     QString cue;
     EngineOptions options;
-    std::unique_ptr<Engine> engine;
-    QString reply;
     NoticeLog log;
 };
 

@@ -1,23 +1,15 @@
 #include "CdToneImage.h"
 
+#include "TestImages.h"
+#include "platform/cd/Msf.h"
+
 #include <QDir>
-#include <QFile>
 #include <QtEndian>
 
 #include <cmath>
 #include <numbers>
 
 namespace sondex::mci::test {
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-}  // namespace
 
 QString writeToneImage(const QString& folder, const QString& name, int tracks, int trackSeconds,
                        double frequency, double amplitude) {
@@ -28,15 +20,12 @@ QString writeToneImage(const QString& folder, const QString& name, int tracks, i
         qToLittleEndian<qint16>(v, bin.data() + 4 * i);
         qToLittleEndian<qint16>(v, bin.data() + 4 * i + 2);
     }
-    const QDir dir(folder);
-    writeFile(dir.filePath(name + QStringLiteral(".bin")), bin);
+    sondex::cd::test::writeText(folder, name + QStringLiteral(".bin"), bin);
     QByteArray cue;
     for (int t = 1; t <= tracks; ++t)
         cue += "FILE \"" + name.toUtf8() + ".bin\" BINARY\r\n" +
                QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 00:00:00\r\n").arg(t, 2, 10, QLatin1Char('0')).toUtf8();
-    const QString sheet = dir.filePath(name + QStringLiteral(".cue"));
-    writeFile(sheet, cue);
-    return sheet;
+    return sondex::cd::test::writeText(folder, name + QStringLiteral(".cue"), cue);
 }
 
 QString writeSamplesImage(const QString& folder, const QString& name,
@@ -51,26 +40,21 @@ QString writeTracksImage(const QString& folder, const QString& name,
     QByteArray cue = "FILE \"" + name.toUtf8() + ".bin\" BINARY\r\n";
     for (size_t t = 0; t < tracks.size(); ++t) {
         const qsizetype sector = bin.size() / kSector;
-        cue += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2:%3:%4\r\n")
+        cue += QStringLiteral("  TRACK %1 AUDIO\r\n    INDEX 01 %2\r\n")
                    .arg(t + 1, 2, 10, QLatin1Char('0'))
-                   .arg(sector / 75 / 60, 2, 10, QLatin1Char('0'))
-                   .arg(sector / 75 % 60, 2, 10, QLatin1Char('0'))
-                   .arg(sector % 75, 2, 10, QLatin1Char('0'))
+                   .arg(sondex::cd::msfText(sector))
                    .toUtf8();
         bin.append(reinterpret_cast<const char*>(tracks[t].data()), qsizetype(tracks[t].size() * 2));
         bin.append(QByteArray((kSector - bin.size() % kSector) % kSector, '\0'));
     }
-    const QDir dir(folder);
-    writeFile(dir.filePath(name + QStringLiteral(".bin")), bin);
-    const QString sheet = dir.filePath(name + QStringLiteral(".cue"));
-    writeFile(sheet, cue);
-    return sheet;
+    sondex::cd::test::writeText(folder, name + QStringLiteral(".bin"), bin);
+    return sondex::cd::test::writeText(folder, name + QStringLiteral(".cue"), cue);
 }
 
 void writeCdDrives(const QString& configFolder, QChar letter, const QString& target) {
     QDir().mkpath(configFolder);
-    writeFile(QDir(configFolder).filePath(QStringLiteral("CDDRIVES.INI")),
-              QStringLiteral("[CDDRIVES]\r\n%1=%2\r\n").arg(letter, target).toUtf8());
+    sondex::cd::test::writeText(configFolder, QStringLiteral("CDDRIVES.INI"),
+                        QStringLiteral("[CDDRIVES]\r\n%1=%2\r\n").arg(letter, target).toUtf8());
 }
 
 }  // namespace sondex::mci::test

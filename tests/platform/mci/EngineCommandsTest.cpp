@@ -19,7 +19,7 @@ using sondex::test::writeBytes;
 namespace {
 
 // These tests need no sound server: PULSE_SERVER points at a dead socket.
-class EngineCommands : public ::testing::Test {
+class EngineCommands : public ::testing::Test, protected test::EngineClient {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -29,48 +29,42 @@ protected:
         QDir().mkpath(options.temporaryFolder);
     }
 
-    int send(Engine& engine, const QString& text, const NoticeTarget& target = {}) {
-        return engine.sendString(text, reply, target);
-    }
-    int openTemplate(Engine& engine, const QString& alias = QStringLiteral("tavikREC")) {
-        return send(engine, QStringLiteral("Open \"%1\" alias %2 buffer 4 wait").arg(templatePath, alias));
+    int openTemplate() {
+        return send(QStringLiteral("Open \"%1\" alias tavikREC buffer 4 wait").arg(templatePath));
     }
 
     QTemporaryDir dir;
     QString templatePath;
     EngineOptions options;
-    QString reply;
 };
 
 }  // namespace
 
 TEST_F(EngineCommands, OpenedDeviceAnswersInAnyLetterCase) {
-    Engine engine(options);
-    ASSERT_EQ(openTemplate(engine), 0);
+    engine = std::make_unique<Engine>(options);
+    ASSERT_EQ(openTemplate(), 0);
     for (const auto& [command, answer] : {std::pair{"capability tavikREC can record", "true"},
                                           {"CAPABILITY TAVIKrec Can Save wait", "true"},
                                           {"status TavikREC position wait", "0"},
                                           {"status tavikrec samplespersec", "44100"},
                                           {"status tavikREC mode", "stopped"}}) {
-        EXPECT_EQ(send(engine, QString::fromLatin1(command)), 0) << command;
+        EXPECT_EQ(send(QString::fromLatin1(command)), 0) << command;
         EXPECT_EQ(reply, QLatin1String(answer)) << command;
     }
-    EXPECT_EQ(send(engine, QStringLiteral("stop tavikREC wait")), 0);
-    EXPECT_EQ(send(engine, QStringLiteral("close TAVIKREC wait")), 0);
-    EXPECT_EQ(send(engine, QStringLiteral("status tavikREC position")), toCode(Error::UnknownAlias));
+    EXPECT_EQ(send(QStringLiteral("stop tavikREC wait")), 0);
+    EXPECT_EQ(send(QStringLiteral("close TAVIKREC wait")), 0);
+    EXPECT_EQ(send(QStringLiteral("status tavikREC position")), toCode(Error::UnknownAlias));
 }
 
+// The parser's own errors are checked on the parser; these need an engine.
 TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
-    Engine engine(options);
-    ASSERT_EQ(openTemplate(engine), 0);
+    engine = std::make_unique<Engine>(options);
+    ASSERT_EQ(openTemplate(), 0);
     const QString missing = dir.filePath(QStringLiteral("none.wav"));
     const QString notWav = dir.filePath(QStringLiteral("bad.wav"));
     ASSERT_TRUE(writeBytes(notWav, "RIFX not a wave header at all, just text............................"));
 
     const QList<std::pair<QString, Error>> cases = {
-        {QString(), Error::EmptyCommand},
-        {QStringLiteral("dance tavikREC"), Error::UnknownCommand},
-        {QStringLiteral("status"), Error::MissingDeviceName},
         {QStringLiteral("status tavikCD position"), Error::UnknownAlias},
         {QStringLiteral("open \"%1\" alias TAVIKREC").arg(templatePath), Error::AliasInUse},
         {QStringLiteral("open cdaudio!Q: alias tavikCD wait"), Error::NoSuchCdUnit},
@@ -93,39 +87,38 @@ TEST_F(EngineCommands, EveryMisuseGetsItsOwnError) {
         {QStringLiteral("record tavikREC from 0"), Error::UnknownKeyword},
         {QStringLiteral("save tavikREC \"/no/such/folder/x.wav\""), Error::FolderMissing},
         {QStringLiteral("record tavikREC"), Error::SoundServerUnavailable},
-        {QStringLiteral("save tavikREC \"%1/x.wav").arg(dir.path()), Error::UnterminatedQuote},
     };
     for (const auto& [text, error] : cases)
-        EXPECT_EQ(send(engine, text), toCode(error)) << text.toStdString();
+        EXPECT_EQ(send(text), toCode(error)) << text.toStdString();
     // A recording that never began leaves no temporary file behind.
     EXPECT_TRUE(QDir(options.temporaryFolder).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(EngineCommands, EveryErrorCodeHasItsOwnJapaneseText) {
-    Engine engine(options);
+    engine = std::make_unique<Engine>(options);
     QSet<QString> texts;
     for (int code = toCode(Error::EmptyCommand); code <= toCode(Error::WriteFailed); ++code) {
-        const QString text = engine.errorText(code);
+        const QString text = engine->errorText(code);
         EXPECT_FALSE(text.isEmpty());
         EXPECT_FALSE(text.contains(QString::number(code))) << "code " << code << " has no text";
         EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x3000; }));
         texts.insert(text);
     }
     EXPECT_EQ(texts.size(), toCode(Error::WriteFailed) - toCode(Error::EmptyCommand) + 1);
-    EXPECT_TRUE(engine.errorText(99999).contains(u"99999"));
+    EXPECT_TRUE(engine->errorText(99999).contains(u"99999"));
 }
 
 TEST_F(EngineCommands, NoticesArriveQueuedWithTheDeviceIdAndIdsAreNotReused) {
-    Engine engine(options);
+    engine = std::make_unique<Engine>(options);
     NoticeLog log;
-    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias first notify").arg(templatePath), log.target()), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias second").arg(templatePath)), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("status second position notify"), log.target()), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias first notify").arg(templatePath), log.target()), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias second").arg(templatePath)), 0);
+    ASSERT_EQ(send(QStringLiteral("status second position notify"), log.target()), 0);
     // A failed notify command posts nothing.
-    ASSERT_NE(send(engine, QStringLiteral("status second colour notify"), log.target()), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("close first notify"), log.target()), 0);
+    ASSERT_NE(send(QStringLiteral("status second colour notify"), log.target()), 0);
+    ASSERT_EQ(send(QStringLiteral("close first notify"), log.target()), 0);
     // A device opened after a close takes a new id, never the closed one's.
-    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias third notify").arg(templatePath), log.target()), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias third notify").arg(templatePath), log.target()), 0);
     EXPECT_TRUE(log.notices.isEmpty()) << "a notice arrived inside sendString";
     ASSERT_TRUE(log.waitFor(4));
     test::spinFor(50);
@@ -138,20 +131,20 @@ TEST_F(EngineCommands, NoticesArriveQueuedWithTheDeviceIdAndIdsAreNotReused) {
 }
 
 TEST_F(EngineCommands, AnOpenedWavKeepsItsSamples) {
-    Engine engine(options);
+    engine = std::make_unique<Engine>(options);
     const QString existing = dir.filePath(QStringLiteral("a.wav"));
     ASSERT_TRUE(sondex::test::writeToneFile(existing, 22050, 440, 0.5, 5.0));
     const QByteArray before = readBytes(existing);
-    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(existing)), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("status r length")), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias r").arg(existing)), 0);
+    ASSERT_EQ(send(QStringLiteral("status r length")), 0);
     EXPECT_EQ(reply, u"5000");
-    ASSERT_EQ(send(engine, QStringLiteral("status r position")), 0);
+    ASSERT_EQ(send(QStringLiteral("status r position")), 0);
     EXPECT_EQ(reply, u"0") << "a play starts at the beginning";
     // Saved under its own name and under another: every sample stays, under the canonical header.
     const QString other = dir.filePath(QStringLiteral("b.wav"));
-    ASSERT_EQ(send(engine, QStringLiteral("save r \"%1\"").arg(other)), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("save r \"%1\"").arg(existing)), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("close r")), 0);
+    ASSERT_EQ(send(QStringLiteral("save r \"%1\"").arg(other)), 0);
+    ASSERT_EQ(send(QStringLiteral("save r \"%1\"").arg(existing)), 0);
+    ASSERT_EQ(send(QStringLiteral("close r")), 0);
     for (const QString& path : {existing, other}) {
         const QByteArray saved = readBytes(path);
         EXPECT_EQ(saved.size(), 44 + 5 * 22050 * 4) << path.toStdString();
@@ -161,7 +154,7 @@ TEST_F(EngineCommands, AnOpenedWavKeepsItsSamples) {
 }
 
 TEST_F(EngineCommands, ADamagedOrNonPcmWavIsRefusedAndLeftAlone) {
-    Engine engine(options);
+    engine = std::make_unique<Engine>(options);
     QByteArray noData = test::templateWavBytes(44100, 16, 2).left(50) + QByteArray(4000, '\x11');
     QByteArray floating = test::templateWavBytes(44100, 16, 2) + QByteArray(4000, '\x22');
     floating[20] = 3;  // IEEE float
@@ -169,10 +162,10 @@ TEST_F(EngineCommands, ADamagedOrNonPcmWavIsRefusedAndLeftAlone) {
     for (const QByteArray& bytes : {noData, floating, cut}) {
         const QString path = dir.filePath(QStringLiteral("damaged.wav"));
         ASSERT_TRUE(writeBytes(path, bytes));
-        EXPECT_EQ(send(engine, QStringLiteral("open \"%1\" type waveaudio alias r").arg(path)),
+        EXPECT_EQ(send(QStringLiteral("open \"%1\" type waveaudio alias r").arg(path)),
                   toCode(Error::BadWaveHeader));
         // A whole format chunk of another kind goes to the music file player, which refuses this one.
-        EXPECT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(path)),
+        EXPECT_EQ(send(QStringLiteral("open \"%1\" alias r").arg(path)),
                   toCode(bytes == floating ? Error::UnsupportedMusicFile : Error::BadWaveHeader));
         EXPECT_EQ(readBytes(path), bytes);
     }
@@ -181,24 +174,24 @@ TEST_F(EngineCommands, ADamagedOrNonPcmWavIsRefusedAndLeftAlone) {
     qToLittleEndian<quint32>(1000000, shortData.data() + 54);
     const QString path = dir.filePath(QStringLiteral("short.wav"));
     ASSERT_TRUE(writeBytes(path, shortData));
-    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias r").arg(path)), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("set r time format bytes")), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("status r length")), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias r").arg(path)), 0);
+    ASSERT_EQ(send(QStringLiteral("set r time format bytes")), 0);
+    ASSERT_EQ(send(QStringLiteral("status r length")), 0);
     EXPECT_EQ(reply, u"4000");
 }
 
 TEST_F(EngineCommands, CommandsOfAnyLengthAreTakenWhole) {
-    Engine engine(options);
+    engine = std::make_unique<Engine>(options);
     // Far past the old 300-character slots; each name stays within the file system's 255 bytes.
     QString deepFolder = dir.path();
     for (int level = 0; level < 6; ++level) deepFolder += QLatin1Char('/') + QString(80, QChar(u'長'));
     ASSERT_TRUE(QDir().mkpath(deepFolder));
     const QString longTemplate = deepFolder + QLatin1Char('/') + QString(80, QChar(u'あ')) + QStringLiteral(" x.wav");
     ASSERT_TRUE(test::writeTemplateWav(longTemplate, 8000, 8, 1));
-    ASSERT_EQ(send(engine, QStringLiteral("open \"%1\" alias tavikREC").arg(longTemplate)), 0);
-    ASSERT_EQ(send(engine, QStringLiteral("info tavikREC file")), 0);
+    ASSERT_EQ(send(QStringLiteral("open \"%1\" alias tavikREC").arg(longTemplate)), 0);
+    ASSERT_EQ(send(QStringLiteral("info tavikREC file")), 0);
     EXPECT_EQ(reply, longTemplate);
-    EXPECT_EQ(send(engine, QStringLiteral("status tavikREC ") + QString(100000, QLatin1Char('x'))),
+    EXPECT_EQ(send(QStringLiteral("status tavikREC ") + QString(100000, QLatin1Char('x'))),
               toCode(Error::UnknownKeyword));
 }
 
@@ -207,7 +200,7 @@ TEST_F(EngineCommands, MalformedCommandsNeverCrash) {
     // Saves of the generated texts land in the scratch folder, never beside the test.
     const QString oldCurrent = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    Engine engine(options);
+    engine = std::make_unique<Engine>(options);
     QRandomGenerator random(20240611);
     const QStringList words = {
         QStringLiteral("open"), QStringLiteral("close"), QStringLiteral("record"), QStringLiteral("stop"),
@@ -239,10 +232,10 @@ TEST_F(EngineCommands, MalformedCommandsNeverCrash) {
         if (text.contains(u"record", Qt::CaseInsensitive) && !text.contains(u"wait", Qt::CaseInsensitive))
             text.replace(QStringLiteral("record"), QStringLiteral("recordx"), Qt::CaseInsensitive);
         QString answer;
-        const int code = engine.sendString(text, answer, log.target());
+        const int code = engine->sendString(text, answer, log.target());
         if (code != 0) {
             ++failures;
-            ASSERT_FALSE(engine.errorText(code).isEmpty()) << text.toStdString();
+            ASSERT_FALSE(engine->errorText(code).isEmpty()) << text.toStdString();
         }
     }
     EXPECT_GT(failures, 50000);

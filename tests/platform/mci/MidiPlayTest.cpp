@@ -5,6 +5,7 @@
 #include "platform/mci/Engine.h"
 #include "platform/mci/MidiFile.h"
 #include "platform/mci/MidiSource.h"
+#include "support/FileBytes.h"
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/WavFacts.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 constexpr int kOrgan = 19;
 
-class PlayingMidi : public ::testing::Test {
+class PlayingMidi : public ::testing::Test, protected EngineClient {
 protected:
     void SetUp() override {
         // The sink suspends when idle, as a desktop's does.
@@ -34,21 +35,13 @@ protected:
     }
 
     QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path;
-    }
-    int send(const QString& text, const NoticeTarget& target = {}) {
-        return engine->sendString(text, reply, target);
+        EXPECT_TRUE(sondex::test::writeBytes(dir.filePath(name), bytes));
+        return dir.filePath(name);
     }
     int openMidi(const QString& path) {
         return send(QStringLiteral("Open \"%1\" alias tavikMID wait").arg(path));
     }
-    QString ask(const QString& item) {
-        EXPECT_EQ(send(QStringLiteral("status tavikMID ") + item), 0) << item.toStdString();
-        return reply;
-    }
+    QString status(const QString& item) { return ask(QStringLiteral("status tavikMID ") + item); }
 
     // Plays the song with the given play command while a take records it;
     // returns the take's sound and how long the play took to its notice.
@@ -74,8 +67,6 @@ protected:
     sondex::test::PrivatePulseServer server;
     QTemporaryDir dir;
     EngineOptions options;
-    std::unique_ptr<Engine> engine;
-    QString reply;
     NoticeLog log;
 };
 
@@ -110,10 +101,10 @@ TEST_F(PlayingMidi, OpensSongsAndRefusesWhatItCannotPlay) {
         if (c.error != Error::None) continue;
         const midi::MidiReadResult read = midi::readMidi(c.bytes);
         ASSERT_EQ(send(QStringLiteral("set tavikMID time format ms")), 0);
-        EXPECT_EQ(ask(QStringLiteral("length")), QString::number(read.song.lengthMs()));
-        EXPECT_EQ(ask(QStringLiteral("samplespersec")), QStringLiteral("44100"));
-        EXPECT_EQ(ask(QStringLiteral("bitspersample")), QStringLiteral("16"));
-        EXPECT_EQ(ask(QStringLiteral("channels")), QStringLiteral("2"));
+        EXPECT_EQ(status(QStringLiteral("length")), QString::number(read.song.lengthMs()));
+        EXPECT_EQ(status(QStringLiteral("samplespersec")), QStringLiteral("44100"));
+        EXPECT_EQ(status(QStringLiteral("bitspersample")), QStringLiteral("16"));
+        EXPECT_EQ(status(QStringLiteral("channels")), QStringLiteral("2"));
         if (read.truncated) {
             ASSERT_EQ(send(QStringLiteral("play tavikMID notify"), log.target()), 0);
             ASSERT_TRUE(log.waitFor(1, 10000));
@@ -139,8 +130,8 @@ TEST_F(PlayingMidi, ATakeSoundsFromTheFirstNoteToTheLastNoteOffAndItsTail) {
     qint64 elapsed = 0;
     const SoundSpan span = recordPlay(QStringLiteral("play tavikMID"), elapsed);
     EXPECT_GE(elapsed, 1700) << "the end is not before the length";
-    EXPECT_EQ(ask(QStringLiteral("position")), QStringLiteral("1700"));
-    EXPECT_EQ(ask(QStringLiteral("mode")), QStringLiteral("stopped"));
+    EXPECT_EQ(status(QStringLiteral("position")), QStringLiteral("1700"));
+    EXPECT_EQ(status(QStringLiteral("mode")), QStringLiteral("stopped"));
     // The notes sound for 1500 ms, then they ring on for a while.
     EXPECT_GE(span.ms(), 1500 + 20) << span.text();
     EXPECT_LE(span.ms(), 1500 + kMidiTailMilliseconds + 50) << span.text();
@@ -157,7 +148,7 @@ TEST_F(PlayingMidi, APlayFromTheMiddleSetsUpTheChannelsButSoundsNoEarlierNote) {
     qint64 elapsed = 0;
     const SoundSpan span = recordPlay(QStringLiteral("play tavikMID from 800"), elapsed);
     EXPECT_GE(elapsed, 3000 - 800);
-    EXPECT_EQ(ask(QStringLiteral("position")), QStringLiteral("3000"));
+    EXPECT_EQ(status(QStringLiteral("position")), QStringLiteral("3000"));
     EXPECT_GE(span.ms(), 100 - 50) << span.text();
     EXPECT_LE(span.ms(), 1000) << span.text();
 }

@@ -25,7 +25,7 @@ constexpr double kToneRms = 0.5 / std::numbers::sqrt2;
 
 // The engine's own playback (a stand-in for a CD unit: a pattern played with
 // libpulse) and, beside it, a tone in the same sink, like a desktop notification.
-class OwnPlaybackRecording : public ::testing::Test {
+class OwnPlaybackRecording : public ::testing::Test, protected sondex::mci::test::EngineClient {
 protected:
     void SetUp() override {
         ASSERT_TRUE(server.start()) << server.failure().toStdString();
@@ -43,10 +43,6 @@ protected:
         const QString path = dir.filePath(QStringLiteral("tpl.wav"));
         ASSERT_TRUE(sondex::mci::test::writeTemplateWav(path, 44100, 16, 2));
         ASSERT_EQ(send(QStringLiteral("open \"%1\" alias r buffer 4 wait").arg(path)), 0);
-    }
-
-    int send(const QString& text, const NoticeTarget& target = {}) {
-        return engine->sendString(text, reply, target);
     }
 
     QString save(const QString& name) {
@@ -68,8 +64,6 @@ protected:
     std::vector<qint16> pattern = makePattern(44100 * 10, 7);
     PatternPlayer player{server, pattern};
     std::shared_ptr<PlaybackStreams> streams = std::make_shared<PlaybackStreams>();
-    std::unique_ptr<Engine> engine;
-    QString reply;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
@@ -37,24 +38,15 @@ std::unique_ptr<RecordingFile> newRecording(const QString& folder, const PcmForm
     return file;
 }
 
-class EnvironmentRestorer {
-public:
-    EnvironmentRestorer() {
-        for (const char* name : names) saved_.append(qgetenv(name));
-    }
-    ~EnvironmentRestorer() {
-        for (int i = 0; i < 3; ++i) qputenv(names[i], saved_[i]);
-    }
-    static constexpr const char* names[3] = {"TEMP", "TMP", "TMPDIR"};
-
-private:
-    QList<QByteArray> saved_;
-};
-
 }  // namespace
 
 TEST(RecordingFile, TemporaryFolderIsTempElseTmpElseTmpdirElseSlashTmp) {
-    const EnvironmentRestorer restore;
+    const QByteArray saved[] = {qgetenv("TEMP"), qgetenv("TMP"), qgetenv("TMPDIR")};
+    const auto restore = qScopeGuard([&saved] {
+        qputenv("TEMP", saved[0]);
+        qputenv("TMP", saved[1]);
+        qputenv("TMPDIR", saved[2]);
+    });
     qputenv("TEMP", "/a");
     qputenv("TMP", "/b");
     qputenv("TMPDIR", "/c");

@@ -25,7 +25,7 @@ constexpr double kToneHz = 1000;
 constexpr double kToneAmplitude = 0.5;
 
 // Recording against a private sound server whose default source hears a 1 kHz tone.
-class Recording : public ::testing::Test {
+class Recording : public ::testing::Test, protected test::EngineClient {
 protected:
     void SetUp() override {
         ASSERT_TRUE(server.start()) << server.failure().toStdString();
@@ -38,10 +38,6 @@ protected:
     }
 
     void useEngine(EngineOptions options = {}) { engine = std::make_unique<Engine>(options); }
-
-    int send(const QString& text, const NoticeTarget& target = {}) {
-        return engine->sendString(text, reply, target);
-    }
 
     void openTemplate(int rate = 44100, int bits = 16, int channels = 2) {
         const QString path = dir.filePath(QStringLiteral("sondex.wav"));
@@ -67,10 +63,7 @@ protected:
         EXPECT_LE(facts.seconds(), takeAtMost);
     }
 
-    qint64 numberReply(const QString& text) {
-        EXPECT_EQ(send(text), 0) << text.toStdString();
-        return reply.toLongLong();
-    }
+    qint64 numberReply(const QString& text) { return ask(text).toLongLong(); }
 
     QStringList temporaryFiles() const {
         return QDir(tempFolder).entryList({QStringLiteral("~MCI*.TMP")}, QDir::Files);
@@ -86,8 +79,6 @@ protected:
     PrivatePulseServer server;
     std::unique_ptr<TonePlayer> tone;
     QString tempFolder;
-    std::unique_ptr<Engine> engine;
-    QString reply;
     double takeAtLeast = 0, takeAtMost = 0;
 };
 

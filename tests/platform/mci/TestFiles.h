@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/mci/CommandEngine.h"
+#include "platform/mci/Engine.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -8,14 +8,28 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 namespace sondex::mci::test {
 
-// Writes the recorder's 58-byte template: an 18-byte fmt chunk (with the odd
-// cbSize the recorder writes at 8000/8), a fact chunk and an empty data chunk.
+// The 58-byte template the recorder opens the device on, and a file of it.
+QByteArray templateWavBytes(int rate, int bits, int channels);
 bool writeTemplateWav(const QString& path, int rate, int bits, int channels);
 
-// The 58 template bytes themselves.
-QByteArray templateWavBytes(int rate, int bits, int channels);
+// An engine and the reply to the last command sent to it.
+struct EngineClient {
+    std::unique_ptr<Engine> engine;
+    QString reply;
+
+    int send(const QString& text, const NoticeTarget& target = {}) {
+        return engine->sendString(text, reply, target);
+    }
+    // The reply to a command that should succeed, else "error" and its code.
+    QString ask(const QString& text) {
+        const int code = send(text);
+        return code == 0 ? reply : QStringLiteral("error %1").arg(code);
+    }
+};
 
 // Collects the notices posted to it, in order.
 class NoticeLog : public QObject {

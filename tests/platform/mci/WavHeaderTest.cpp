@@ -6,17 +6,9 @@
 #include <gtest/gtest.h>
 
 using namespace sondex::mci;
+using test::riffChunk;
 
 namespace {
-
-QByteArray chunk(const char* id, const QByteArray& body) {
-    QByteArray c(id, 4);
-    char size[4];
-    qToLittleEndian<quint32>(quint32(body.size()), size);
-    c.append(size, 4).append(body);
-    if (body.size() & 1) c.append('\0');
-    return c;
-}
 
 QByteArray fmtBody(quint16 tag, int channels, int rate, int bits) {
     QByteArray b(16, '\0');
@@ -44,14 +36,14 @@ TEST(WavHeader, TemplateOfEveryRecordingFormatIsRead) {
 TEST(WavHeader, OtherValidPcmLayoutsAreRead) {
     // A list chunk of odd size (with its pad byte) before the fmt chunk.
     const QByteArray padded =
-        wave(chunk("LIST", QByteArray(7, 'x')) + chunk("fmt ", fmtBody(1, 2, 22050, 16)) + chunk("data", {}));
+        wave(riffChunk("LIST", QByteArray(7, 'x')) + riffChunk("fmt ", fmtBody(1, 2, 22050, 16)) + riffChunk("data", {}));
     EXPECT_EQ(parseWavHeader(padded), (PcmFormat{22050, 2, 16}));
 
     QByteArray extensible = fmtBody(0xFFFE, 1, 16000, 16);
     extensible.append(QByteArray(24, '\0'));
     qToLittleEndian<quint16>(22, extensible.data() + 16);
     qToLittleEndian<quint16>(1, extensible.data() + 24);  // sub-format: PCM
-    EXPECT_EQ(parseWavHeader(wave(chunk("fmt ", extensible))), (PcmFormat{16000, 1, 16}));
+    EXPECT_EQ(parseWavHeader(wave(riffChunk("fmt ", extensible))), (PcmFormat{16000, 1, 16}));
     // The canonical header the device writes reads back as itself.
     EXPECT_EQ(parseWavHeader(canonicalWavHeader({11025, 1, 8}, 0)), (PcmFormat{11025, 1, 8}));
 }
@@ -68,14 +60,14 @@ TEST(WavHeader, UnusableHeadersAreRefused) {
         rifx,
         notWave,
         good.left(30),                                   // fmt chunk cut short
-        wave(chunk("fmt ", fmtBody(1, 2, 44100, 16).left(14))),
-        wave(chunk("fmt ", fmtBody(3, 2, 44100, 32))),   // float
-        wave(chunk("fmt ", fmtBody(0x55, 2, 44100, 16))),  // compressed
-        wave(chunk("fmt ", fmtBody(1, 2, 44100, 24))),
-        wave(chunk("fmt ", fmtBody(1, 3, 44100, 16))),
-        wave(chunk("fmt ", fmtBody(1, 0, 44100, 16))),
-        wave(chunk("fmt ", fmtBody(1, 2, 0, 16))),
-        wave(chunk("data", QByteArray(40, '\0'))),       // no fmt at all
+        wave(riffChunk("fmt ", fmtBody(1, 2, 44100, 16).left(14))),
+        wave(riffChunk("fmt ", fmtBody(3, 2, 44100, 32))),   // float
+        wave(riffChunk("fmt ", fmtBody(0x55, 2, 44100, 16))),  // compressed
+        wave(riffChunk("fmt ", fmtBody(1, 2, 44100, 24))),
+        wave(riffChunk("fmt ", fmtBody(1, 3, 44100, 16))),
+        wave(riffChunk("fmt ", fmtBody(1, 0, 44100, 16))),
+        wave(riffChunk("fmt ", fmtBody(1, 2, 0, 16))),
+        wave(riffChunk("data", QByteArray(40, '\0'))),       // no fmt at all
     };
     for (const QByteArray& head : bad) EXPECT_FALSE(parseWavHeader(head)) << head.toHex().toStdString();
 }

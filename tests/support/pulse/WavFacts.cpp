@@ -116,12 +116,8 @@ TrackMatch alignTrack(const QString& path, const std::vector<qint16>& track) {
 
 PatternMatch matchPattern(const QString& path, const std::vector<qint16>& pattern) {
     PatternMatch match;
-    SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
-    if (!file) return match;
-    std::vector<qint16> take(size_t(info.frames * info.channels));
-    const sf_count_t frames = info.channels == 2 ? sf_readf_short(file, take.data(), info.frames) : 0;
-    sf_close(file);
+    const std::vector<qint16> take = readStereoSamples(path);
+    const sf_count_t frames = sf_count_t(take.size() / 2);
     const auto silent = [&](sf_count_t f) { return take[size_t(2 * f)] == 0 && take[size_t(2 * f + 1)] == 0; };
     sf_count_t first = 0, last = frames - 1;
     while (first < frames && silent(first)) ++first;
