@@ -63,16 +63,13 @@ public:
     void stop(NotifyCode notice = NotifyAborted);
     void close();
 
-    // "mode" ("playing" or "stopped"), "ready", "length" and "position";
-    // false for any other item.
-    bool answer(const QString& item, PositionScale scale, QString& reply) const;
-
     bool isPlaying() const { return playing_; }
-    const StreamFormat& format() const { return format_; }
-    qint64 frames() const { return frames_; }
     qint64 position() const;
 
 private:
+    // "mode" ("playing" or "stopped"), "ready", "length" and "position";
+    // false for any other item.
+    bool answer(const QString& item, PositionScale scale, QString& reply) const;
     // The frame the word at index gives; BadArgument when it is not within the file.
     Error frameArgument(const Command& command, qsizetype index, PositionScale scale,
                         qint64& frame) const;

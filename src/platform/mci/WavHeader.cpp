@@ -44,10 +44,6 @@ bool openForReading(QFile& file, int& error) {
     return false;
 }
 
-}  // namespace
-
-namespace {
-
 // The body of the "fmt " chunk in the head of a RIFF WAVE file; empty when none is whole there.
 QByteArrayView fmtChunk(const QByteArray& head) {
     if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return {};
