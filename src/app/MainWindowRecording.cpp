@@ -130,6 +130,8 @@ void MainWindow::logRecording(RecordingKind kind, const QString& path, int recor
             {played.driveLabel, played.firstLastLabel, played.trackLabel, played.trackTimeLabel, played.trackName,
              played.discTitle, played.artist, played.discIdentity, played.volumeLabel}));
         break;
+    case RecordingKind::Timer:  // its takes are manual recordings
+        break;
     }
 }
 

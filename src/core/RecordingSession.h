@@ -14,8 +14,10 @@ class RecordingPrompts;
 class Settings;
 struct RecorderFlags;
 
-// The three kinds of recording; they share the one recording device.
-enum class RecordingKind { Manual, Music, Cd };
+// The kinds of recording; they share the one recording device. The
+// time-of-day timer records through manual recording, so the session only
+// ever sees the first three.
+enum class RecordingKind { Manual, Music, Cd, Timer };
 
 // What the music and CD sequences are playing, as their labels show it at the
 // moment of saving. The save names and the log lines read it.
@@ -101,7 +103,10 @@ public:
     const PlayedMaterial& played() const { return played_; }
 
 private:
-    static size_t index(RecordingKind kind) { return static_cast<size_t>(kind); }
+    static size_t index(RecordingKind kind) {
+        Q_ASSERT(kind != RecordingKind::Timer);
+        return static_cast<size_t>(kind) % kSessionKinds;
+    }
     QString& slot(RecordingKind kind);
 
     bool failPreparation(const QString& text);
@@ -133,9 +138,10 @@ private:
     QString nextAutomaticName_;
     bool test_ = false;
     bool discard_ = false;
-    std::array<bool, 3> open_{};
-    std::array<bool, 3> saving_{};
-    std::array<QString, 3> slots_;  // the CD entry stays unused
+    static constexpr size_t kSessionKinds = 3;  // manual, music, CD
+    std::array<bool, kSessionKinds> open_{};
+    std::array<bool, kSessionKinds> saving_{};
+    std::array<QString, kSessionKinds> slots_;  // the CD entry stays unused
     // The kind whose recording no folder took; it lives only in the open device.
     std::optional<RecordingKind> unsaved_;
     PlayedMaterial played_;
