@@ -21,8 +21,8 @@ void LogindSleepInhibitor::hold() {
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-    call << QStringLiteral("sleep") << QStringLiteral("SONDEX") << QStringLiteral("時刻タイマー録音待ち")
-         << QStringLiteral("block");
+    call << QStringLiteral("sleep") << QStringLiteral("SONDEX")
+         << QStringLiteral("時刻タイマー録音待ち") << QStringLiteral("block");
     const QDBusReply<QDBusUnixFileDescriptor> reply = bus.call(call);
     if (!reply.isValid()) {
         qCInfo(lcSleep) << "logind refused the sleep lock:" << reply.error().message();
@@ -32,6 +32,8 @@ void LogindSleepInhibitor::hold() {
 }
 
 // Dropping the last copy of the descriptor closes it, which ends the lock.
-void LogindSleepInhibitor::release() { lock_ = QDBusUnixFileDescriptor(); }
+void LogindSleepInhibitor::release() {
+    lock_ = QDBusUnixFileDescriptor();
+}
 
 }  // namespace sondex

@@ -22,7 +22,9 @@ const QString kStopped = QStringLiteral("停止中");
 // one, means the clock was set, the machine slept or daylight saving changed.
 constexpr qint64 kJumpSlackMs = 5000;
 
-bool ask(const std::function<bool()>& hook) { return hook && hook(); }
+bool ask(const std::function<bool()>& hook) {
+    return hook && hook();
+}
 
 template <typename Hook, typename... Args>
 void run(const Hook& hook, Args&&... args) {
@@ -37,8 +39,8 @@ qint64 wallMs(const QDateTime& moment) {
 
 }  // namespace
 
-TimeOfDayTimer::TimeOfDayTimer(TimerListAccess& lists, Settings& settings, SleepInhibitor& sleep, Hooks hooks,
-                               Clock clock, QObject* parent)
+TimeOfDayTimer::TimeOfDayTimer(TimerListAccess& lists, Settings& settings, SleepInhibitor& sleep,
+                               Hooks hooks, Clock clock, QObject* parent)
     : QObject(parent),
       lists_(lists),
       settings_(settings),
@@ -54,9 +56,13 @@ TimeOfDayTimer::TimeOfDayTimer(TimerListAccess& lists, Settings& settings, Sleep
     refreshDay();
 }
 
-bool TimeOfDayTimer::isRunning() const { return view_.runText == kRunning; }
+bool TimeOfDayTimer::isRunning() const {
+    return view_.runText == kRunning;
+}
 
-void TimeOfDayTimer::Button_JK_STOPClick() { stop(false); }
+void TimeOfDayTimer::Button_JK_STOPClick() {
+    stop(false);
+}
 
 void TimeOfDayTimer::stop(bool keepSleepLock) {
     busy(true);
@@ -241,7 +247,8 @@ void TimeOfDayTimer::setTimer(int intervalMs) {
 
 bool TimeOfDayTimer::runAutomaticStart(const SwitchRequest& startup) {
     Q_UNUSED(startup);
-    if (settings_.text(Setting::JK) != kRunning || lists_.loadedListEmpty() || ask(hooks_.cdBlocks)) return false;
+    if (settings_.text(Setting::JK) != kRunning || lists_.loadedListEmpty() || ask(hooks_.cdBlocks))
+        return false;
     run(hooks_.switchPanels);
     if (ask(hooks_.musicBlocks)) return false;
     run(hooks_.openManualPanel);
@@ -257,7 +264,8 @@ void TimeOfDayTimer::reportUnreadable(const QStringList& lines) {
     }
     if (fresh.isEmpty()) return;
     for (const QString& line : fresh) reported_.insert(line);
-    run(hooks_.notice, QStringLiteral("読めない登録時刻を飛ばしました・・・\n") + fresh.join(u'\n'));
+    run(hooks_.notice,
+        QStringLiteral("読めない登録時刻を飛ばしました・・・\n") + fresh.join(u'\n'));
 }
 
 void TimeOfDayTimer::refreshDay() {
@@ -267,8 +275,12 @@ void TimeOfDayTimer::refreshDay() {
     view_.subListCaption = lists_.subListCaption();
 }
 
-void TimeOfDayTimer::process() { run(hooks_.processEvents); }
+void TimeOfDayTimer::process() {
+    run(hooks_.processEvents);
+}
 
-void TimeOfDayTimer::busy(bool on) { run(hooks_.busyCursor, on); }
+void TimeOfDayTimer::busy(bool on) {
+    run(hooks_.busyCursor, on);
+}
 
 }  // namespace sondex

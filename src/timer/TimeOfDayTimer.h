@@ -56,12 +56,12 @@ public:
 
     // What the runner's labels and buttons show.
     struct View {
-        QString runText;  // `Label_JK_MODE`
-        QString entryText;  // `Label_JK_TM`: day mark and "hh:mm-hh:mm A"
+        QString runText;                             // `Label_JK_MODE`
+        QString entryText;                           // `Label_JK_TM`: day mark and "hh:mm-hh:mm A"
         QString formatText = QStringLiteral("---");  // `Label_Mode_TM`
-        QString modeCaption, subListCaption;  // `Label_TM_Mode`, `Label_TM_SUB`
-        QString weekdayLabel;  // `Label_YoBI`, "月曜"
-        QString dayName;       // `Label_YoBI_2`, "月"
+        QString modeCaption, subListCaption;         // `Label_TM_Mode`, `Label_TM_SUB`
+        QString weekdayLabel;                        // `Label_YoBI`, "月曜"
+        QString dayName;                             // `Label_YoBI_2`, "月"
         Shade shade = Shade::None;  // of `Label_Mode_TM`, `Label_JK_TM`, `PSTBat_JK`
         bool panelShown = false;    // `Panel_TM_Mode`
         bool labelsShown = false;   // `Label_Mode_TM`, `Label_JK_TM`, `PSTBat_JK`
@@ -70,8 +70,8 @@ public:
         bool stopEnabled = true;
     };
 
-    TimeOfDayTimer(TimerListAccess& lists, Settings& settings, SleepInhibitor& sleep, Hooks hooks, Clock clock = {},
-                   QObject* parent = nullptr);
+    TimeOfDayTimer(TimerListAccess& lists, Settings& settings, SleepInhibitor& sleep, Hooks hooks,
+                   Clock clock = {}, QObject* parent = nullptr);
 
     void Button_JK_STARTClick();
     void Button_JK_STOPClick();
@@ -126,7 +126,7 @@ private:
     bool armed_ = false;
     bool fineTicking_ = false;
     bool tickBusy_ = false;
-    QDateTime lastTick_;  // when the tick was last armed or ran: a jump is measured from here
+    QDateTime lastTick_;      // when the tick was last armed or ran: a jump is measured from here
     QSet<QString> reported_;  // unreadable lines already named in a notice
 };
 

@@ -14,10 +14,14 @@ namespace {
 
 constexpr int kDaySeconds = 24 * 60 * 60;
 
-int twoDigits(const QString& text, int at) { return text.mid(at, 2).toInt(); }
+int twoDigits(const QString& text, int at) {
+    return text.mid(at, 2).toInt();
+}
 
 QString timeText(int minutes) {
-    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 // The digits a sub-list's lines run on.
@@ -27,7 +31,9 @@ QList<int> digitsOf(int mode, int list) {
     return {list};
 }
 
-int listCount(int mode) { return mode == timerfiles::Weekly ? 7 : mode == timerfiles::Weekdays ? 3 : 1; }
+int listCount(int mode) {
+    return mode == timerfiles::Weekly ? 7 : mode == timerfiles::Weekdays ? 3 : 1;
+}
 
 }  // namespace
 
@@ -48,7 +54,8 @@ Schedule fromLists(int mode, const QList<QStringList>& lists) {
                 if (!schedule.unreadable.contains(entry)) schedule.unreadable.append(entry);
                 continue;
             }
-            for (int digit : digitsOf(mode, list)) schedule.lines.append(QString::number(digit) + entry);
+            for (int digit : digitsOf(mode, list))
+                schedule.lines.append(QString::number(digit) + entry);
         }
     }
     schedule.lines.sort();
@@ -74,10 +81,13 @@ int weekdayDigit(const QDate& date, int mode) {
 }
 
 QString currentKey(const QDateTime& now, int mode) {
-    return QString::number(weekdayDigit(now.date(), mode)) + now.time().toString(QStringLiteral("hh:mm"));
+    return QString::number(weekdayDigit(now.date(), mode)) +
+           now.time().toString(QStringLiteral("hh:mm"));
 }
 
-QString startKey(const QString& line) { return line.left(6); }
+QString startKey(const QString& line) {
+    return line.left(6);
+}
 
 QString endKey(const QString& line, int mode) {
     const QString key = line.left(1) + line.mid(7, 5);
@@ -100,16 +110,22 @@ bool inForce(const QString& start, const QString& end, const QString& key) {
 int recordingSeconds(const QTime& now, const QString& endTime) {
     const int nowSeconds = (now.hour() * 60 + now.minute()) * 60 + now.second();
     const int endSeconds = (twoDigits(endTime, 0) * 60 + twoDigits(endTime, 3)) * 60;
-    return endSeconds > nowSeconds ? endSeconds - nowSeconds : kDaySeconds - nowSeconds + endSeconds;
+    return endSeconds > nowSeconds ? endSeconds - nowSeconds
+                                   : kDaySeconds - nowSeconds + endSeconds;
 }
 
 QString dayMark(int digit, int mode) {
     if (mode == timerfiles::Daily) return QStringLiteral("TM");
-    if (mode == timerfiles::Weekdays) return digit == 5 ? QStringLiteral("土") : digit == 6 ? QStringLiteral("日") : QStringLiteral("MF");
+    if (mode == timerfiles::Weekdays)
+        return digit == 5   ? QStringLiteral("土")
+               : digit == 6 ? QStringLiteral("日")
+                            : QStringLiteral("MF");
     return QStringLiteral("月火水木金土日").mid(digit, 1);
 }
 
-QString entryText(const QString& line, int mode) { return dayMark(line.left(1).toInt(), mode) + line.mid(1, 13); }
+QString entryText(const QString& line, int mode) {
+    return dayMark(line.left(1).toInt(), mode) + line.mid(1, 13);
+}
 
 QChar endAction(const QString& line) {
     const QChar letter = line.size() > 13 ? line[13] : QChar(u'N');
@@ -121,7 +137,8 @@ std::optional<FormatChoice> formatChoice(const QString& line) {
     if (code.size() != 5) return std::nullopt;
     const QChar channels = code[2].toUpper();
     const QString bits = code.mid(3, 2);
-    if ((channels != u'S' && channels != u'M') || (bits != u" 8" && bits != u"16")) return std::nullopt;
+    if ((channels != u'S' && channels != u'M') || (bits != u" 8" && bits != u"16"))
+        return std::nullopt;
     for (int index = 0; index < int(kRecordingRates.size()); ++index) {
         if (formatCode(kRecordingRates[size_t(index)], 1, 8).left(2) == code.left(2))
             return FormatChoice{index, channels == u'S', bits == u"16"};
@@ -129,20 +146,24 @@ std::optional<FormatChoice> formatChoice(const QString& line) {
     return std::nullopt;
 }
 
-QString formatText(const QString& line) { return formatChoice(line) ? line.mid(15, 5) : QStringLiteral("---"); }
+QString formatText(const QString& line) {
+    return formatChoice(line) ? line.mid(15, 5) : QStringLiteral("---");
+}
 
 Decision decide(const QStringList& lines, int mode, const QDateTime& now) {
     Decision decision;
     if (lines.isEmpty()) return decision;
     const QString key = currentKey(now, mode);
-    const auto later = std::find_if(lines.begin(), lines.end(), [&](const QString& line) { return startKey(line) > key; });
+    const auto later = std::find_if(lines.begin(), lines.end(),
+                                    [&](const QString& line) { return startKey(line) > key; });
     const int next = later == lines.end() ? 0 : int(later - lines.begin());
     decision.nextStartKey = startKey(lines[next]);
     decision.prepareKey = prepareKey(decision.nextStartKey, mode);
     const int current = next == 0 ? int(lines.size()) - 1 : next - 1;
     decision.inForce = inForce(startKey(lines[current]), endKey(lines[current], mode), key);
     decision.chosen = decision.inForce ? current : next;
-    if (decision.inForce) decision.recordingSeconds = recordingSeconds(now.time(), lines[current].mid(7, 5));
+    if (decision.inForce)
+        decision.recordingSeconds = recordingSeconds(now.time(), lines[current].mid(7, 5));
     return decision;
 }
 

@@ -16,11 +16,13 @@ using test::TimerWeekRig;
 
 // 2026-12-07 is a Monday.
 QDateTime at(int day, const char* time) {
-    return QDateTime(QDate(2026, 12, 7 + day), QTime::fromString(QString::fromLatin1(time), u"hh:mm:ss.zzz"),
+    return QDateTime(QDate(2026, 12, 7 + day),
+                     QTime::fromString(QString::fromLatin1(time), u"hh:mm:ss.zzz"),
                      QTimeZone::utc());
 }
 
-const QStringList kMorning{QStringLiteral("07:00-07:30 E 44S16"), QStringLiteral("08:00-08:30 C 22M 8")};
+const QStringList kMorning{QStringLiteral("07:00-07:30 E 44S16"),
+                           QStringLiteral("08:00-08:30 C 22M 8")};
 
 TEST(TimeOfDayTimerTest, AnEmptyScheduleLeavesTheRunnerStoppedAndStartUsable) {
     TimerWeekRig rig(timerfiles::Daily, at(0, "06:30:00.000"));
@@ -89,7 +91,9 @@ TEST(TimeOfDayTimerTest, UnreadableLinesAreNamedOnceAndSkipped) {
     rig.writeList(0, kMorning + QStringList{QStringLiteral("25:00-26:00 E 44S16")});
     rig.start();
     rig.start();
-    EXPECT_EQ(rig.notices, QStringList{QStringLiteral("読めない登録時刻を飛ばしました・・・\n25:00-26:00 E 44S16")});
+    EXPECT_EQ(
+        rig.notices,
+        QStringList{QStringLiteral("読めない登録時刻を飛ばしました・・・\n25:00-26:00 E 44S16")});
     EXPECT_TRUE(rig.runner().isRunning());
 }
 
@@ -119,8 +123,10 @@ TEST(TimeOfDayTimerTest, AClockJumpReDerivesWhatIsInForce) {
         EXPECT_EQ(hours, c.startHours);
         if (c.jumpMs == 40 * 60 * 1000) {  // at the next tick, and only to the entry's end
             const auto& take = rig.takes[0];
-            EXPECT_LE(at(0, "07:10:05.000").msecsTo(take.at), TimeOfDayTimer::kCoarseMs + TimeOfDayTimer::kFineMs);
-            EXPECT_EQ(take.seconds, (7 * 60 + 30) * 60 - take.at.time().msecsSinceStartOfDay() / 1000);
+            EXPECT_LE(at(0, "07:10:05.000").msecsTo(take.at),
+                      TimeOfDayTimer::kCoarseMs + TimeOfDayTimer::kFineMs);
+            EXPECT_EQ(take.seconds,
+                      (7 * 60 + 30) * 60 - take.at.time().msecsSinceStartOfDay() / 1000);
         }
     }
 }
@@ -135,7 +141,8 @@ TEST(TimeOfDayTimerTest, AWeekOfEntriesStartsEachOnceWithinASecond) {
         for (int i = 0; i < lists.size(); ++i) rig.writeList(i, lists[i]);
         rig.start();
         rig.runUntil(until);
-        const test::WeekFigures figures = test::compare(test::expectedStarts(mode, lists, from, until), rig.takes);
+        const test::WeekFigures figures =
+            test::compare(test::expectedStarts(mode, lists, from, until), rig.takes);
         EXPECT_GE(figures.expected, 8);
         EXPECT_EQ(figures.made, figures.expected);
         EXPECT_EQ(figures.missed, 0);

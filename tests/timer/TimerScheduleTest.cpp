@@ -13,8 +13,8 @@ using namespace timerschedule;
 
 // 2026-12-07 is a Monday.
 QDateTime at(int day, const char* time) {
-    return QDateTime(QDate(2026, 12, 7 + day), QTime::fromString(QString::fromLatin1(time), u"hh:mm:ss"),
-                     QTimeZone::utc());
+    return QDateTime(QDate(2026, 12, 7 + day),
+                     QTime::fromString(QString::fromLatin1(time), u"hh:mm:ss"), QTimeZone::utc());
 }
 
 QStringList lines(std::initializer_list<const char*> texts) {
@@ -34,6 +34,7 @@ TEST(TimerScheduleTest, StartFindsTheEntryInForceOrTheNextOne) {
         int seconds;
         const char* prepare;
     };
+    // clang-format off
     const Case cases[] = {
         {"inside an entry", timerfiles::Daily, {lines({"07:00-07:30 E 44S16"})}, at(0, "07:10:20"), true, "007:00", 1180, "006:59"},
         {"before it", timerfiles::Daily, {lines({"07:00-07:30 E 44S16"})}, at(0, "06:30:00"), false, "007:00", 0, "006:59"},
@@ -49,6 +50,7 @@ TEST(TimerScheduleTest, StartFindsTheEntryInForceOrTheNextOne) {
         {"an overlapped entry is over when the first ends", timerfiles::Daily,
          {lines({"07:00-09:00 E 44S16", "08:00-08:30 E 44S16"})}, at(0, "09:00:00"), false, "007:00", 0, "006:59"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QStringList schedule = fromLists(c.mode, c.lists).lines;
@@ -70,6 +72,7 @@ TEST(TimerScheduleTest, TheEndActionAndTheFormatAreReadFromTheirPlaces) {
         int rateIndex;
         bool stereo, sixteenBits;
     };
+    // clang-format off
     const Case cases[] = {
         {"007:00-07:30 N 44S16", u'N', "44S16", 7, true, true},
         {"007:00-07:30 E  8M 8", u'E', " 8M 8", 0, false, false},
@@ -82,6 +85,7 @@ TEST(TimerScheduleTest, TheEndActionAndTheFormatAreReadFromTheirPlaces) {
         {"007:00-07:30 E 44S12", u'E', "---", -1, false, false},
         {"007:00-07:30", u'N', "---", -1, false, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const QString line = QString::fromUtf8(c.line);
         SCOPED_TRACE(c.line);
@@ -98,11 +102,12 @@ TEST(TimerScheduleTest, TheEndActionAndTheFormatAreReadFromTheirPlaces) {
 
 TEST(TimerScheduleTest, LinesThatAreNoTimesAreLeftOutAndNamed) {
     const Schedule schedule = fromLists(
-        timerfiles::Daily, {lines({"07:00-07:30 E 44S16", "7:00-07:30 E 44S16", "24:00-01:00 E 44S16", "07:60-08:00 E",
-                                   "ab:cd-ef:gh", "07:00", "", "07:00-07:30 E 44S16", "23:59-00:00"})});
+        timerfiles::Daily,
+        {lines({"07:00-07:30 E 44S16", "7:00-07:30 E 44S16", "24:00-01:00 E 44S16", "07:60-08:00 E",
+                "ab:cd-ef:gh", "07:00", "", "07:00-07:30 E 44S16", "23:59-00:00"})});
     EXPECT_EQ(schedule.lines, lines({"007:00-07:30 E 44S16", "023:59-00:00"}));
-    EXPECT_EQ(schedule.unreadable,
-              lines({"7:00-07:30 E 44S16", "24:00-01:00 E 44S16", "07:60-08:00 E", "ab:cd-ef:gh", "07:00"}));
+    EXPECT_EQ(schedule.unreadable, lines({"7:00-07:30 E 44S16", "24:00-01:00 E 44S16",
+                                          "07:60-08:00 E", "ab:cd-ef:gh", "07:00"}));
     EXPECT_EQ(decide({}, timerfiles::Daily, at(0, "07:00:00")).chosen, -1);
 }
 

@@ -10,7 +10,8 @@
 
 namespace sondex::test {
 
-TimerWeekRig::TimerWeekRig(int mode, const QDateTime& start) : now(start), settings_(dir_.path() + u'/') {
+TimerWeekRig::TimerWeekRig(int mode, const QDateTime& start)
+    : now(start), settings_(dir_.path() + u'/') {
     lists.folder = dir_.path() + u'/';
     lists.listMode = mode;
     TimeOfDayTimer::Hooks hooks;
@@ -27,11 +28,13 @@ TimerWeekRig::TimerWeekRig(int mode, const QDateTime& start) : now(start), setti
     hooks.startManual = [this] { began(false); };
     hooks.resumeManual = [this] { began(true); };
     hooks.notice = [this](const QString& text) { notices.append(text); };
-    runner_ = std::make_unique<TimeOfDayTimer>(lists, settings_, sleep, hooks, [this] { return now; });
+    runner_ =
+        std::make_unique<TimeOfDayTimer>(lists, settings_, sleep, hooks, [this] { return now; });
 }
 
 void TimerWeekRig::writeList(int index, const QStringList& lines) {
-    listfile::write(lists.folder + timerfiles::subListFileName(lists.listMode, index, lists.group), lines);
+    listfile::write(lists.folder + timerfiles::subListFileName(lists.listMode, index, lists.group),
+                    lines);
 }
 
 void TimerWeekRig::setJumpingClock(qint64 ms) {
@@ -82,13 +85,15 @@ QList<QDateTime> expectedStarts(int mode, const QList<QStringList>& lists, const
     for (QDate day = from.date(); day <= until.date(); day = day.addDays(1)) {
         const int weekday = day.dayOfWeek() - 1;  // 0 Monday
         for (int list = 0; list < lists.size(); ++list) {
-            const bool runsToday = mode == timerfiles::Daily      ? list == 0
-                                   : mode == timerfiles::Weekdays ? (list == 0 ? weekday < 5 : weekday == list + 4)
-                                                                  : weekday == list;
+            const bool runsToday = mode == timerfiles::Daily ? list == 0
+                                   : mode == timerfiles::Weekdays
+                                       ? (list == 0 ? weekday < 5 : weekday == list + 4)
+                                       : weekday == list;
             if (!runsToday) continue;
             for (const QString& entry : lists[list]) {
                 if (entry.left(5) == entry.mid(6, 5)) continue;
-                const QDateTime at(day, QTime(entry.left(2).toInt(), entry.mid(3, 2).toInt()), from.timeZone());
+                const QDateTime at(day, QTime(entry.left(2).toInt(), entry.mid(3, 2).toInt()),
+                                   from.timeZone());
                 if (at >= from && at < until) starts.append(at);
             }
         }
@@ -103,9 +108,10 @@ WeekFigures compare(const QList<QDateTime>& expected, const QList<TimerWeekRig::
     figures.made = int(takes.size());
     int matched = 0;
     for (const QDateTime& due : expected) {
-        const auto within = std::count_if(takes.begin(), takes.end(), [&](const TimerWeekRig::Take& take) {
-            return take.at >= due && due.msecsTo(take.at) <= 1000;
-        });
+        const auto within =
+            std::count_if(takes.begin(), takes.end(), [&](const TimerWeekRig::Take& take) {
+                return take.at >= due && due.msecsTo(take.at) <= 1000;
+            });
         if (within == 0) ++figures.missed;
         if (within > 1) figures.doubled += int(within) - 1;
         matched += int(within);
@@ -125,21 +131,23 @@ QList<QStringList> weekScenario(int mode) {
         return list;
     };
     switch (mode) {
-    case timerfiles::Daily:
-        return {lines({"00:30-01:00 N 44S16", "07:00-07:30 C 22M 8", "07:30-08:00 W 48S16", "12:00-12:00 E 44S16",
-                       "12:05-12:35 N 11M16", "20:00-20:15 E 44S16", "23:30-00:30 E 44S16"})};
-    case timerfiles::Weekdays:
-        return {lines({"01:00-01:30 E 44S16", "08:00-09:00 C 44S16", "09:00-09:10 N 44M16", "23:50-00:10 W 44S16"}),
-                lines({"10:00-10:30 E 32S16", "10:30-11:00 W  8M 8"}),
-                lines({"06:00-06:00 E 44S16", "23:00-01:00 N 44S16"})};
-    default:
-        return {lines({"02:00-02:30 W 16S 8", "07:00-07:30 E 44S16"}),
-                lines({"00:00-01:00 C 44S16"}),
-                lines({"06:00-06:30 N 44S16", "06:30-07:00 E 44S16"}),
-                lines({"12:00-12:00 W 44S16", "12:01-12:02 W 44S16"}),
-                {},
-                lines({"23:59-00:00 E 44S16"}),
-                lines({"22:00-02:00 N 44S16"})};
+        case timerfiles::Daily:
+            return {lines({"00:30-01:00 N 44S16", "07:00-07:30 C 22M 8", "07:30-08:00 W 48S16",
+                           "12:00-12:00 E 44S16", "12:05-12:35 N 11M16", "20:00-20:15 E 44S16",
+                           "23:30-00:30 E 44S16"})};
+        case timerfiles::Weekdays:
+            return {lines({"01:00-01:30 E 44S16", "08:00-09:00 C 44S16", "09:00-09:10 N 44M16",
+                           "23:50-00:10 W 44S16"}),
+                    lines({"10:00-10:30 E 32S16", "10:30-11:00 W  8M 8"}),
+                    lines({"06:00-06:00 E 44S16", "23:00-01:00 N 44S16"})};
+        default:
+            return {lines({"02:00-02:30 W 16S 8", "07:00-07:30 E 44S16"}),
+                    lines({"00:00-01:00 C 44S16"}),
+                    lines({"06:00-06:30 N 44S16", "06:30-07:00 E 44S16"}),
+                    lines({"12:00-12:00 W 44S16", "12:01-12:02 W 44S16"}),
+                    {},
+                    lines({"23:59-00:00 E 44S16"}),
+                    lines({"22:00-02:00 N 44S16"})};
     }
 }
 
