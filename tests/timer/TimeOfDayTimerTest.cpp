@@ -24,7 +24,7 @@ QDateTime at(int day, const char* time) {
 const QStringList kMorning{QStringLiteral("07:00-07:30 E 44S16"),
                            QStringLiteral("08:00-08:30 C 22M 8")};
 
-TEST(TimeOfDayTimerTest, AnEmptyScheduleLeavesTheRunnerStoppedAndStartUsable) {
+TEST(TimeOfDayTimerTest, AnEmptyScheduleLeavesItStoppedAndAStartUpRestartsItOnlyIfItRan) {
     TimerWeekRig rig(timerfiles::Daily, at(0, "06:30:00.000"));
     rig.start();
     EXPECT_EQ(rig.notices, QStringList{QStringLiteral("タイマー登録データがありません・・・")});
@@ -35,6 +35,13 @@ TEST(TimeOfDayTimerTest, AnEmptyScheduleLeavesTheRunnerStoppedAndStartUsable) {
     EXPECT_FALSE(view.panelShown || view.labelsShown);
     EXPECT_FALSE(rig.runner().Timer_JK().isActive());
     EXPECT_FALSE(rig.sleep.held);
+
+    // At start-up it starts again only when it was running at the last exit.
+    EXPECT_FALSE(rig.runner().runAutomaticStart({}));
+    rig.writeList(0, kMorning);
+    rig.settings().setText(Setting::JK, QStringLiteral("実行中"));
+    EXPECT_TRUE(rig.runner().runAutomaticStart({}));
+    EXPECT_TRUE(rig.runner().isRunning());
 }
 
 TEST(TimeOfDayTimerTest, StartsInsideAnEntryAtOnceAndOtherwiseAtTheStartMinute) {
@@ -137,6 +144,7 @@ TEST(TimeOfDayTimerTest, AWeekOfEntriesStartsEachOnceWithinASecond) {
         const QDateTime from = at(0, "03:00:17.250");
         const QDateTime until = from.addDays(7);
         TimerWeekRig rig(mode, from);
+        rig.pendingTicks = true;
         const QList<QStringList> lists = test::weekScenario(mode);
         for (int i = 0; i < lists.size(); ++i) rig.writeList(i, lists[i]);
         rig.start();

@@ -28,6 +28,12 @@ TimerWeekRig::TimerWeekRig(int mode, const QDateTime& start)
     hooks.startManual = [this] { began(false); };
     hooks.resumeManual = [this] { began(true); };
     hooks.notice = [this](const QString& text) { notices.append(text); };
+    hooks.processEvents = [this] {
+        if (!pendingTicks || inPendingTick_ || !runner_->Timer_JK().isActive()) return;
+        inPendingTick_ = true;
+        runner_->Timer_JKTimer();
+        inPendingTick_ = false;
+    };
     runner_ =
         std::make_unique<TimeOfDayTimer>(lists, settings_, sleep, hooks, [this] { return now; });
 }

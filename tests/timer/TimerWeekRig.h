@@ -66,12 +66,15 @@ public:
     void runUntil(const QDateTime& until);
 
     TimeOfDayTimer& runner() { return *runner_; }
+    Settings& settings() { return settings_; }
 
     QDateTime now;
     QList<Take> takes;
     QStringList notices;
     bool cdBlocks = false;
     bool prepareFails = false;
+    // A tick that fell due is delivered wherever the runner lets events through.
+    bool pendingTicks = false;
     FakeTimerLists lists;
     FakeSleepInhibitor sleep;
     int ticks = 0;
@@ -89,6 +92,7 @@ private:
     QChar action_ = u'N';
     QDateTime tickDue_;
     QDateTime takeEnd_;
+    bool inPendingTick_ = false;
 };
 
 // Every moment in [from, until) at which an entry of the mode's lists should
