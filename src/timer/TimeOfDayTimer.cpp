@@ -100,9 +100,8 @@ void TimeOfDayTimer::Button_JK_STARTClick() {
     mode_ = lists_.mode();
     const timerschedule::Schedule schedule =
         timerschedule::read(mode_, lists_.programFolder(), lists_.groupName());
-    schedule_ = schedule.lines;
     reportUnreadable(schedule.unreadable);
-    if (schedule_.isEmpty()) {
+    if (schedule.lines.isEmpty()) {
         sleep_.release();
         run(hooks_.notice, QStringLiteral("タイマー登録データがありません・・・"));
         view_.startEnabled = true;
@@ -111,23 +110,25 @@ void TimeOfDayTimer::Button_JK_STARTClick() {
         emit changed();
         return;
     }
-    search();
+    search(schedule.lines);
     recordOrWait();
     emit changed();
 }
 
-void TimeOfDayTimer::search() {
+// The lines are this start's own: a start run from the events it lets
+// through builds its own schedule meanwhile.
+void TimeOfDayTimer::search(const QStringList& lines) {
     // The start minute may arrive while the lists are read; then search again,
     // but never without end, whatever the lines hold.
     for (int pass = 0; pass < 3; ++pass) {
-        const timerschedule::Decision decision = timerschedule::decide(schedule_, mode_, clock_());
+        const timerschedule::Decision decision = timerschedule::decide(lines, mode_, clock_());
         nextStartKey_ = decision.nextStartKey;
         prepareKey_ = decision.prepareKey;
         process();
         inForce_ = decision.inForce;
         recordingSeconds_ = decision.recordingSeconds;
 
-        const QString& chosen = schedule_[decision.chosen];
+        const QString chosen = lines[decision.chosen];
         view_.entryText = timerschedule::entryText(chosen, mode_);
         view_.formatText = timerschedule::formatText(chosen);
         if (const auto format = timerschedule::formatChoice(chosen))
@@ -142,7 +143,7 @@ void TimeOfDayTimer::search() {
 
         const QString key = timerschedule::currentKey(clock_(), mode_);
         armed_ = prepareKey_ == key;
-        if (nextStartKey_ != key || schedule_.size() < 2) break;
+        if (nextStartKey_ != key || lines.size() < 2) break;
     }
 }
 

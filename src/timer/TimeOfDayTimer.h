@@ -96,7 +96,7 @@ signals:
 
 private:
     void stop(bool keepSleepLock);
-    void search();
+    void search(const QStringList& lines);
     void recordOrWait();
     bool recordNow();
     void wait();
@@ -116,7 +116,6 @@ private:
     QTimer* timer_;
     View view_;
 
-    QStringList schedule_;
     int mode_ = 0;
     QString nextStartKey_;
     QString prepareKey_;
