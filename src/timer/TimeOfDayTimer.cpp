@@ -39,8 +39,8 @@ qint64 wallMs(const QDateTime& moment) {
 
 }  // namespace
 
-TimeOfDayTimer::TimeOfDayTimer(TimerListAccess& lists, Settings& settings, SleepInhibitor& sleep,
-                               Hooks hooks, Clock clock, QObject* parent)
+TimeOfDayTimer::TimeOfDayTimer(TimerListAccess& lists, const Settings& settings,
+                               SleepInhibitor& sleep, Hooks hooks, Clock clock, QObject* parent)
     : QObject(parent),
       lists_(lists),
       settings_(settings),

@@ -70,8 +70,8 @@ public:
         bool stopEnabled = true;
     };
 
-    TimeOfDayTimer(TimerListAccess& lists, Settings& settings, SleepInhibitor& sleep, Hooks hooks,
-                   Clock clock = {}, QObject* parent = nullptr);
+    TimeOfDayTimer(TimerListAccess& lists, const Settings& settings, SleepInhibitor& sleep,
+                   Hooks hooks, Clock clock = {}, QObject* parent = nullptr);
 
     void Button_JK_STARTClick();
     void Button_JK_STOPClick();
@@ -109,7 +109,7 @@ private:
     void busy(bool on);
 
     TimerListAccess& lists_;
-    Settings& settings_;
+    const Settings& settings_;
     SleepInhibitor& sleep_;
     Hooks hooks_;
     Clock clock_;
