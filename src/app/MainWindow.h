@@ -49,6 +49,8 @@ class WindowPrompts;
 enum class LogSender;
 enum class RecordingKind;
 class PowerOff;
+class SleepInhibitor;
+class TimeOfDayTimer;
 
 // The services the window works with, chosen by the program entry; tests
 // pass doubles.
@@ -56,6 +58,10 @@ struct WindowServices {
     DesktopServices& desktop;
     PowerOff& powerOff;
     MciChannel& channel;
+    // Held while the time-of-day timer runs, so the machine does not sleep through a start.
+    SleepInhibitor& sleep;
+    // The time-of-day timer's clock (local time); empty: the wall clock.
+    std::function<QDateTime()> timeOfDay = {};
 };
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -186,6 +192,10 @@ private:
     void presentCdUnits();
     void presentCdSelection();
     void loadTimerLists();
+    // The time-of-day timer's runner: its hooks into manual recording, its labels.
+    void buildTimerRun(SleepInhibitor& sleep, std::function<QDateTime()> timeOfDay);
+    void applyTimerEndAction(QChar action);
+    void presentTimerRun();
     void setUpTrayIcon();
     void applyStartupSwitches();
     void goToTray();
@@ -254,6 +264,8 @@ private:
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
     ManualRecording* manualRec_ = nullptr;
+    TimeOfDayTimer* timerRun_ = nullptr;
+    QLabel* PSTBat_JK_ = nullptr;
     CdDriveSelection* cdDrives_ = nullptr;
     std::unique_ptr<CdUnitQueries> cdUnitQueries_;
     std::unique_ptr<CdDeviceAccess> cdAccess_;
@@ -278,8 +290,6 @@ private:
     bool closeDone_ = false;
     bool closeInProgress_ = false;
     bool powerOffAfterClose_ = false;
-    // The time-of-day timer's controller reports this once the timer exists.
-    bool timeOfDayTimerRunning_ = false;
 };
 
 }  // namespace sondex

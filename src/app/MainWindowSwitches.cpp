@@ -54,11 +54,17 @@ void MainWindow::runAutomaticStart() {
             if (controller->kind() == kind && controller->runAutomaticStart(startupRequest_)) return;
         }
     }
-    // Otherwise the panels open as they were left.
+    // Otherwise the panels open as they were left,
     if (settings_.number(Setting::MIDI_DISP) != 0 && !runActive(RecordingKind::Cd)) {
         K1Click();
         if (settings_.number(Setting::Shudo_DISP) != 0 && !runActive(RecordingKind::Music)) Button23Click();
     }
+    // the time-of-day timer runs on when it ran at the last exit,
+    timerRun_->runAutomaticStart(startupRequest_);
+    if (closing()) return;
+    // and the clock can be checked before it is relied on.
+    if (settings_.isOn(Setting::SetNowTime_Select)) showClockDialog();
+    // The size report for the recording folder comes with the disk-space commands.
 }
 
 void MainWindow::onForwardedLine(const QString& line) {

@@ -31,8 +31,9 @@ TimerPanel::TimerPanel(QWidget* parent) : QFrame(parent) {
     using namespace build;
     label(this, "Label_JK_TITLE", "時刻タイマー", {3, 3, 80, 20});
     Label_JK_MODE = label(this, "Label_JK_MODE", "停止中", {85, 3, 50, 20}, "時刻タイマーの状態");
-    button(this, "Button_JK_START", "開始", {137, 2, 40, 22});
-    button(this, "Button_JK_STOP", "停止", {179, 2, 40, 22});
+    Button_JK_START = button(this, "Button_JK_START", "開始", {137, 2, 40, 22}, "時刻タイマー開始");
+    Button_JK_STOP = button(this, "Button_JK_STOP", "停止", {137, 2, 40, 22}, "時刻タイマー終了");
+    Button_JK_STOP->hide();  // the two share one place; the one that applies is shown
     Button_JK_CLOSE = button(this, "Button_JK_CLOSE", "閉じる", {221, 2, 35, 22});
 
     ComboBox_TM_Mode = comboBox(this, "ComboBox_TM_Mode", {3, 26, 70, 22}, "タイマーモード");
@@ -43,10 +44,10 @@ TimerPanel::TimerPanel(QWidget* parent) : QFrame(parent) {
 
     Panel_TM_Mode = panel(this, "Panel_TM_Mode", {3, 26, 234, 22});
     Panel_TM_Mode->setAutoFillBackground(true);
-    label(Panel_TM_Mode, "Label_TM_Mode", "", {0, 2, 50, 18});
-    label(Panel_TM_Mode, "Label_TM_SUB", "", {52, 2, 100, 18});
-    label(Panel_TM_Mode, "Label_Mode_TM", "---", {154, 2, 44, 18}, "録音フォーマット")->setAutoFillBackground(true);
-    label(Panel_TM_Mode, "Label_YoBI_2", "", {200, 2, 34, 18});
+    Label_TM_Mode = label(Panel_TM_Mode, "Label_TM_Mode", "", {0, 2, 50, 18});
+    Label_TM_SUB = label(Panel_TM_Mode, "Label_TM_SUB", "", {52, 2, 100, 18});
+    Label_Mode_TM = label(Panel_TM_Mode, "Label_Mode_TM", "---", {154, 2, 44, 18}, "録音フォーマット");
+    Label_YoBI_2 = label(Panel_TM_Mode, "Label_YoBI_2", "", {200, 2, 34, 18});
     Panel_TM_Mode->hide();
 
     ListBox_JK = listBox(this, "ListBox_JK", {3, 50, 253, 66}, "右クリックで、削除メニュー");

@@ -22,6 +22,9 @@ public:
     QComboBox* ComboBox_TM_SUB = nullptr;
     QFrame* Panel_DAY = nullptr;
     QFrame* Panel_TM_Mode = nullptr;
+    // What the runner shows while it runs, in place of the two mode boxes.
+    QLabel *Label_TM_Mode = nullptr, *Label_TM_SUB = nullptr, *Label_Mode_TM = nullptr, *Label_YoBI_2 = nullptr;
+    QPushButton *Button_JK_START = nullptr, *Button_JK_STOP = nullptr;
     QLabel* Label_JK_MODE = nullptr;
     QPushButton* Button_JK_CLOSE = nullptr;
     // The start and end hours and minutes of the entry being set.
