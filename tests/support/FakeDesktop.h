@@ -2,7 +2,9 @@
 
 #include "platform/DesktopServices.h"
 #include "platform/PowerOff.h"
+#include "platform/SystemClock.h"
 
+#include <QDateTime>
 #include <QList>
 
 namespace sondex::test {
@@ -30,6 +32,20 @@ public:
     }
     int requests = 0;
     Result result{true, false, 0};
+};
+
+// A clock of its own: a set that is answered Done moves `now`, any other
+// answer leaves it. Never touches the machine's clock.
+class FakeSystemClock final : public SystemClock {
+public:
+    Result setLocalTime(const QDateTime& moment) override {
+        requests.append(moment);
+        if (answer.outcome == Outcome::Done) now = moment;
+        return answer;
+    }
+    QDateTime now = QDateTime::currentDateTime();
+    QList<QDateTime> requests;
+    Result answer{Outcome::Done, {}};
 };
 
 }  // namespace sondex::test
