@@ -49,6 +49,8 @@ class WindowPrompts;
 enum class LogSender;
 enum class RecordingKind;
 class PowerOff;
+class SystemClock;
+class TJikanBoxDlg;
 
 // The services the window works with, chosen by the program entry; tests
 // pass doubles.
@@ -56,6 +58,7 @@ struct WindowServices {
     DesktopServices& desktop;
     PowerOff& powerOff;
     MciChannel& channel;
+    SystemClock& clock;
 };
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -88,6 +91,7 @@ public:
     const WindowCommands& menus() const { return menus_; }
     TMKBoxDlg& MKBoxDlg1() { return *MKBoxDlg1_; }
     TTmSETBoxDlg& TmSETBoxDlg1() { return *TmSETBoxDlg1_; }
+    TJikanBoxDlg& JikanBoxDlg1() { return *JikanBoxDlg1_; }
     QWidget* client() const { return client_; }
 
     // DialogHost
@@ -124,6 +128,11 @@ public:
     void ComboBox2Change(int index);  // choose a CD unit in the drive box
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
     void MO_CDVSETClick();     // make every CD unit audible, and report
+    void MO_SetNowTimeClick(); // set the clock (also PR_SetNowTime)
+
+    // The clock-setting dialog; true when it was closed with OK. The end of
+    // the start-up shows it when SetNowTime_Select is on.
+    bool showClockDialog();
 
     // Every close request of the program comes here (menus, tray, signals,
     // the end of a recording): one that arrives while a close is saving beeps
@@ -223,6 +232,7 @@ private:
     void applyTimeLabelColours();
     void applyRepeatColours();
     void bindNumberCommands();
+    void bindClockCommands();
     void writeNumberCaptions();
     void onStartMenuOpening();
     void onOptionsMenuOpening();
@@ -237,6 +247,7 @@ private:
     DesktopServices& desktop_;
     PowerOff& powerOff_;
     MciChannel& channel_;
+    SystemClock& clock_;
     QStringList arguments_;
     SwitchRequest startupRequest_;
     RecorderFlags flags_;
@@ -244,6 +255,7 @@ private:
     WindowCommands menus_;
     TMKBoxDlg* MKBoxDlg1_;
     TTmSETBoxDlg* TmSETBoxDlg1_;
+    TJikanBoxDlg* JikanBoxDlg1_ = nullptr;
     PopupOpener* popups_;
     QWidget* client_ = nullptr;
     CdControlPanel* cd_ = nullptr;
