@@ -12,11 +12,16 @@ void MainWindow::bindClockCommands() {
     JikanBoxDlg1_ = new TJikanBoxDlg(*this, clock_, &QDateTime::currentDateTime, this);
     JikanBoxDlg1_->setObjectName(QStringLiteral("JikanBoxDlg1"));
     connect(menus_.main.MO_SetNowTime, &QAction::triggered, this, &MainWindow::MO_SetNowTimeClick);
-    connect(menus_.recording.PR_SetNowTime, &QAction::triggered, this, &MainWindow::MO_SetNowTimeClick);
+    connect(menus_.recording.PR_SetNowTime, &QAction::triggered, this,
+            &MainWindow::MO_SetNowTimeClick);
 }
 
-void MainWindow::MO_SetNowTimeClick() { showClockDialog(); }
+void MainWindow::MO_SetNowTimeClick() {
+    showClockDialog();
+}
 
-bool MainWindow::showClockDialog() { return JikanBoxDlg1_->Execute(); }
+bool MainWindow::showClockDialog() {
+    return JikanBoxDlg1_->Execute();
+}
 
 }  // namespace sondex

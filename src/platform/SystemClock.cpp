@@ -22,7 +22,8 @@ SystemClock::Result refusal(const QDBusError& error) {
     if (error.type() == QDBusError::AccessDenied ||
         name == u"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")
         return {SystemClock::Outcome::PermissionRefused, error.message()};
-    const QString text = error.message().isEmpty() ? name : error.message() + QStringLiteral(" (") + name + u')';
+    const QString text =
+        error.message().isEmpty() ? name : error.message() + QStringLiteral(" (") + name + u')';
     return {SystemClock::Outcome::Failed, text};
 }
 
@@ -43,10 +44,12 @@ SystemClock::Result TimedatedClock::setLocalTime(const QDateTime& moment) {
     query << kService << QStringLiteral("NTP");
     const QDBusMessage ntp = bus.call(query, QDBus::Block, kQueryTimeoutMs);
     if (ntp.type() == QDBusMessage::ErrorMessage) return refusal(QDBusError(ntp));
-    if (!ntp.arguments().isEmpty() && qvariant_cast<QDBusVariant>(ntp.arguments().constFirst()).variant().toBool())
+    if (!ntp.arguments().isEmpty() &&
+        qvariant_cast<QDBusVariant>(ntp.arguments().constFirst()).variant().toBool())
         return {Outcome::NetworkTimeOn, QString()};
 
-    QDBusMessage set = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("SetTime"));
+    QDBusMessage set =
+        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("SetTime"));
     set << static_cast<qlonglong>(moment.toMSecsSinceEpoch() * 1000) << false << true;
     // A recording may be running: its timers must not stall behind the prompt.
     const QDBusMessage reply = bus.call(set, QDBus::BlockWithGui, kSetTimeoutMs);

@@ -12,7 +12,9 @@ constexpr double kMsPerDay = 86400000.0;
 constexpr double kTenSecondsAsDays = 0.00011574;
 constexpr double kThirtySecondsAsDays = 0.000347222;
 
-qint64 daysAsMs(double days) { return qRound64(days * kMsPerDay); }
+qint64 daysAsMs(double days) {
+    return qRound64(days * kMsPerDay);
+}
 
 // Spins work on the date and time as shown, not on the moment: a spin over a
 // daylight-saving change still moves the shown hour by one.
@@ -42,11 +44,17 @@ QDateTime onCalendar(const QDateTime& edit, int months) {
 
 QDateTime oneTouch(const QDateTime& now, OneTouch step) {
     switch (step) {
-    case OneTouch::Minus30: return now.addMSecs(-daysAsMs(kThirtySecondsAsDays));
-    case OneTouch::Minus10: return now.addMSecs(-daysAsMs(kTenSecondsAsDays));
-    case OneTouch::Zero: return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()), now.timeSpec());
-    case OneTouch::Plus10: return now.addMSecs(daysAsMs(kTenSecondsAsDays));
-    case OneTouch::Plus30: return now.addMSecs(daysAsMs(kThirtySecondsAsDays));
+        case OneTouch::Minus30:
+            return now.addMSecs(-daysAsMs(kThirtySecondsAsDays));
+        case OneTouch::Minus10:
+            return now.addMSecs(-daysAsMs(kTenSecondsAsDays));
+        case OneTouch::Zero:
+            return QDateTime(now.date(), QTime(now.time().hour(), now.time().minute()),
+                             now.timeSpec());
+        case OneTouch::Plus10:
+            return now.addMSecs(daysAsMs(kTenSecondsAsDays));
+        case OneTouch::Plus30:
+            return now.addMSecs(daysAsMs(kThirtySecondsAsDays));
     }
     return now;
 }
@@ -54,12 +62,18 @@ QDateTime oneTouch(const QDateTime& now, OneTouch step) {
 QDateTime stepped(const QDateTime& edit, Unit unit, bool up) {
     const int sign = up ? 1 : -1;
     switch (unit) {
-    case Unit::Second: return onWallClock(edit, sign * 1000LL);
-    case Unit::Minute: return onWallClock(edit, sign * 60 * 1000LL);
-    case Unit::Hour: return onWallClock(edit, sign * 3600 * 1000LL);
-    case Unit::Day: return onWallClock(edit, sign * 86400 * 1000LL);
-    case Unit::Month: return onCalendar(edit, sign);
-    case Unit::Year: return onCalendar(edit, sign * 12);
+        case Unit::Second:
+            return onWallClock(edit, sign * 1000LL);
+        case Unit::Minute:
+            return onWallClock(edit, sign * 60 * 1000LL);
+        case Unit::Hour:
+            return onWallClock(edit, sign * 3600 * 1000LL);
+        case Unit::Day:
+            return onWallClock(edit, sign * 86400 * 1000LL);
+        case Unit::Month:
+            return onCalendar(edit, sign);
+        case Unit::Year:
+            return onCalendar(edit, sign * 12);
     }
     return edit;
 }

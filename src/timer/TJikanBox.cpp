@@ -25,13 +25,16 @@ constexpr QRect kDetailsArea{8, kDetailsTop, kWidth - 16, 94};
 
 QString failureText(const SystemClock::Result& result) {
     switch (result.outcome) {
-    case SystemClock::Outcome::Done: return QString();
-    case SystemClock::Outcome::NetworkTimeOn:
-        return QStringLiteral("時計は、ネットワーク時刻で自動的に合わせられています・・・\n"
-                              "時刻を変えるには、自動の時刻合わせを止めて下さい。");
-    case SystemClock::Outcome::PermissionRefused:
-        return QStringLiteral("時刻を変更する権限がありません・・・\n時刻は変わっていません。");
-    case SystemClock::Outcome::Failed: break;
+        case SystemClock::Outcome::Done:
+            return QString();
+        case SystemClock::Outcome::NetworkTimeOn:
+            return QStringLiteral(
+                "時計は、ネットワーク時刻で自動的に合わせられています・・・\n"
+                "時刻を変えるには、自動の時刻合わせを止めて下さい。");
+        case SystemClock::Outcome::PermissionRefused:
+            return QStringLiteral("時刻を変更する権限がありません・・・\n時刻は変わっていません。");
+        case SystemClock::Outcome::Failed:
+            break;
     }
     return QStringLiteral("時刻を変更できませんでした・・・\n") + result.error;
 }
@@ -49,8 +52,10 @@ QLabel* timeLabel(QWidget* parent, const char* name, QRect geometry) {
 
 }  // namespace
 
-TJikanBox::TJikanBox(DialogHost& host, SystemClock& clock, Now now, const QString& caption, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+TJikanBox::TJikanBox(DialogHost& host, SystemClock& clock, Now now, const QString& caption,
+                     QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
       host_(host),
       clock_(clock),
       now_(std::move(now)),
@@ -97,7 +102,8 @@ void TJikanBox::buildOneTouch() {
         QPushButton* button = build::button(group, each.name, each.caption, {x, 20, 54, 26});
         button->setAutoDefault(false);
         const OneTouch step = each.step;
-        connect(button, &QPushButton::clicked, this, [this, step] { setClock(clockedit::oneTouch(now_(), step)); });
+        connect(button, &QPushButton::clicked, this,
+                [this, step] { setClock(clockedit::oneTouch(now_(), step)); });
         x += 60;
     }
 }
@@ -126,8 +132,9 @@ void TJikanBox::buildDetails() {
                                      "変更時刻に、現在の時刻を取り込みます");
     get->setAutoDefault(false);
     connect(get, &QPushButton::clicked, this, &TJikanBox::Btn_GetNowTimeClick);
-    QPushButton* set = build::button(details_, "Btn_SetEditTime", "設定", {kDetailsArea.width() - 120, 64, 120, 26},
-                                     "時計を、変更時刻に合わせます");
+    QPushButton* set =
+        build::button(details_, "Btn_SetEditTime", "設定",
+                      {kDetailsArea.width() - 120, 64, 120, 26}, "時計を、変更時刻に合わせます");
     set->setAutoDefault(false);
     connect(set, &QPushButton::clicked, this, [this] { setClock(editTime_); });
     details_->hide();
@@ -135,23 +142,27 @@ void TJikanBox::buildDetails() {
     // Until its button is pressed the panel stands where the detailed controls are.
     Panel_Shosai_ = build::panel(this, "Panel_Shosai", kDetailsArea);
     Panel_Shosai_->setFrameShape(QFrame::StyledPanel);
-    QPushButton* open = build::button(Panel_Shosai_, "Btn_Shosai", "詳細設定",
-                                      {(kDetailsArea.width() - 120) / 2, (kDetailsArea.height() - 26) / 2, 120, 26});
+    QPushButton* open = build::button(
+        Panel_Shosai_, "Btn_Shosai", "詳細設定",
+        {(kDetailsArea.width() - 120) / 2, (kDetailsArea.height() - 26) / 2, 120, 26});
     open->setAutoDefault(false);
     connect(open, &QPushButton::clicked, this, &TJikanBox::Btn_ShosaiClick);
 }
 
-SpinButton* TJikanBox::makeSpin(QWidget* parent, const char* name, const char* unitName, Unit unit, int x) {
-    build::label(parent, "", unitName, {x, 34, 18, 24})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+void TJikanBox::makeSpin(QWidget* parent, const char* name, const char* unitName, Unit unit,
+                         int x) {
+    build::label(parent, "", unitName, {x, 34, 18, 24})
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SpinButton* spin = build::spinButton(parent, name, {x + 20, 30, 18, 30});
     connect(spin, &SpinButton::upClick, this,
             [this, unit] { setEditTime(clockedit::stepped(editTime_, unit, true)); });
     connect(spin, &SpinButton::downClick, this,
             [this, unit] { setEditTime(clockedit::stepped(editTime_, unit, false)); });
-    return spin;
 }
 
-void TJikanBox::Timer_NowTimeTimer() { Label_NowTime_->setText(clockedit::shownText(now_())); }
+void TJikanBox::Timer_NowTimeTimer() {
+    Label_NowTime_->setText(clockedit::shownText(now_()));
+}
 
 void TJikanBox::Btn_ShosaiClick() {
     Panel_Shosai_->hide();
@@ -159,7 +170,9 @@ void TJikanBox::Btn_ShosaiClick() {
     Btn_GetNowTimeClick();
 }
 
-void TJikanBox::Btn_GetNowTimeClick() { setEditTime(now_()); }
+void TJikanBox::Btn_GetNowTimeClick() {
+    setEditTime(now_());
+}
 
 void TJikanBox::setEditTime(const QDateTime& moment) {
     editTime_ = moment;
@@ -176,7 +189,8 @@ void TJikanBox::setClock(const QDateTime& moment) {
     setEnabled(true);
     setting_ = false;
     Timer_NowTimeTimer();
-    if (result.outcome != SystemClock::Outcome::Done) messages_->TMMsgBox(failureText(result), BoxAnswer::Ok);
+    if (result.outcome != SystemClock::Outcome::Done)
+        messages_->TMMsgBox(failureText(result), BoxAnswer::Ok);
 }
 
 // The main window's colours may change while the window is open (the exit
@@ -191,7 +205,8 @@ void TJikanBox::applyHostColours() {
     const QColor text = host_.textColour();
     if (!background.isValid() || !text.isValid()) return;
     QPalette look = palette();
-    if (look.color(QPalette::Window) == background && look.color(QPalette::WindowText) == text) return;
+    if (look.color(QPalette::Window) == background && look.color(QPalette::WindowText) == text)
+        return;
     look.setColor(QPalette::Window, background);
     look.setColor(QPalette::WindowText, text);
     setPalette(look);

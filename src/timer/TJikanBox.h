@@ -15,7 +15,6 @@ class QTimer;
 namespace sondex {
 
 class DialogHost;
-class SpinButton;
 class SystemClock;
 class TMKBoxDlg;
 
@@ -29,9 +28,8 @@ class TJikanBox : public QDialog {
 public:
     using Now = std::function<QDateTime()>;
 
-    TJikanBox(DialogHost& host, SystemClock& clock, Now now, const QString& caption, QWidget* parent = nullptr);
-
-    QDateTime editTime() const { return editTime_; }
+    TJikanBox(DialogHost& host, SystemClock& clock, Now now, const QString& caption,
+              QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,7 +37,8 @@ protected:
 private:
     void buildOneTouch();
     void buildDetails();
-    SpinButton* makeSpin(QWidget* parent, const char* name, const char* unitName, clockedit::Unit unit, int x);
+    void makeSpin(QWidget* parent, const char* name, const char* unitName, clockedit::Unit unit,
+                  int x);
     void Timer_NowTimeTimer();
     void Btn_ShosaiClick();
     void Btn_GetNowTimeClick();

@@ -12,7 +12,8 @@ TJikanBoxDlg::TJikanBoxDlg(DialogHost& host, SystemClock& clock, Now now, QObjec
 
 bool TJikanBoxDlg::Execute() {
     HostBusyScope busy(host_);
-    const QString caption = (title_.isEmpty() ? host_.programTitle() : title_) + QStringLiteral(" 時刻設定");
+    const QString caption =
+        (title_.isEmpty() ? host_.programTitle() : title_) + QStringLiteral(" 時刻設定");
     TJikanBox box(host_, clock_, now_, caption, host_.mainWindow());
     dressDialog(box, caption, host_);
     placeOver(box, sourceHandle_ ? sourceHandle_.data() : host_.mainWindow());

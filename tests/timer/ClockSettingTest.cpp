@@ -24,7 +24,8 @@ using test::onNextModal;
 using Outcome = SystemClock::Outcome;
 
 QDateTime at(const char* text) {
-    return QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy/MM/dd hh:mm:ss.zzz"));
+    return QDateTime::fromString(QString::fromLatin1(text),
+                                 QStringLiteral("yyyy/MM/dd hh:mm:ss.zzz"));
 }
 
 // Presses a button whose set is refused, and answers the message box it brings.
@@ -45,7 +46,8 @@ TEST(ClockSettingTest, SetsReachTheClockAndRefusalsAreToldWithoutChangingIt) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("SONDEX何でもWAV録音 時刻設定"));
         click(d, "Btn_00");
         EXPECT_EQ(clock.now, set);
-        EXPECT_EQ(child<QLabel>(d, "Label_NowTime")->text(), QStringLiteral("2001/03/31 土 10:15:00"));
+        EXPECT_EQ(child<QLabel>(d, "Label_NowTime")->text(),
+                  QStringLiteral("2001/03/31 土 10:15:00"));
 
         clock.answer = {Outcome::NetworkTimeOn, {}};
         pressRefused(d, "Btn_30");
@@ -56,28 +58,33 @@ TEST(ClockSettingTest, SetsReachTheClockAndRefusalsAreToldWithoutChangingIt) {
         clock.answer = {Outcome::PermissionRefused, {}};
         click(d, "Btn_Shosai");
         child<SpinButton>(d, "SpinButton_H")->upButton()->click();
-        EXPECT_EQ(child<QLabel>(d, "Label_EditTime")->text(), QStringLiteral("2001/03/31 土 11:15:00"));
+        EXPECT_EQ(child<QLabel>(d, "Label_EditTime")->text(),
+                  QStringLiteral("2001/03/31 土 11:15:00"));
         pressRefused(d, "Btn_SetEditTime");
         EXPECT_EQ(clock.requests.last(), at("2001/03/31 11:15:00.000"));
 
         EXPECT_EQ(clock.now, set);
-        EXPECT_EQ(child<QLabel>(d, "Label_NowTime")->text(), QStringLiteral("2001/03/31 土 10:15:00"));
+        EXPECT_EQ(child<QLabel>(d, "Label_NowTime")->text(),
+                  QStringLiteral("2001/03/31 土 10:15:00"));
         click(d, "Btn_OK");
     });
     EXPECT_TRUE(dialog.Execute());
 
     EXPECT_EQ(clock.requests.size(), 4);
-    EXPECT_EQ(boxes.texts,
-              QStringList({QStringLiteral("時計は、ネットワーク時刻で自動的に合わせられています・・・\n"
-                                          "時刻を変えるには、自動の時刻合わせを止めて下さい。"),
-                           QStringLiteral("時刻を変更できませんでした・・・\nNo such service"),
-                           QStringLiteral("時刻を変更する権限がありません・・・\n時刻は変わっていません。")}));
+    EXPECT_EQ(
+        boxes.texts,
+        QStringList(
+            {QStringLiteral("時計は、ネットワーク時刻で自動的に合わせられています・・・\n"
+                            "時刻を変えるには、自動の時刻合わせを止めて下さい。"),
+             QStringLiteral("時刻を変更できませんでした・・・\nNo such service"),
+             QStringLiteral("時刻を変更する権限がありません・・・\n時刻は変わっていません。")}));
     EXPECT_FALSE(host.recorderFlags.messageBusy);
 }
 
 TEST(ClockSettingTest, WithoutASystemBusTheSetFailsAtOnceWithAReason) {
     QTemporaryDir dir;
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", QByteArray("unix:path=") + dir.filePath(QStringLiteral("no-bus")).toUtf8());
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS",
+            QByteArray("unix:path=") + dir.filePath(QStringLiteral("no-bus")).toUtf8());
     // Reaching a real bus here would set this machine's clock: stop first.
     ASSERT_FALSE(QDBusConnection::systemBus().isConnected());
 
