@@ -54,6 +54,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
       desktop_(services.desktop),
       powerOff_(services.powerOff),
       channel_(services.channel),
+      clock_(services.clock),
       arguments_(std::move(arguments)),
       commands_(new Commands(this)),
       MKBoxDlg1_(new TMKBoxDlg(*this, this)),

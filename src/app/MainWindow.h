@@ -49,6 +49,8 @@ class WindowPrompts;
 enum class LogSender;
 enum class RecordingKind;
 class PowerOff;
+class SystemClock;
+class TJikanBoxDlg;
 class SleepInhibitor;
 class TimeOfDayTimer;
 
@@ -58,6 +60,7 @@ struct WindowServices {
     DesktopServices& desktop;
     PowerOff& powerOff;
     MciChannel& channel;
+    SystemClock& clock;
     // Held while the time-of-day timer runs, so the machine does not sleep through a start.
     SleepInhibitor& sleep;
     // The time-of-day timer's clock (local time); empty: the wall clock.
@@ -94,6 +97,7 @@ public:
     const WindowCommands& menus() const { return menus_; }
     TMKBoxDlg& MKBoxDlg1() { return *MKBoxDlg1_; }
     TTmSETBoxDlg& TmSETBoxDlg1() { return *TmSETBoxDlg1_; }
+    TJikanBoxDlg& JikanBoxDlg1() { return *JikanBoxDlg1_; }
     QWidget* client() const { return client_; }
 
     // DialogHost
@@ -130,6 +134,11 @@ public:
     void ComboBox2Change(int index);  // choose a CD unit in the drive box
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
     void MO_CDVSETClick();     // make every CD unit audible, and report
+    void MO_SetNowTimeClick(); // set the clock (also PR_SetNowTime)
+
+    // The clock-setting dialog; true when it was closed with OK. The end of
+    // the start-up shows it when SetNowTime_Select is on.
+    bool showClockDialog();
 
     // Every close request of the program comes here (menus, tray, signals,
     // the end of a recording): one that arrives while a close is saving beeps
@@ -233,6 +242,7 @@ private:
     void applyTimeLabelColours();
     void applyRepeatColours();
     void bindNumberCommands();
+    void bindClockCommands();
     void writeNumberCaptions();
     void onStartMenuOpening();
     void onOptionsMenuOpening();
@@ -247,6 +257,7 @@ private:
     DesktopServices& desktop_;
     PowerOff& powerOff_;
     MciChannel& channel_;
+    SystemClock& clock_;
     QStringList arguments_;
     SwitchRequest startupRequest_;
     RecorderFlags flags_;
@@ -254,6 +265,7 @@ private:
     WindowCommands menus_;
     TMKBoxDlg* MKBoxDlg1_;
     TTmSETBoxDlg* TmSETBoxDlg1_;
+    TJikanBoxDlg* JikanBoxDlg1_ = nullptr;
     PopupOpener* popups_;
     QWidget* client_ = nullptr;
     CdControlPanel* cd_ = nullptr;

@@ -91,6 +91,7 @@ void MainWindow::bindCommands() {
     c.mirror({"MO_TM_OFF", "PR_TM_OFF"});
 
     bindNumberCommands();
+    bindClockCommands();
 
     connect(&s, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::BackColor) applyListColours();

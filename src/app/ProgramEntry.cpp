@@ -13,6 +13,8 @@
 #include "platform/InstanceLock.h"
 #include "platform/LineForwarding.h"
 #include "platform/PowerOff.h"
+#include "platform/SleepInhibitor.h"
+#include "platform/SystemClock.h"
 #include "platform/mci/Engine.h"
 #include "cd/CdDriveSelection.h"
 #include "core/MciChannel.h"
@@ -127,9 +129,11 @@ int ProgramEntry::run(QApplication& app) {
     Settings settings(identity.ProgramFolder);
     SystemDesktopServices desktop;
     LogindPowerOff powerOff;
+    TimedatedClock clock;
+    LogindSleepInhibitor sleepLock;
     mci::Engine engine;
     MciChannel channel(engine, [] { QCoreApplication::processEvents(); });
-    MainWindow window(identity, settings, store, {desktop, powerOff, channel}, arguments_);
+    MainWindow window(identity, settings, store, {desktop, powerOff, channel, clock, sleepLock}, arguments_);
     // The engine plays the unit the user chose and records a CD take as the setting says.
     QObject::connect(&window.cdDrives(), &CdDriveSelection::unitChosen, &window,
                      [&engine](QChar letter) { engine.setDefaultCdUnit(letter); });

@@ -59,7 +59,7 @@ protected:
         store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                           {QStringLiteral("TEMPALL"), recordings.path()},
                           {QStringLiteral("No_Memo"), QStringLiteral("1")}});
-        windowPtr = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel});
+        windowPtr = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel, clock, sleep});
         routeDeviceNotices(channel, *windowPtr,
                            [this](qint64 w, qint64 l) { windowPtr->onDeviceNotice(msg::MM_MCINOTIFY, w, l); }, sub0,
                            sub1);
@@ -125,6 +125,8 @@ protected:
     Settings settings{identity.ProgramFolder};
     test::FakeDesktop desktop;
     test::FakePowerOff powerOff;
+    test::FakeSystemClock clock;
+    test::FakeSleepInhibitor sleep;
     std::unique_ptr<mci::Engine> engine = std::make_unique<mci::Engine>();
     MciChannel channel{*engine, [] { QCoreApplication::processEvents(); }};
     std::unique_ptr<MainWindow> windowPtr;

@@ -2,7 +2,10 @@
 
 #include "platform/DesktopServices.h"
 #include "platform/PowerOff.h"
+#include "platform/SleepInhibitor.h"
+#include "platform/SystemClock.h"
 
+#include <QDateTime>
 #include <QList>
 
 namespace sondex::test {
@@ -30,6 +33,29 @@ public:
     }
     int requests = 0;
     Result result{true, false, 0};
+};
+
+// A clock of its own: a set that is answered Done moves `now`, any other
+// answer leaves it. Never touches the machine's clock.
+class FakeSystemClock final : public SystemClock {
+public:
+    Result setLocalTime(const QDateTime& moment) override {
+        requests.append(moment);
+        if (answer.outcome == Outcome::Done) now = moment;
+        return answer;
+    }
+    QDateTime now = QDateTime::currentDateTime();
+    QList<QDateTime> requests;
+    Result answer{Outcome::Done, {}};
+};
+
+// Remembers whether the sleep lock is held; asks nobody.
+class FakeSleepInhibitor final : public SleepInhibitor {
+public:
+    void hold() override { held = true; }
+    void release() override { held = false; }
+    bool isHeld() const override { return held; }
+    bool held = false;
 };
 
 }  // namespace sondex::test

@@ -61,6 +61,8 @@ struct RecorderRig::Recorder {
     Settings settings{identity.ProgramFolder};
     FakeDesktop desktop;
     FakePowerOff powerOff;
+    FakeSystemClock clock;
+    FakeSleepInhibitor sleep;
     mci::Engine engine;
     MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
     std::unique_ptr<MainWindow> window;
@@ -69,7 +71,7 @@ struct RecorderRig::Recorder {
     BoxTextWatch boxes;
 
     void build() {
-        window = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel});
+        window = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel, clock, sleep});
         MainWindow* w = window.get();
         QObject::connect(&w->cdDrives(), &CdDriveSelection::unitChosen, w,
                          [this](QChar letter) { engine.setDefaultCdUnit(letter); });

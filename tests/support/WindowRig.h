@@ -9,15 +9,17 @@
 
 namespace sondex::test {
 
-// The services a main window needs, as doubles: the desktop, the power-off
-// and a channel to a scripted engine that logs every command.
+// The services a main window needs, as doubles: the desktop, the power-off,
+// the clock and a channel to a scripted engine that logs every command.
 struct WindowRig {
     FakeDesktop desktop;
     FakePowerOff powerOff;
+    FakeSystemClock clock;
+    FakeSleepInhibitor sleep;
     ScriptedEngine engine;
     MciChannel channel{engine, [] { QCoreApplication::processEvents(); }};
 
-    WindowServices services() { return {desktop, powerOff, channel}; }
+    WindowServices services() { return {desktop, powerOff, channel, clock, sleep}; }
 };
 
 }  // namespace sondex::test

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Settings.h"
-#include "platform/SleepInhibitor.h"
+#include "support/FakeDesktop.h"
 #include "timer/TimeOfDayTimer.h"
 #include "timer/TimerListAccess.h"
 
@@ -31,14 +31,6 @@ public:
     void saveLoadedList() override {}
     void showSubList(int) override {}
     void selectEntry(const QString&) override {}
-};
-
-class FakeSleepInhibitor final : public SleepInhibitor {
-public:
-    void hold() override { held = true; }
-    void release() override { held = false; }
-    bool isHeld() const override { return held; }
-    bool held = false;
 };
 
 // The runner on a fake clock, with a fake manual recording that behaves as

@@ -9,9 +9,12 @@
 #include "platform/DesktopServices.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/PowerOff.h"
+#include "platform/SleepInhibitor.h"
+#include "platform/SystemClock.h"
 #include "platform/mci/Engine.h"
 #include "core/MciChannel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
@@ -34,6 +37,20 @@ public:
 class NoPowerOff final : public PowerOff {
 public:
     Result powerOff() override { return {}; }
+};
+
+// Never sets this machine's clock.
+class NoClock final : public SystemClock {
+public:
+    Result setLocalTime(const QDateTime&) override { return {}; }
+};
+
+// Takes no lock.
+class NoSleepLock final : public SleepInhibitor {
+public:
+    void hold() override {}
+    void release() override {}
+    bool isHeld() const override { return false; }
 };
 
 bool save(QWidget* widget, const QString& file) {
@@ -75,9 +92,11 @@ int main(int argc, char** argv) {
     Settings settings(identity.ProgramFolder);
     NoDesktop desktop;
     NoPowerOff powerOff;
+    NoClock clock;
+    NoSleepLock sleep;
     mci::Engine engine;
     MciChannel channel(engine, [] { QCoreApplication::processEvents(); });
-    MainWindow window(identity, settings, store, {desktop, powerOff, channel});
+    MainWindow window(identity, settings, store, {desktop, powerOff, channel, clock, sleep});
     window.setWindowTitle(QStringLiteral(" D:- ") + identity.AppTitle);
     window.show();
     QSignalSpy ready(&window, &MainWindow::startupFinished);
@@ -112,5 +131,13 @@ int main(int argc, char** argv) {
     number.setProperty("Msg2", QStringLiteral(" (2-9秒です。初期値4秒)"));
     number.setProperty("TCount", 6);
     grabModal(out + QStringLiteral("/box-TTMSETBox.png"), [&] { number.Execute(QStringLiteral("録音buffer時間")); });
+
+    // The clock window with its detailed setting open.
+    QTimer::singleShot(300, [] {
+        if (QWidget* clockBox = QApplication::activeModalWidget()) {
+            if (auto* open = clockBox->findChild<QAbstractButton*>(QStringLiteral("Btn_Shosai"))) open->click();
+        }
+    });
+    grabModal(out + QStringLiteral("/box-TJikanBox.png"), [&] { window.showClockDialog(); });
     return 0;
 }
