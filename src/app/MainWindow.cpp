@@ -72,6 +72,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     bindCommands();
     buildCdDrives();
     buildRecording();
+    buildTimerLists();
     buildCdAccess();
     buildCdPlay();
     creationClientWidth_ = kClientWidth;

@@ -39,6 +39,7 @@ class Settings;
 class SettingsStore;
 class TMKBoxDlg;
 class TTmSETBoxDlg;
+class TimerLists;
 class TimerPanel;
 class MciChannel;
 class ManualRecording;
@@ -185,7 +186,14 @@ private:
     void fillCdDrives();
     void presentCdUnits();
     void presentCdSelection();
+    // The time-of-day timer's lists: their commands, the start-up load and the close's store.
+    void buildTimerLists();
+    void bindTimerListCommands();
+    void bindTimerEditorCommands();
     void loadTimerLists();
+    void storeTimerLists();
+    QString timerRunState() const;
+    void restartTimeOfDayTimer();
     void setUpTrayIcon();
     void applyStartupSwitches();
     void goToTray();
@@ -253,6 +261,8 @@ private:
     MusicPanel* music_ = nullptr;
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
+    TimerLists* timerLists_ = nullptr;
+    QObject* pressedTimeLabel_ = nullptr;  // the time label whose pop-up is open
     ManualRecording* manualRec_ = nullptr;
     CdDriveSelection* cdDrives_ = nullptr;
     std::unique_ptr<CdUnitQueries> cdUnitQueries_;
