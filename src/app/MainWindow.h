@@ -194,6 +194,7 @@ private:
     void storeTimerLists();
     QString timerRunState() const;
     void restartTimeOfDayTimer();
+    void showTimerPanel();
     void setUpTrayIcon();
     void applyStartupSwitches();
     void goToTray();

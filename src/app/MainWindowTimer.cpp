@@ -6,6 +6,7 @@
 #include "recording/ManualPanel.h"
 #include "timer/TimerLists.h"
 #include "timer/TimerPanel.h"
+#include "ui/controls/ClickWatch.h"
 #include "ui/controls/SpinButton.h"
 #include "ui/dialogs/TMKBoxDlg.h"
 
@@ -61,6 +62,10 @@ void MainWindow::buildTimerLists() {
     connect(timerLists_, &TimerLists::changed, this, [this] { timer_->present(*timerLists_); });
     bindTimerListCommands();
     bindTimerEditorCommands();
+    // The timer's marks elsewhere in the window lead to its panel (their right button opens the manual timer's menu).
+    for (QWidget* mark : {static_cast<QWidget*>(manual_->Label_TM_ONOFF), static_cast<QWidget*>(manual_->Label_JK_TM),
+                          PSTBar1_->findChild<QWidget*>(QStringLiteral("PSTBat_JK"))})
+        if (mark) ClickWatch::onClick(mark, [this] { showTimerPanel(); });
 }
 
 void MainWindow::bindTimerListCommands() {
