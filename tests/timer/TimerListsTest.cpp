@@ -57,12 +57,12 @@ protected:
 TEST_F(TimerListsTest, AnyLineIsKeptByteForByteAndIsSafeToClick) {
     // In ascending order already, so the saved file must equal the read one.
     const QByteArray bytes =
-        "\r\n07\r\n07:00-07:30 E 44S16\r\n07:00-07:30 Q 96X99 more\r\n25:61-99:99 W 44S1\r\nab:cd-ef:gh C 44M16\r\n"
-        "\xEF\xBD\xB1\xEF\xBD\xB2:\r\n";
+        "\r\n07\r\n07:00-07:30 E 44S16\r\n07:00-07:30 Q 96X99\r\n25:61-99:99 W 44S1\r\nab:cd-ef:gh C 44M16\r\n"
+        "ab:cd-ef:gh C 44M16 and more\r\n\xEF\xBD\xB1\xEF\xBD\xB2:\r\n";
     ASSERT_TRUE(test::writeBytes(file("DAY000.day"), bytes));
     lists.startUp(settings, QStringLiteral("SONDEX"));
-    ASSERT_EQ(lists.lines().size(), 7);
-    EXPECT_EQ(lists.countText(), QStringLiteral("7ｺ"));
+    ASSERT_EQ(lists.lines().size(), 8);
+    EXPECT_EQ(lists.countText(), QStringLiteral("8ｺ"));
 
     struct Click {
         int row;
@@ -74,10 +74,11 @@ TEST_F(TimerListsTest, AnyLineIsKeptByteForByteAndIsSafeToClick) {
         {2, "07000730", 1, QStringLiteral("44S16")},
         {0, "07000730", 1, std::nullopt},  // an empty line changes nothing
         {1, "07000730", 0, std::nullopt},  // too short: only the action falls back
-        {3, "07000730", 0, std::nullopt},  // unknown action, format part too long
+        {3, "07000730", 0, std::nullopt},  // unknown action and format
         {4, "25619999", 3, std::nullopt},  // out of range is shown; four-character format
         {5, "25619999", 2, QStringLiteral("44M16")},  // letters in the times
-        {6, "25619999", 0, std::nullopt},
+        {6, "25619999", 2, std::nullopt},  // too long for a format
+        {7, "25619999", 0, std::nullopt},
     };
     for (const Click& c : clicks) {
         SCOPED_TRACE(c.row);
