@@ -132,7 +132,11 @@ void TimerLists::reloadGroups() {
                                                             QDir::Files | QDir::Hidden | QDir::System,
                                                             QDir::Name | QDir::IgnoreCase);
     groups_.clear();
-    for (const QFileInfo& file : files) groups_.append(file.fileName().chopped(4));
+    for (const QFileInfo& file : files) {
+        // ".day" alone names no group.
+        const QString name = file.fileName().chopped(4);
+        if (usableGroupName(name)) groups_.append(name);
+    }
     if (groups_.isEmpty()) groups_.append(kFirstGroup);
 }
 
