@@ -125,7 +125,12 @@ int TimerLists::prepareSubList(int mode) {
     return index;
 }
 
-void TimerLists::changeMode(int mode) { changeSubList(prepareSubList(mode)); }
+void TimerLists::changeMode(int mode) {
+    // Saved before the groups are read again: a new group without a file yet
+    // is not among them, and its entries must not go to the group chosen instead.
+    saveLoadedList();
+    loadSelectedList(prepareSubList(mode));
+}
 
 void TimerLists::reloadGroups() {
     const QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.day")},

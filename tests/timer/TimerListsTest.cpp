@@ -164,6 +164,11 @@ TEST_F(TimerListsTest, DayGroupsAreTheDayFilesAndTheirNamesAreFileNames) {
     EXPECT_EQ(lists.groupName(), QStringLiteral("DAY004"));
     EXPECT_EQ(lists.subListIndex(), 4);
     EXPECT_TRUE(lists.lines().isEmpty());
+    lists.registerEntry(QStringLiteral("44S16"));
+    lists.changeMode(0);  // the same mode again: the new group keeps its entries
+    EXPECT_EQ(lists.groupName(), QStringLiteral("DAY004"));
+    EXPECT_EQ(test::readBytes(file("DAY004.day")), QByteArray("00:00-00:00 E 44S16\r\n"));
+    EXPECT_EQ(test::readBytes(file("b.DAY")), QByteArray());
     lists.changeSubList(2);
     lists.renameGroup(QStringLiteral("朝"));
     EXPECT_FALSE(QFile::exists(file("DAY001.day")));
