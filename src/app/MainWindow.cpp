@@ -73,8 +73,10 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     bindCommands();
     buildCdDrives();
     buildRecording();
+    buildTimerLists();
     buildCdAccess();
     buildCdPlay();
+    buildTimerRun(services.sleep, std::move(services.timeOfDay));
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
     createWindow();

@@ -6,11 +6,14 @@
 #include "core/Switches.h"
 #include "ui/dialogs/DialogHost.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QFrame;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QDragEnterEvent;
@@ -39,6 +42,7 @@ class Settings;
 class SettingsStore;
 class TMKBoxDlg;
 class TTmSETBoxDlg;
+class TimerLists;
 class TimerPanel;
 class MciChannel;
 class ManualRecording;
@@ -200,7 +204,13 @@ private:
     void fillCdDrives();
     void presentCdUnits();
     void presentCdSelection();
+    // The time-of-day timer's lists: their commands, the start-up load and the close's store.
+    void buildTimerLists();
+    void bindTimerListCommands();
+    void bindTimerEditorCommands();
     void loadTimerLists();
+    void storeTimerLists();
+    void showTimerPanel();
     // The time-of-day timer's runner: its hooks into manual recording, its labels.
     void buildTimerRun(SleepInhibitor& sleep, std::function<QDateTime()> timeOfDay);
     void applyTimerEndAction(QChar action);
@@ -275,6 +285,8 @@ private:
     MusicPanel* music_ = nullptr;
     ManualPanel* manual_ = nullptr;
     TimerPanel* timer_ = nullptr;
+    TimerLists* timerLists_ = nullptr;
+    QObject* pressedTimeLabel_ = nullptr;  // the time label whose pop-up is open
     ManualRecording* manualRec_ = nullptr;
     TimeOfDayTimer* timerRun_ = nullptr;
     QLabel* PSTBat_JK_ = nullptr;

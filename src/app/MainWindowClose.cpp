@@ -120,6 +120,7 @@ void MainWindow::removeTrayIcon() {
 
 void MainWindow::saveLists() {
     for (RecordingController* controller : controllers_) controller->saveLists();
+    storeTimerLists();
 }
 
 void MainWindow::writeBack() {

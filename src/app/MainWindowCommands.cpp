@@ -206,6 +206,10 @@ void MainWindow::Button22Click() {
 
 void MainWindow::MO_JKClick() {
     manual_->Label_YoBI->setText(calendar::weekdayLabel(QDate::currentDate()));
+    showTimerPanel();
+}
+
+void MainWindow::showTimerPanel() {
     timer_->show();
     timer_->raise();
     if (manual_->isVisibleTo(this)) manual_->raise();

@@ -18,6 +18,7 @@
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
 #include "core/WavInspector.h"
+#include "timer/TimeOfDayTimer.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -70,8 +71,8 @@ void MainWindow::buildRecording() {
     ManualRecording::Hooks manualHooks;
     manualHooks.showLog = [this] { MKIROKUClick(LogSender::RecordingEnd); };
     manualHooks.timerRunning = [this] { return timerRunning(); };
-    manualHooks.timerStart = [] {};  // the time-of-day timer goes on here once it exists
-    manualHooks.timerStop = [] {};
+    manualHooks.timerStart = [this] { timerRun_->Button_JK_STARTClick(); };
+    manualHooks.timerStop = [this] { timerRun_->Button_JK_STOPClick(); };
     manualHooks.exitArmed = [this] { return menus_.main.MF_AUTO_OFF->isChecked(); };
     manualHooks.openPanel = [this] { return openManualPanel(); };
     manualRec_ = new ManualRecording(channel_, *session_, settings_, *prompts_, flags_, std::move(manualHooks), this);
@@ -91,8 +92,6 @@ void MainWindow::buildRecording() {
     connect(menus_.main.MKIROKUCLR, &QAction::triggered, this, [this] { MKIROKUCLRClick(); });
     connect(menus_.main.MS_REC_TXT, &QAction::triggered, this, [this] { MS_REC_TXTClick(); });
 }
-
-bool MainWindow::timerRunning() const { return timeOfDayTimerRunning_; }
 
 bool MainWindow::runActive(RecordingKind kind) const {
     for (const RecordingController* controller : controllers_) {

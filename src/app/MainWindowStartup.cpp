@@ -17,7 +17,6 @@
 #include "platform/SettingsStore.h"
 #include "recording/ManualPanel.h"
 #include "core/RecordingController.h"
-#include "timer/LegacyTimerList.h"
 #include "recording/ManualRecording.h"
 #include "timer/TimerPanel.h"
 
@@ -149,11 +148,6 @@ void MainWindow::loadLists() {
     for (RecordingController* controller : controllers_) controller->loadLists();
 }
 
-
-void MainWindow::loadTimerLists() {
-    adoptLegacyTimerList(identity_.ProgramFolder, identity_.ProductKey);
-    // The timer's modes, groups and lists are loaded here once the timer exists.
-}
 
 void MainWindow::setUpTrayIcon() {
     // The notification-area icon is set up here once the tray exists.

@@ -10,6 +10,7 @@
 #include "recording/ManualPanel.h"
 #include "core/RecordingController.h"
 #include "recording/ManualRecording.h"
+#include "timer/TimeOfDayTimer.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -46,6 +46,7 @@ void MainWindow::buildTimerRun(SleepInhibitor& sleep, std::function<QDateTime()>
     h.processEvents = [] { QCoreApplication::processEvents(); };
     h.closing = [this] { return closing(); };
     timerRun_ = new TimeOfDayTimer(*timerLists_, settings_, sleep, std::move(h), std::move(timeOfDay), this);
+    controllers_.append(timerRun_);
     connect(timerRun_, &TimeOfDayTimer::changed, this, &MainWindow::presentTimerRun);
     connect(timer_->Button_JK_START, &QPushButton::clicked, timerRun_, &TimeOfDayTimer::Button_JK_STARTClick);
     connect(timer_->Button_JK_STOP, &QPushButton::clicked, timerRun_, &TimeOfDayTimer::Button_JK_STOPClick);
