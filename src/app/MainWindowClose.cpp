@@ -27,6 +27,18 @@
 
 namespace sondex {
 
+namespace {
+
+void closeOpenDialogs() {
+    // The boxes and dialogs are windows of their own.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(window);
+        if (dialog && dialog->isVisible()) dialog->done(code(BoxAnswer::Closed));
+    }
+}
+
+}  // namespace
+
 void MainWindow::MF_AUTO_OFFClick() {
     // The command's check mark has already flipped.
     if (!menus_.main.MF_AUTO_OFF->isChecked()) menus_.main.MF_AUTO_OFF_WIN->setChecked(false);
@@ -136,16 +148,16 @@ void MainWindow::abandonStartup() {
     closeDone_ = true;
     Timer1_->stop();
     Timer6_->stop();
-    // The boxes and dialogs of the first run are windows of their own.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<QDialog*>(window);
-        if (dialog && dialog->isVisible()) dialog->done(code(BoxAnswer::Closed));
-    }
+    closeOpenDialogs();
     QApplication::restoreOverrideCursor();  // the start-up's hourglass
     QMetaObject::invokeMethod(this, &MainWindow::finishClose, Qt::QueuedConnection);
 }
 
 void MainWindow::finishClose() {
+    // A dialog left open (the clock dialog at the end of the start-up, with
+    // nobody there while the timer records) ends with the window, so that the
+    // code waiting on it returns.
+    closeOpenDialogs();
     if (powerOffAfterClose_) powerOffMachine();
     emit closed();
 }

@@ -51,7 +51,8 @@ protected:
         store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                           {QStringLiteral("Unknown"), QStringLiteral("kept")},
                           {QStringLiteral("NR_WAIT"), QStringLiteral("500")},
-                          {QStringLiteral("TEMPALL"), dir.path() + QStringLiteral("/rec/")}});
+                          {QStringLiteral("TEMPALL"), dir.path() + QStringLiteral("/rec/")},
+                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
     }
 
     QByteArray fileBytes() const { return test::readBytes(store.path()); }

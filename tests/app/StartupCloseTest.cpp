@@ -58,7 +58,8 @@ protected:
     }
 
     void installed(const QString& recordings = QString()) {
-        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")}});
+        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
+                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
         if (!recordings.isEmpty()) store.writeText(QStringLiteral("TEMPALL"), recordings);
     }
 
@@ -97,6 +98,14 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
                 seen.append(memoOf(question).section(u'\n', 1));
                 test::onNextModal([&](QWidget* registered) {
                     seen.append(memoOf(registered).section(u'\n', 1));
+                    // The clock advice, then the clock dialog that ends the start-up.
+                    test::onNextModal([&](QWidget* clockAdvice) {
+                        test::onNextModal([&](QWidget* clock) {
+                            seen.append(clock->objectName());
+                            test::click(clock, "Btn_OK");
+                        });
+                        test::click(clockAdvice, "Btn_OK");
+                    });
                     test::click(registered, "Btn_OK");
                 });
                 test::click(question, "Btn_Yes");
@@ -106,10 +115,11 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
         test::click(firstRunNotice, "Btn_OK");
     });
     auto window = start(store);
-    ASSERT_TRUE(ready(*window));  // the clock notice times out by itself
+    ASSERT_TRUE(ready(*window));
     EXPECT_EQ(seen, QStringList({QStringLiteral("これより、WAV録音ファイル登録先を選択して戴きます"),
                                  QStringLiteral("録音ファイル登録先フォルダーの設定変更"),
-                                 QStringLiteral("フォルダーを作成します"), QStringLiteral("フォルダーを登録しました")}));
+                                 QStringLiteral("フォルダーを作成します"), QStringLiteral("フォルダーを登録しました"),
+                                 QStringLiteral("TJikanBox")}));
     const QString chosen = QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL/");
     EXPECT_TRUE(QDir(chosen).exists());
     EXPECT_EQ(window->recordingFolder(), chosen);
@@ -122,6 +132,7 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
     MainWindow next(identity, again, store, rig.services());
     EXPECT_FALSE(next.findChild<QTimer*>(QStringLiteral("Timer6"))->isActive());
     EXPECT_TRUE(next.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    test::onNextModal([](QWidget* clock) { test::click(clock, "Btn_OK"); });
     EXPECT_TRUE(ready(next));
     EXPECT_EQ(next.recordingFolder(), chosen);
 }

@@ -70,8 +70,9 @@ struct RecorderRig::Recorder {
     NoticeRelay sub1{QStringLiteral("TTAVIK_SONDEX_SUB1"), msg::CdNotice};
     BoxTextWatch boxes;
 
-    void build() {
-        window = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel, clock, sleep});
+    void build(std::function<QDateTime()> timeOfDay) {
+        window = std::make_unique<MainWindow>(identity, settings, store,
+                                              WindowServices{desktop, powerOff, channel, clock, sleep, std::move(timeOfDay)});
         MainWindow* w = window.get();
         QObject::connect(&w->cdDrives(), &CdDriveSelection::unitChosen, w,
                          [this](QChar letter) { engine.setDefaultCdUnit(letter); });
@@ -110,7 +111,8 @@ bool RecorderRig::prepare() {
     QDir().mkpath(recordingFolder());
     IniSettingsStore store(paths::settingsFile());
     if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
-                           {QStringLiteral("TEMPALL"), recordingFolder()}}))
+                           {QStringLiteral("TEMPALL"), recordingFolder()},
+                           {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}}))
         return fail(QStringLiteral("cannot write ") + store.path());
     return prepareMaterial();
 }
@@ -124,7 +126,7 @@ bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::fu
     recorder_ = std::make_unique<Recorder>();
     if (!recorder_->lock.tryLock()) return fail(QStringLiteral("another recorder runs in this home"));
     if (!recorder_->forwarding.listen()) return fail(QStringLiteral("cannot listen for a second start"));
-    recorder_->build();
+    recorder_->build(timeOfDay());
     MainWindow& window = *recorder_->window;
     bool startedUp = false;
     bool closed = false;
@@ -143,7 +145,7 @@ bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::fu
     QProcess second;
     second.setProcessChannelMode(QProcess::MergedChannels);
     if (handedOver) handedOver();
-    second.start(recorderBinary_, arguments);
+    if (!arguments.isEmpty()) second.start(recorderBinary_, arguments);
     const QString log = window.recordingLog().filePath();
     const auto logShown = [&] {
         return std::any_of(recorder_->desktop.opened.cbegin(), recorder_->desktop.opened.cend(),
@@ -160,8 +162,9 @@ bool RecorderRig::run(const QStringList& arguments, int timeoutMs, const std::fu
     closedItself_ = closed;
     if (!closed && !(window.requestClose(), waitUntil([&] { return closed; }, 15000)))
         return fail(QStringLiteral("the window does not close"));
-    if ((second.state() != QProcess::NotRunning && !second.waitForFinished(5000)) ||
-        second.exitStatus() != QProcess::NormalExit || second.exitCode() != 0)
+    if (!arguments.isEmpty() &&
+        ((second.state() != QProcess::NotRunning && !second.waitForFinished(5000)) ||
+         second.exitStatus() != QProcess::NormalExit || second.exitCode() != 0))
         return fail(QStringLiteral("the second start did not end well: ") + QString::fromLocal8Bit(second.readAll()));
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "support/pulse/PrivatePulseServer.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,7 +36,8 @@ public:
     bool prepare();
     // Starts the recorder, waits for its start-up, arms the flavour's
     // record-along box, then starts the program a second time with
-    // `arguments` (`handedOver` runs right before) and waits for the window's
+    // `arguments` (`handedOver` runs right before; none without arguments)
+    // and waits for the window's
     // closed() or the log opened on the desktop. False with failure() when
     // anything fails or neither came within timeoutMs.
     bool run(const QStringList& arguments, int timeoutMs,
@@ -63,6 +65,8 @@ protected:
     virtual bool armRecording(MainWindow& window) = 0;
     // Runs once the window has taken the forwarded line.
     virtual void afterHandOver(MainWindow&) {}
+    // The time-of-day timer's clock for the window; empty: the wall clock.
+    virtual std::function<QDateTime()> timeOfDay() const { return {}; }
 
 private:
     struct Recorder;
@@ -111,6 +115,26 @@ private:
 
     QStringList registered_;
     bool startWithButton_;
+};
+
+// The time-of-day flavour: the timer ran at the last exit, and the day list
+// holds one entry that the window's clock finds in force, ending
+// `secondsLeft` seconds after the start-up, with the end action C. The
+// window's clock runs at the real pace from a moment just inside the entry.
+class TimerTakeRig final : public RecorderRig {
+public:
+    TimerTakeRig(int secondsLeft, QString recorderBinary);
+
+    // The entry as the day list holds it.
+    QString entry() const;
+
+private:
+    bool prepareMaterial() override;
+    bool armRecording(MainWindow&) override { return true; }
+    std::function<QDateTime()> timeOfDay() const override;
+
+    QDateTime entryEnd_;
+    int secondsLeft_;
 };
 
 }  // namespace sondex::test

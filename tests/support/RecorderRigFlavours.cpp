@@ -5,11 +5,15 @@
 #include "app/MainWindow.h"
 #include "core/Identity.h"
 #include "platform/AppPaths.h"
+#include "platform/IniSettingsStore.h"
 #include "support/FileBytes.h"
 #include "support/pulse/PatternPlayer.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QPushButton>
+
+#include <memory>
 
 namespace sondex::test {
 
@@ -70,6 +74,35 @@ bool MusicTakeRig::armRecording(MainWindow& window) {
 void MusicTakeRig::afterHandOver(MainWindow& window) {
     if (!startWithButton_) return;
     if (auto* start = window.findChild<QPushButton*>(QStringLiteral("Button24"))) start->click();
+}
+
+TimerTakeRig::TimerTakeRig(int secondsLeft, QString recorderBinary)
+    : RecorderRig(std::move(recorderBinary)),
+      // An entry of its own day, away from midnight.
+      entryEnd_(QDate::currentDate(), QTime(8, 1)),
+      secondsLeft_(secondsLeft) {}
+
+QString TimerTakeRig::entry() const { return QStringLiteral("08:00-08:01 C 44S16"); }
+
+bool TimerTakeRig::prepareMaterial() {
+    const Identity identity = Identity::forThisUser();
+    const QString day = identity.ProgramFolder + QStringLiteral("DAY000.day");
+    IniSettingsStore store(paths::settingsFile());
+    if (!store.writeTexts({{QStringLiteral("JK"), QStringLiteral("実行中")},
+                           {QStringLiteral("TM_Mode"), QStringLiteral("0")},
+                           {QStringLiteral("TDAY_S"), QStringLiteral("DAY000")},
+                           // The clock dialog of the start-up stays open: nobody is there.
+                           {QStringLiteral("SetNowTime_Select"), QStringLiteral("1")}}))
+        return fail(QStringLiteral("cannot write ") + store.path());
+    return writeBytes(day, entry().toUtf8() + "\r\n") || fail(QStringLiteral("cannot write ") + day);
+}
+
+std::function<QDateTime()> TimerTakeRig::timeOfDay() const {
+    // Built when the window is: the entry has secondsLeft_ to run from then on.
+    auto since = std::make_shared<QElapsedTimer>();
+    since->start();
+    const QDateTime start = entryEnd_.addSecs(-secondsLeft_);
+    return [since, start] { return start.addMSecs(since->elapsed()); };
 }
 
 }  // namespace sondex::test

@@ -1,0 +1,35 @@
+// The time-of-day timer through the whole recorder: the program starts with
+// the timer running from the last exit, finds its entry in force, records it
+// unattended to the entry's end, saves and logs the take, and closes itself
+// because the entry ends with C.
+#include "support/RecorderRig.h"
+#include "support/pulse/WavFacts.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace sondex {
+namespace {
+
+TEST(TimerTakeEndToEndTest, AnEntryInForceAtStartUpIsRecordedToItsEndSavedLoggedAndTheProgramCloses) {
+    constexpr int kSecondsLeft = 6;
+    test::TimerTakeRig rig(kSecondsLeft, QStringLiteral(SONDEX_BINARY));
+    ASSERT_TRUE(rig.prepare()) << rig.failure().toStdString();
+    ASSERT_TRUE(rig.run({}, 40000)) << rig.failure().toStdString();
+
+    EXPECT_TRUE(rig.closedItself()) << rig.boxTexts().join(u'|').toStdString();
+    const QStringList saved = rig.savedFiles();
+    ASSERT_EQ(saved.size(), 1) << saved.join(u' ').toStdString();
+    // The entry's end, not a start-up later: the take runs from the start-up
+    // to the end minute, a whole second of the take's own tick at most beyond.
+    const test::WavFacts wav = test::readWavFacts(saved.front());
+    EXPECT_GE(wav.seconds(), kSecondsLeft - 3.0);
+    EXPECT_LE(wav.seconds(), kSecondsLeft + 1.5);
+    const QStringList log = rig.logLines();
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log.front().contains(QFileInfo(saved.front()).fileName())) << log.front().toStdString();
+}
+
+}  // namespace
+}  // namespace sondex
