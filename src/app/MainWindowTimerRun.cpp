@@ -107,6 +107,7 @@ void MainWindow::presentTimerRun() {
         label->setAutoFillBackground(v.shade != TimeOfDayTimer::Shade::None);
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, shade);
+        palette.setColor(QPalette::WindowText, Qt::white);  // readable on red and on blue
         label->setPalette(palette);
     }
 }

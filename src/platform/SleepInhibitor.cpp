@@ -15,7 +15,9 @@ void LogindSleepInhibitor::hold() {
     if (isHeld()) return;
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
-        qCInfo(lcSleep) << "no system bus; sleep is not held off:" << bus.lastError().message();
+        // Said once: the timer starts again after every take.
+        if (!reported_) qCInfo(lcSleep) << "no system bus; sleep is not held off:" << bus.lastError().message();
+        reported_ = true;
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -23,9 +25,11 @@ void LogindSleepInhibitor::hold() {
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep") << QStringLiteral("SONDEX")
          << QStringLiteral("時刻タイマー録音待ち") << QStringLiteral("block");
-    const QDBusReply<QDBusUnixFileDescriptor> reply = bus.call(call);
+    // A logind that does not answer must not hold up the window for long.
+    const QDBusReply<QDBusUnixFileDescriptor> reply = bus.call(call, QDBus::Block, 2000);
     if (!reply.isValid()) {
-        qCInfo(lcSleep) << "logind refused the sleep lock:" << reply.error().message();
+        if (!reported_) qCInfo(lcSleep) << "logind refused the sleep lock:" << reply.error().message();
+        reported_ = true;
         return;
     }
     lock_ = reply.value();

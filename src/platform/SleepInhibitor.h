@@ -30,6 +30,7 @@ public:
 
 private:
     QDBusUnixFileDescriptor lock_;
+    bool reported_ = false;  // a failure is logged once
 };
 
 }  // namespace sondex
