@@ -314,6 +314,7 @@ private:
     bool closeDone_ = false;
     bool closeInProgress_ = false;
     bool powerOffAfterClose_ = false;
+    QString timerRunStateAtClose_;  // `JK` as the close found it
 };
 
 }  // namespace sondex

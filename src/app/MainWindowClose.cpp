@@ -16,6 +16,7 @@
 #include "core/MciChannel.h"
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
+#include "timer/TimeOfDayTimer.h"
 #include "timer/TimerPanel.h"
 
 #include <QAction>
@@ -91,6 +92,9 @@ bool MainWindow::closeQuery() {
         return false;
     }
     closeInProgress_ = true;
+    // Saving a timer take ends it, and its end stops the timer; the next start
+    // resumes the timer as the user left it.
+    timerRunStateAtClose_ = timerRun_->view().runText;
     QCoreApplication::processEvents();
     setAcceptDrops(false);
 

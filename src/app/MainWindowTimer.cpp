@@ -133,6 +133,6 @@ void MainWindow::bindTimerEditorCommands() {
 
 void MainWindow::loadTimerLists() { timerLists_->startUp(settings_, identity_.ProductKey); }
 
-void MainWindow::storeTimerLists() { timerLists_->storeForExit(settings_, timerRun_->view().runText); }
+void MainWindow::storeTimerLists() { timerLists_->storeForExit(settings_, timerRunStateAtClose_); }
 
 }  // namespace sondex

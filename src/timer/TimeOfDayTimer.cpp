@@ -1,6 +1,7 @@
 #include "timer/TimeOfDayTimer.h"
 
 #include "core/Settings.h"
+#include "core/TextCut.h"
 #include "platform/JapaneseCalendar.h"
 #include "platform/SleepInhibitor.h"
 #include "timer/TimerFiles.h"
@@ -265,8 +266,16 @@ void TimeOfDayTimer::reportUnreadable(const QStringList& lines) {
     }
     if (fresh.isEmpty()) return;
     for (const QString& line : fresh) reported_.insert(line);
-    run(hooks_.notice,
-        QStringLiteral("読めない登録時刻を飛ばしました・・・\n") + fresh.join(u'\n'));
+    // A damaged file can hold any bytes: the box names a few lines, each cut short.
+    constexpr int kShownLines = 8;
+    constexpr qsizetype kShownBytes = 40;
+    QStringList shown;
+    for (const QString& line : fresh.mid(0, kShownLines)) {
+        const QString cut = cutToUtf8Bytes(line, kShownBytes);
+        shown.append(cut.size() < line.size() ? cut + QStringLiteral("…") : cut);
+    }
+    if (fresh.size() > kShownLines) shown.append(QStringLiteral("…"));
+    run(hooks_.notice, QStringLiteral("読めない登録時刻を飛ばしました・・・\n") + shown.join(u'\n'));
 }
 
 void TimeOfDayTimer::refreshDay() {

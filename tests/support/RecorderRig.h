@@ -121,20 +121,24 @@ private:
 // holds one entry that the window's clock finds in force, ending
 // `secondsLeft` seconds after the start-up, with the end action C. The
 // window's clock runs at the real pace from a moment just inside the entry.
+// The clock dialog of the start-up is left open, as nobody is there; with
+// closeAfterMs it is off, and the window is asked to close that long after
+// its start-up.
 class TimerTakeRig final : public RecorderRig {
 public:
-    TimerTakeRig(int secondsLeft, QString recorderBinary);
+    TimerTakeRig(int secondsLeft, QString recorderBinary, int closeAfterMs = -1);
 
     // The entry as the day list holds it.
     QString entry() const;
 
 private:
     bool prepareMaterial() override;
-    bool armRecording(MainWindow&) override { return true; }
+    bool armRecording(MainWindow& window) override;
     std::function<QDateTime()> timeOfDay() const override;
 
     QDateTime entryEnd_;
     int secondsLeft_;
+    int closeAfterMs_;
 };
 
 }  // namespace sondex::test

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QTimer>
 
 #include <memory>
 
@@ -76,11 +77,17 @@ void MusicTakeRig::afterHandOver(MainWindow& window) {
     if (auto* start = window.findChild<QPushButton*>(QStringLiteral("Button24"))) start->click();
 }
 
-TimerTakeRig::TimerTakeRig(int secondsLeft, QString recorderBinary)
+TimerTakeRig::TimerTakeRig(int secondsLeft, QString recorderBinary, int closeAfterMs)
     : RecorderRig(std::move(recorderBinary)),
       // An entry of its own day, away from midnight.
       entryEnd_(QDate::currentDate(), QTime(8, 1)),
-      secondsLeft_(secondsLeft) {}
+      secondsLeft_(secondsLeft),
+      closeAfterMs_(closeAfterMs) {}
+
+bool TimerTakeRig::armRecording(MainWindow& window) {
+    if (closeAfterMs_ >= 0) QTimer::singleShot(closeAfterMs_, &window, [&window] { window.requestClose(); });
+    return true;
+}
 
 QString TimerTakeRig::entry() const { return QStringLiteral("08:00-08:01 C 44S16"); }
 
@@ -91,8 +98,8 @@ bool TimerTakeRig::prepareMaterial() {
     if (!store.writeTexts({{QStringLiteral("JK"), QStringLiteral("実行中")},
                            {QStringLiteral("TM_Mode"), QStringLiteral("0")},
                            {QStringLiteral("TDAY_S"), QStringLiteral("DAY000")},
-                           // The clock dialog of the start-up stays open: nobody is there.
-                           {QStringLiteral("SetNowTime_Select"), QStringLiteral("1")}}))
+                           // Unattended, the clock dialog of the start-up stays open: nobody is there.
+                           {QStringLiteral("SetNowTime_Select"), closeAfterMs_ < 0 ? u"1"_qs : u"0"_qs}}))
         return fail(QStringLiteral("cannot write ") + store.path());
     return writeBytes(day, entry().toUtf8() + "\r\n") || fail(QStringLiteral("cannot write ") + day);
 }

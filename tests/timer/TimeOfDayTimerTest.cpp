@@ -93,7 +93,8 @@ TEST(TimeOfDayTimerTest, WhenItCannotRecordItWaitsForTheNextEntry) {
     }
 }
 
-TEST(TimeOfDayTimerTest, UnreadableLinesAreNamedOnceAndSkipped) {
+// Named once, and however much a damaged file holds, the box stays small.
+TEST(TimeOfDayTimerTest, UnreadableLinesAreNamedOnceShortAndSkipped) {
     TimerWeekRig rig(timerfiles::Daily, at(0, "06:00:00.000"));
     rig.writeList(0, kMorning + QStringList{QStringLiteral("25:00-26:00 E 44S16")});
     rig.start();
@@ -102,6 +103,15 @@ TEST(TimeOfDayTimerTest, UnreadableLinesAreNamedOnceAndSkipped) {
         rig.notices,
         QStringList{QStringLiteral("読めない登録時刻を飛ばしました・・・\n25:00-26:00 E 44S16")});
     EXPECT_TRUE(rig.runner().isRunning());
+
+    QStringList damaged;
+    for (int i = 0; i < 20; ++i) damaged.append(QStringLiteral("x%1").arg(i) + QString(5000, u'録'));
+    rig.writeList(0, kMorning + damaged);
+    rig.start();
+    ASSERT_EQ(rig.notices.size(), 2);
+    const QStringList shown = rig.notices[1].split(u'\n');
+    EXPECT_EQ(shown.size(), 1 + 8 + 1);
+    for (const QString& line : shown.mid(1)) EXPECT_LE(line.toUtf8().size(), 40 + 3);  // and "…"
 }
 
 // The clock set forward into an entry starts it at once; set over a whole

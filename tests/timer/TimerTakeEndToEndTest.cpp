@@ -2,6 +2,8 @@
 // the timer running from the last exit, finds its entry in force, records it
 // unattended to the entry's end, saves and logs the take, and closes itself
 // because the entry ends with C.
+#include "platform/AppPaths.h"
+#include "platform/IniSettingsStore.h"
 #include "support/RecorderRig.h"
 #include "support/pulse/WavFacts.h"
 
@@ -29,6 +31,19 @@ TEST(TimerTakeEndToEndTest, AnEntryInForceAtStartUpIsRecordedToItsEndSavedLogged
     const QStringList log = rig.logLines();
     ASSERT_EQ(log.size(), 1);
     EXPECT_TRUE(log.front().contains(QFileInfo(saved.front()).fileName())) << log.front().toStdString();
+}
+
+// Closed mid-take (the machine shutting down), the take is saved, and the
+// timer is stored as running so that the next start resumes it.
+TEST(TimerTakeEndToEndTest, AProgramClosedDuringATimerTakeSavesItAndResumesTheTimerNextTime) {
+    test::TimerTakeRig rig(40, QStringLiteral(SONDEX_BINARY), 2000);
+    ASSERT_TRUE(rig.prepare()) << rig.failure().toStdString();
+    ASSERT_TRUE(rig.run({}, 30000)) << rig.failure().toStdString();
+
+    const QStringList saved = rig.savedFiles();
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_LT(test::readWavFacts(saved.front()).seconds(), 10.0);
+    EXPECT_EQ(IniSettingsStore(paths::settingsFile()).readText(QStringLiteral("JK")), QStringLiteral("実行中"));
 }
 
 }  // namespace
