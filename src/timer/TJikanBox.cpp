@@ -4,6 +4,7 @@
 #include "platform/SystemClock.h"
 #include "ui/controls/Placing.h"
 #include "ui/controls/SpinButton.h"
+#include "ui/dialogs/DialogFrame.h"
 #include "ui/dialogs/DialogHost.h"
 #include "ui/dialogs/TMKBoxDlg.h"
 
@@ -81,7 +82,7 @@ TJikanBox::TJikanBox(DialogHost& host, SystemClock& clock, Now now, const QStrin
     connect(Timer_NowTime_, &QTimer::timeout, this, &TJikanBox::Timer_NowTimeTimer);
     Timer_NowTimeTimer();
     Timer_NowTime_->start();
-    applyHostColours();
+    wearHostColours(*this, host_);
 }
 
 void TJikanBox::buildOneTouch() {
@@ -196,20 +197,8 @@ void TJikanBox::setClock(const QDateTime& moment) {
 // The main window's colours may change while the window is open (the exit
 // after recording armed), so they are taken again at every paint.
 void TJikanBox::paintEvent(QPaintEvent* event) {
-    applyHostColours();
+    wearHostColours(*this, host_);
     QDialog::paintEvent(event);
-}
-
-void TJikanBox::applyHostColours() {
-    const QColor background = host_.backgroundColour();
-    const QColor text = host_.textColour();
-    if (!background.isValid() || !text.isValid()) return;
-    QPalette look = palette();
-    if (look.color(QPalette::Window) == background && look.color(QPalette::WindowText) == text)
-        return;
-    look.setColor(QPalette::Window, background);
-    look.setColor(QPalette::WindowText, text);
-    setPalette(look);
 }
 
 }  // namespace sondex

@@ -44,7 +44,6 @@ private:
     void Btn_GetNowTimeClick();
     void setEditTime(const QDateTime& moment);
     void setClock(const QDateTime& moment);
-    void applyHostColours();
 
     DialogHost& host_;
     SystemClock& clock_;

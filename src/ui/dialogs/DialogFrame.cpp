@@ -3,7 +3,9 @@
 #include "ui/dialogs/DialogHost.h"
 #include "ui/controls/WorkArea.h"
 
+#include <QColor>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 #include <QWidget>
 
@@ -57,6 +59,22 @@ void dressDialog(QWidget& dialog, const QString& title, const DialogHost& host) 
     if (host.toolTipsShown()) return;
     dialog.setToolTip(QString());
     for (QWidget* child : dialog.findChildren<QWidget*>()) child->setToolTip(QString());
+}
+
+bool wearHostColours(QWidget& dialog, const DialogHost& host, bool fields) {
+    const QColor background = host.backgroundColour();
+    const QColor text = host.textColour();
+    if (!background.isValid() || !text.isValid()) return false;
+    QPalette look = dialog.palette();
+    if (look.color(QPalette::Window) == background && look.color(QPalette::WindowText) == text) return false;
+    look.setColor(QPalette::Window, background);
+    look.setColor(QPalette::WindowText, text);
+    if (fields) {
+        look.setColor(QPalette::Base, background);
+        look.setColor(QPalette::Text, text);
+    }
+    dialog.setPalette(look);
+    return true;
 }
 
 }  // namespace sondex

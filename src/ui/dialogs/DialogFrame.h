@@ -27,4 +27,9 @@ void placeOver(QWidget& dialog, const QWidget* owner);
 // tool tips, which the main window's setting switches on or off.
 void dressDialog(QWidget& dialog, const QString& title, const DialogHost& host);
 
+// Paints the dialog in the main window's colours, its text fields too when
+// `fields`; nothing changes when it already has them, so it can run at every
+// paint. True when the colours changed.
+bool wearHostColours(QWidget& dialog, const DialogHost& host, bool fields = false);
+
 }  // namespace sondex

@@ -1,5 +1,6 @@
 #include "ui/dialogs/TMKBox.h"
 
+#include "ui/dialogs/DialogFrame.h"
 #include "ui/dialogs/DialogHost.h"
 
 #include <QHBoxLayout>
@@ -187,19 +188,9 @@ void TMKBox::fitMemo() {
 }
 
 void TMKBox::applyHostColours() {
-    const QColor background = host_.backgroundColour();
-    const QColor text = host_.textColour();
-    if (!background.isValid() || !text.isValid()) return;
-    QPalette look = palette();
-    if (look.color(QPalette::Window) == background && look.color(QPalette::WindowText) == text)
-        return;
-    look.setColor(QPalette::Window, background);
-    look.setColor(QPalette::WindowText, text);
-    look.setColor(QPalette::Base, background);
-    look.setColor(QPalette::Text, text);
-    setPalette(look);
+    if (!wearHostColours(*this, host_, true)) return;
     QPalette marker = labelSelect_->palette();
-    marker.setColor(QPalette::Window, markerColour(background));
+    marker.setColor(QPalette::Window, markerColour(host_.backgroundColour()));
     labelSelect_->setPalette(marker);
 }
 
