@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
     const Identity identity = Identity::forThisUser();
     IniSettingsStore store(home.path() + QStringLiteral("/SONDEX.ini"));
     store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                      {QStringLiteral("TEMPALL"), home.path() + QStringLiteral("/rec/")}});
+                      {QStringLiteral("TEMPALL"), home.path() + QStringLiteral("/rec/")},
+                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
     Settings settings(identity.ProgramFolder);
     NoDesktop desktop;
     NoPowerOff powerOff;
