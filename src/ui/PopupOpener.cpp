@@ -16,10 +16,13 @@ void PopupOpener::attach(QWidget* component, QMenu* menu, Qt::MouseButtons butto
     if (auto* area = qobject_cast<QAbstractScrollArea*>(component)) target = area->viewport();
     bindings_.insert(target, {menu, buttons});
     target->installEventFilter(this);
-    if (!menu->property("sondexClearsBusy").toBool()) {
-        menu->setProperty("sondexClearsBusy", true);
-        connect(menu, &QMenu::aboutToShow, this, [this] { flags_.messageBusy = false; });
-    }
+    clearsBusyOnOpening(menu);
+}
+
+void PopupOpener::clearsBusyOnOpening(QMenu* menu) {
+    if (menu->property("sondexClearsBusy").toBool()) return;
+    menu->setProperty("sondexClearsBusy", true);
+    connect(menu, &QMenu::aboutToShow, this, [this] { flags_.messageBusy = false; });
 }
 
 bool PopupOpener::open(QMenu* menu, const QPoint& globalPos) {

@@ -21,6 +21,8 @@ public:
     void attach(QWidget* component, QMenu* menu, Qt::MouseButtons buttons = Qt::RightButton);
     // Opens the menu at a global position under the same rules; false when refused.
     bool open(QMenu* menu, const QPoint& globalPos);
+    // The menu's opening clears the busy flag (attach does this for its menus).
+    void clearsBusyOnOpening(QMenu* menu);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
