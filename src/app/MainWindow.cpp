@@ -32,6 +32,8 @@
 #include "shell/VolumeMenu.h"
 #include "timer/TimerMenus.h"
 #include "timer/TimerPanel.h"
+#include "ui/tray/TTaskTray.h"
+#include "ui/tray/TrayBackend.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -77,6 +79,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     buildCdAccess();
     buildCdPlay();
     buildTimerRun(services.sleep, std::move(services.timeOfDay));
+    buildTray(services.tray);
     creationClientWidth_ = kClientWidth;
     resize(kClientWidth, menuBar()->sizeHint().height() + fullClientHeight());
     createWindow();

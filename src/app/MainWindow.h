@@ -57,6 +57,9 @@ class SystemClock;
 class TJikanBoxDlg;
 class SleepInhibitor;
 class TimeOfDayTimer;
+class TrayBackend;
+class TrayIcons;
+class TTaskTray;
 
 // The services the window works with, chosen by the program entry; tests
 // pass doubles.
@@ -69,6 +72,8 @@ struct WindowServices {
     SleepInhibitor& sleep;
     // The time-of-day timer's clock (local time); empty: the wall clock.
     std::function<QDateTime()> timeOfDay = {};
+    // The notification area; empty: the desktop's own.
+    TrayBackend* tray = nullptr;
 };
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -139,6 +144,9 @@ public:
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
     void MO_CDVSETClick();     // make every CD unit audible, and report
     void MO_SetNowTimeClick(); // set the clock (also PR_SetNowTime)
+    void ButtonTRAYClick();    // to the tray (a minimised window where there is none)
+    void TRIconOFFClick();     // back from the tray
+    TTaskTray& TaskTray1() { return *TaskTray1_; }
 
     // The clock-setting dialog; true when it was closed with OK. The end of
     // the start-up shows it when SetNowTime_Select is on.
@@ -215,7 +223,10 @@ private:
     void buildTimerRun(SleepInhibitor& sleep, std::function<QDateTime()> timeOfDay);
     void applyTimerEndAction(QChar action);
     void presentTimerRun();
+    // The tray icon: its menus by button, its picture and tip, going there and back.
+    void buildTray(TrayBackend* backend);
     void setUpTrayIcon();
+    void TaskTray1MouseDown(Qt::MouseButton button);
     void applyStartupSwitches();
     void goToTray();
     void runAutomaticStart();
@@ -315,6 +326,12 @@ private:
     bool closeInProgress_ = false;
     bool powerOffAfterClose_ = false;
     QString timerRunStateAtClose_;  // `JK` as the close found it
+    // The icon goes before the registry it is listed in, the registry before the backend.
+    std::unique_ptr<TrayBackend> ownTray_;
+    std::unique_ptr<TrayIcons> trayIcons_;
+    std::unique_ptr<TTaskTray> TaskTray1_;
+    bool trayMouseRunning_ = false;
+    bool trayMissingTold_ = false;  // the minimise in its place has been explained once
 };
 
 }  // namespace sondex

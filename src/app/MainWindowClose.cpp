@@ -130,10 +130,6 @@ bool MainWindow::stopAndSaveRecordings() {
     return true;
 }
 
-void MainWindow::removeTrayIcon() {
-    // The notification-area icon is removed here once it exists.
-}
-
 void MainWindow::saveLists() {
     for (RecordingController* controller : controllers_) controller->saveLists();
     storeTimerLists();

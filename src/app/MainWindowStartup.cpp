@@ -19,6 +19,7 @@
 #include "core/RecordingController.h"
 #include "recording/ManualRecording.h"
 #include "timer/TimerPanel.h"
+#include "ui/AppIcon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,7 +51,7 @@ const char* const kClockNotice =
 }  // namespace
 
 void MainWindow::createWindow() {
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(applicationIcon());
     QApplication::setOverrideCursor(Qt::WaitCursor);
     startingUp_ = true;
     PanelOPEN_->setGeometry(client_->rect());
@@ -146,16 +147,6 @@ void MainWindow::Timer1Timer() {
 
 void MainWindow::loadLists() {
     for (RecordingController* controller : controllers_) controller->loadLists();
-}
-
-
-void MainWindow::setUpTrayIcon() {
-    // The notification-area icon is set up here once the tray exists.
-}
-
-void MainWindow::goToTray() {
-    // Until the notification-area icon exists, "to the tray" minimises, so the window can come back.
-    showMinimized();
 }
 
 }  // namespace sondex

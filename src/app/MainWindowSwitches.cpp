@@ -11,6 +11,7 @@
 #include "core/RecordingController.h"
 #include "recording/ManualRecording.h"
 #include "timer/TimeOfDayTimer.h"
+#include "ui/tray/TTaskTray.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -71,6 +72,7 @@ void MainWindow::runAutomaticStart() {
 void MainWindow::onForwardedLine(const QString& line) {
     qCInfo(lcForward).noquote() << "forwarded line:" << line;
     // Every forwarded line, even an empty one, brings the window to the front.
+    if (TaskTray1_->Registered()) TRIconOFFClick();
     if (isMinimized()) {
         showNormal();
     } else {

@@ -4,6 +4,7 @@
 #include "core/Logging.h"
 #include "core/NoticeRelay.h"
 #include "core/NoticeRouting.h"
+#include "ui/AppIcon.h"
 #include "ui/Notifier.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
@@ -83,6 +84,7 @@ ProgramEntry::ProgramEntry(QStringList arguments, QString invokedAs)
 int ProgramEntry::run(QApplication& app) {
     const Identity identity = Identity::forThisUser();
     const InstanceFiles files = InstanceFiles::inRuntimeFolder();
+    QApplication::setWindowIcon(applicationIcon());
 
     // Starts decide one at a time, so two starts at the same moment give one
     // recorder: the second waits here until the first is listening.

@@ -26,7 +26,7 @@ CdControlPanel::CdControlPanel(QWidget* parent) : QFrame(parent) {
     Label2->setFont(big);
     Label1 = label(this, "Label1", "00:00:00", {110, 29, 76, 18}, "再生停止時間");
     Label1->setAutoFillBackground(true);
-    ButtonTRAY = button(this, "ButtonTRAY", "Tray", {192, 25, 71, 23}, "タスクトレイに常駐");
+    ButtonTRAY = button(this, "ButtonTRAY", "Tray", {192, 25, 71, 23}, "タスクトレイに常駐する");
 
     Label7 = label(this, "Label7", "登録ﾘｽﾄ：", {4, 55, 62, 18});
     ComboBox1 = comboBox(this, "ComboBox1", {66, 52, 197, 23}, "再生ドライブ名：トラック番号");

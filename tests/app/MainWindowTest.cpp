@@ -12,9 +12,11 @@
 #include "platform/AppPaths.h"
 #include "platform/IniSettingsStore.h"
 #include "support/DialogTestSupport.h"
+#include "support/FakeTray.h"
 #include "support/FileBytes.h"
 #include "support/WindowRig.h"
 #include "ui/controls/SpinButton.h"
+#include "ui/tray/TTaskTray.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,8 +60,10 @@ protected:
     QByteArray fileBytes() const { return test::readBytes(store.path()); }
 
     // A window past its start-up, with boxes that time out at once.
-    std::unique_ptr<MainWindow> readyWindow(const QStringList& arguments = {}) {
-        auto window = std::make_unique<MainWindow>(identity, settings, store, rig.services(), arguments);
+    std::unique_ptr<MainWindow> readyWindow(const QStringList& arguments = {}, TrayBackend* tray = nullptr) {
+        WindowServices services = rig.services();
+        services.tray = tray;
+        auto window = std::make_unique<MainWindow>(identity, settings, store, services, arguments);
         window->MKBoxDlg1().setTimerCount(1);
         window->show();
         QSignalSpy ready(window.get(), &MainWindow::startupFinished);
@@ -508,6 +512,56 @@ TEST_F(MainWindowTest, TheMusicListAndItsNameViewChangeTogether) {
     EXPECT_TRUE(names->isHidden());
     EXPECT_EQ(paths->currentRow(), 1) << "the current entry stays current";
     EXPECT_EQ(child<QLabel>(*window, "Label10")->text(), QStringLiteral("2ｺ"));
+}
+
+TEST_F(MainWindowTest, WithoutATrayTheWindowMinimisesAndComesBackOnAForwardedLine) {
+    auto window = readyWindow();  // the offscreen desktop has no notification area
+    auto* ButtonTRAY = child<QPushButton>(*window, "ButtonTRAY");
+    test::BoxTextWatch boxes;
+    ButtonTRAY->click();
+    EXPECT_TRUE(window->isMinimized());
+    window->onForwardedLine(QString());
+    EXPECT_FALSE(window->isMinimized());
+    ButtonTRAY->click();
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(ButtonTRAY->isVisibleTo(window.get()));
+    EXPECT_EQ(boxes.texts, QStringList{QStringLiteral("タスクトレイが使えないため、最小化します・・・")});
+}
+
+TEST_F(MainWindowTest, InTheTrayTheIconOpensTheMenusUnlessABoxIsUpAndGoesAtTheClose) {
+    test::FakeTray tray;
+    auto window = readyWindow({}, &tray);
+    child<QPushButton>(*window, "ButtonTRAY")->click();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(tray.calls.size(), 1);
+    EXPECT_EQ(tray.calls[0], QStringLiteral("add 1 ") + window->windowTitle());
+    EXPECT_TRUE(window->TaskTray1().Icon().availableSizes().contains(QSize(22, 22)));  // the program's icon
+
+    QMenu* drives = window->menus().cd.PopupMenu3;
+    QMenu* main = window->menus().tray.PopupMenu1;
+    window->flags().messageBusy = true;
+    tray.send(1, TrayMouse::LeftDown);
+    tray.send(1, TrayMouse::RightDown);
+    EXPECT_FALSE(drives->isVisible() || main->isVisible());
+    window->flags().messageBusy = false;
+    tray.send(1, TrayMouse::LeftDown);
+    EXPECT_TRUE(drives->isVisible());
+    EXPECT_FALSE(window->flags().messageBusy);  // the menu's opening clears it
+    drives->hide();
+    tray.send(1, TrayMouse::RightDown);
+    EXPECT_TRUE(main->isVisible());
+    main->hide();
+
+    window->menus().tray.TRIconOFF->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(child<QPushButton>(*window, "ButtonTRAY")->isVisible());
+    EXPECT_EQ(tray.calls.last(), QStringLiteral("remove 1"));
+
+    // Sent there again, the close takes the icon away.
+    child<QPushButton>(*window, "ButtonTRAY")->click();
+    window->close();
+    EXPECT_FALSE(window->TaskTray1().isAdded());
+    EXPECT_EQ(tray.calls.last(), QStringLiteral("remove 1"));
 }
 
 }  // namespace
