@@ -47,7 +47,9 @@ void MainWindow::setUpTrayIcon() {
     TaskTray1_->setTipString(windowTitle());
 }
 
-void MainWindow::ButtonTRAYClick() { goToTray(); }
+void MainWindow::ButtonTRAYClick() {
+    goToTray();
+}
 
 void MainWindow::goToTray() {
     if (closing()) return;
@@ -87,7 +89,9 @@ void MainWindow::TRIconOFFClick() {
 
 void MainWindow::TaskTray1MouseDown(Qt::MouseButton button) {
     if (flags_.messageBusy || trayMouseRunning_) return;
-    QMenu* menu = button == Qt::LeftButton ? menus_.cd.PopupMenu3 : button == Qt::RightButton ? PopupMenu1_ : nullptr;
+    QMenu* menu = button == Qt::LeftButton    ? menus_.cd.PopupMenu3
+                  : button == Qt::RightButton ? PopupMenu1_
+                                              : nullptr;
     if (!menu) return;
     trayMouseRunning_ = true;
     QCoreApplication::processEvents();
@@ -95,6 +99,8 @@ void MainWindow::TaskTray1MouseDown(Qt::MouseButton button) {
     trayMouseRunning_ = false;
 }
 
-void MainWindow::removeTrayIcon() { (void)TaskTray1_->setRegistered(false); }
+void MainWindow::removeTrayIcon() {
+    (void)TaskTray1_->setRegistered(false);
+}
 
 }  // namespace sondex

@@ -99,15 +99,21 @@ TEST_F(TrayIconTest, MouseReportsReachTheirIconOneAtATime) {
     icon.setPopupMenuL(&left);
     icon.setPopupMenuR(&right);
     QStringList seen;
-    QObject::connect(&icon, &TTaskTray::OnMouseDown, [&](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
-        seen << QStringLiteral("down %1").arg(button);
-        // A report while one is handled is dropped.
-        backend.send(1, TrayMouse::LeftUp);
-    });
+    QObject::connect(&icon, &TTaskTray::OnMouseDown,
+                     [&](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+                         seen << QStringLiteral("down %1").arg(button);
+                         // A report while one is handled is dropped.
+                         backend.send(1, TrayMouse::LeftUp);
+                     });
     QObject::connect(&icon, &TTaskTray::OnMouseUp,
-                     [&](Qt::MouseButton button, Qt::MouseButtons, QPoint) { seen << QStringLiteral("up %1").arg(button); });
-    QObject::connect(&icon, &TTaskTray::OnDblClick, [&](Qt::MouseButton button) { seen << QStringLiteral("double %1").arg(button); });
-    QObject::connect(&icon, &TTaskTray::OnMouseMove, [&](Qt::MouseButtons, QPoint) { seen << QStringLiteral("move"); });
+                     [&](Qt::MouseButton button, Qt::MouseButtons, QPoint) {
+                         seen << QStringLiteral("up %1").arg(button);
+                     });
+    QObject::connect(&icon, &TTaskTray::OnDblClick, [&](Qt::MouseButton button) {
+        seen << QStringLiteral("double %1").arg(button);
+    });
+    QObject::connect(&icon, &TTaskTray::OnMouseMove,
+                     [&](Qt::MouseButtons, QPoint) { seen << QStringLiteral("move"); });
 
     backend.send(2, TrayMouse::LeftDown);  // no such icon
     backend.send(1, 0x209);                // a middle double click

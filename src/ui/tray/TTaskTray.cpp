@@ -25,10 +25,13 @@ TrayIcons::TrayIcons(TrayBackend& backend) : backend_(backend) {
     backend_.setListener([this](int id, int message, QPoint at) { notify(id, message, at); });
 }
 
-TrayIcons::~TrayIcons() { backend_.setListener({}); }
+TrayIcons::~TrayIcons() {
+    backend_.setListener({});
+}
 
 TTaskTray* TrayIcons::find(int id) const {
-    const auto it = std::find_if(icons_.cbegin(), icons_.cend(), [id](const TTaskTray* icon) { return icon->id_ == id; });
+    const auto it = std::find_if(icons_.cbegin(), icons_.cend(),
+                                 [id](const TTaskTray* icon) { return icon->id_ == id; });
     return it == icons_.cend() ? nullptr : *it;
 }
 
@@ -46,16 +49,35 @@ void TrayIcons::notify(int id, int mouseMessage, QPoint at) {
     dispatching_ = true;
     const auto done = qScopeGuard([this] { dispatching_ = false; });
     switch (static_cast<TrayMouse>(mouseMessage)) {
-    case TrayMouse::Move: emit icon->OnMouseMove(Qt::NoButton, at); break;
-    case TrayMouse::LeftDown: icon->mouseDown(Qt::LeftButton, at); break;
-    case TrayMouse::LeftUp: emit icon->OnMouseUp(Qt::LeftButton, Qt::LeftButton, at); break;
-    case TrayMouse::LeftDoubleClick: emit icon->OnDblClick(Qt::LeftButton); break;
-    case TrayMouse::RightDown: icon->mouseDown(Qt::RightButton, at); break;
-    case TrayMouse::RightUp: emit icon->OnMouseUp(Qt::RightButton, Qt::RightButton, at); break;
-    case TrayMouse::RightDoubleClick: emit icon->OnDblClick(Qt::RightButton); break;
-    case TrayMouse::MiddleDown: icon->mouseDown(Qt::MiddleButton, at); break;
-    case TrayMouse::MiddleUp: emit icon->OnMouseUp(Qt::MiddleButton, Qt::MiddleButton, at); break;
-    default: break;  // a middle double click and anything else: nothing
+        case TrayMouse::Move:
+            emit icon->OnMouseMove(Qt::NoButton, at);
+            break;
+        case TrayMouse::LeftDown:
+            icon->mouseDown(Qt::LeftButton, at);
+            break;
+        case TrayMouse::LeftUp:
+            emit icon->OnMouseUp(Qt::LeftButton, Qt::LeftButton, at);
+            break;
+        case TrayMouse::LeftDoubleClick:
+            emit icon->OnDblClick(Qt::LeftButton);
+            break;
+        case TrayMouse::RightDown:
+            icon->mouseDown(Qt::RightButton, at);
+            break;
+        case TrayMouse::RightUp:
+            emit icon->OnMouseUp(Qt::RightButton, Qt::RightButton, at);
+            break;
+        case TrayMouse::RightDoubleClick:
+            emit icon->OnDblClick(Qt::RightButton);
+            break;
+        case TrayMouse::MiddleDown:
+            icon->mouseDown(Qt::MiddleButton, at);
+            break;
+        case TrayMouse::MiddleUp:
+            emit icon->OnMouseUp(Qt::MiddleButton, Qt::MiddleButton, at);
+            break;
+        default:
+            break;  // a middle double click and anything else: nothing
     }
 }
 
@@ -134,7 +156,9 @@ void TTaskTray::mouseDown(Qt::MouseButton button, QPoint at) {
         QCoreApplication::processEvents();
     }
     emit OnMouseDown(button, button, at);
-    QMenu* menu = button == Qt::LeftButton ? popupL_.data() : button == Qt::RightButton ? popupR_.data() : nullptr;
+    QMenu* menu = button == Qt::LeftButton    ? popupL_.data()
+                  : button == Qt::RightButton ? popupR_.data()
+                                              : nullptr;
     if (menu) menu->popup(at);
 }
 

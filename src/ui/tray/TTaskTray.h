@@ -17,6 +17,7 @@ class TrayBackend;
 // made, and the one door through which the backend's mouse reports reach
 // them. A report that comes while another is being handled (a menu open
 // from it runs its own event loop) is dropped.
+// It outlives its icons, and the backend outlives it.
 class TrayIcons {
 public:
     explicit TrayIcons(TrayBackend& backend);
