@@ -35,6 +35,7 @@ class MusicRecording;
 class RecordingController;
 class Commands;
 class DesktopServices;
+class DiskSpaceQueries;
 class ManualPanel;
 class MusicPanel;
 class PopupOpener;
@@ -69,6 +70,8 @@ struct WindowServices {
     SleepInhibitor& sleep;
     // The time-of-day timer's clock (local time); empty: the wall clock.
     std::function<QDateTime()> timeOfDay = {};
+    // The free space of folders' file systems; null: the machine's.
+    DiskSpaceQueries* diskSpace = nullptr;
 };
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -139,6 +142,10 @@ public:
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
     void MO_CDVSETClick();     // make every CD unit audible, and report
     void MO_SetNowTimeClick(); // set the clock (also PR_SetNowTime)
+    // The largest recording the free space allows, for the folder: in the
+    // plain box for seconds 0, else in the timed box closing after them.
+    void ShowMaxRecordSize(int seconds, const QString& folder);
+    void PAKIClick();          // list every volume's free space
 
     // The clock-setting dialog; true when it was closed with OK. The end of
     // the start-up shows it when SetNowTime_Select is on.
@@ -219,6 +226,9 @@ private:
     void applyStartupSwitches();
     void goToTray();
     void runAutomaticStart();
+    // The size report and the volume list; the report after a change of format or folder.
+    void buildDiskSpace();
+    void showAutomaticSizeReport();
 
     // The recordings: format, session, manual recording, log.
     void buildRecording();
@@ -268,6 +278,7 @@ private:
     PowerOff& powerOff_;
     MciChannel& channel_;
     SystemClock& clock_;
+    DiskSpaceQueries& disks_;
     QStringList arguments_;
     SwitchRequest startupRequest_;
     RecorderFlags flags_;

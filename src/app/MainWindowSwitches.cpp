@@ -65,7 +65,8 @@ void MainWindow::runAutomaticStart() {
     if (closing()) return;
     // and the clock can be checked before it is relied on.
     if (settings_.isOn(Setting::SetNowTime_Select)) showClockDialog();
-    // The size report for the recording folder comes with the disk-space commands.
+    if (closing()) return;
+    showAutomaticSizeReport();
 }
 
 void MainWindow::onForwardedLine(const QString& line) {
