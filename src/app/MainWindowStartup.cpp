@@ -100,7 +100,7 @@ void MainWindow::MTempSetClick() {
     QApplication::restoreOverrideCursor();
     const QString chosen = dialog.Execute();
     settings_.setText(Setting::TEMPALL, chosen == kNoFolderMarker ? chosen : paths::withTrailingSlash(chosen));
-    showAutomaticSizeReport();
+    if (chosen != kNoFolderMarker) showAutomaticSizeReport();
 }
 
 void MainWindow::Timer1Timer() {

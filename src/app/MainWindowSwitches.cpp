@@ -66,6 +66,7 @@ void MainWindow::runAutomaticStart() {
     // and the clock can be checked before it is relied on.
     if (settings_.isOn(Setting::SetNowTime_Select)) showClockDialog();
     if (closing()) return;
+    // Last, how long the free space lasts, when that is wanted.
     showAutomaticSizeReport();
 }
 
