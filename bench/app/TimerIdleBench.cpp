@@ -42,7 +42,7 @@ bool prepareHome(const test::PrivateHome& home) {
     const QTime start = QTime::currentTime().addSecs(8 * 3600);
     const QByteArray entry = start.toString(QStringLiteral("hh:mm")).toLatin1() + '-' +
                              start.addSecs(600).toString(QStringLiteral("hh:mm")).toLatin1() + " E 44S16\r\n";
-    return writeFile(home.settingsFile(), "[SONDEX]\nVersion=22\nSetNowTime_Select=0\nJK=" +
+    return writeFile(home.settingsFile(), "[SONDEX]\nVersion=22\nSetNowTime_Select=0\nREC_MAX=0\nJK=" +
                                               QStringLiteral("実行中").toUtf8() + "\nTM_Mode=0\nTDAY_S=DAY000\nTEMPALL=" +
                                               QFile::encodeName(folder) + "\n") &&
            writeFile(programFolder + QStringLiteral("DAY000.day"), entry);

@@ -16,6 +16,7 @@
 #include "core/RecordingController.h"
 #include "recording/ManualRecording.h"
 #include "core/RecordingLog.h"
+#include "platform/DiskSpace.h"
 #include "core/RecordingSession.h"
 #include <QCheckBox>
 #include "ui/dialogs/TMKBoxDlg.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
       powerOff_(services.powerOff),
       channel_(services.channel),
       clock_(services.clock),
+      disks_(services.diskSpace ? *services.diskSpace : systemDiskSpace()),
       arguments_(std::move(arguments)),
       commands_(new Commands(this)),
       MKBoxDlg1_(new TMKBoxDlg(*this, this)),
@@ -75,6 +77,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
     bindCommands();
     buildCdDrives();
     buildRecording();
+    buildDiskSpace();
     buildTimerLists();
     buildCdAccess();
     buildCdPlay();

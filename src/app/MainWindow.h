@@ -35,6 +35,7 @@ class MusicRecording;
 class RecordingController;
 class Commands;
 class DesktopServices;
+class DiskSpaceQueries;
 class ManualPanel;
 class MusicPanel;
 class PopupOpener;
@@ -74,6 +75,8 @@ struct WindowServices {
     std::function<QDateTime()> timeOfDay = {};
     // The notification area; empty: the desktop's own.
     TrayBackend* tray = nullptr;
+    // The free space of folders' file systems; null: the machine's.
+    DiskSpaceQueries* diskSpace = nullptr;
 };
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -147,6 +150,10 @@ public:
     void ButtonTRAYClick();    // to the tray (a minimised window where there is none)
     void TRIconOFFClick();     // back from the tray
     TTaskTray& TaskTray1() { return *TaskTray1_; }
+    // The largest recording the free space allows, for the folder: in the
+    // plain box for seconds 0, else in the timed box closing after them.
+    void ShowMaxRecordSize(int seconds, const QString& folder);
+    void PAKIClick();          // list every volume's free space
 
     // The clock-setting dialog; true when it was closed with OK. The end of
     // the start-up shows it when SetNowTime_Select is on.
@@ -230,6 +237,9 @@ private:
     void applyStartupSwitches();
     void goToTray();
     void runAutomaticStart();
+    // The size report and the volume list; the report after a change of format or folder.
+    void buildDiskSpace();
+    void showAutomaticSizeReport();
 
     // The recordings: format, session, manual recording, log.
     void buildRecording();
@@ -279,6 +289,7 @@ private:
     PowerOff& powerOff_;
     MciChannel& channel_;
     SystemClock& clock_;
+    DiskSpaceQueries& disks_;
     QStringList arguments_;
     SwitchRequest startupRequest_;
     RecorderFlags flags_;

@@ -101,7 +101,7 @@ void MainWindow::MTempSetClick() {
     QApplication::restoreOverrideCursor();
     const QString chosen = dialog.Execute();
     settings_.setText(Setting::TEMPALL, chosen == kNoFolderMarker ? chosen : paths::withTrailingSlash(chosen));
-    // The size report for the new folder comes with the disk-space commands.
+    if (chosen != kNoFolderMarker) showAutomaticSizeReport();
 }
 
 void MainWindow::Timer1Timer() {

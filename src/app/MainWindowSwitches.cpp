@@ -66,7 +66,9 @@ void MainWindow::runAutomaticStart() {
     if (closing()) return;
     // and the clock can be checked before it is relied on.
     if (settings_.isOn(Setting::SetNowTime_Select)) showClockDialog();
-    // The size report for the recording folder comes with the disk-space commands.
+    if (closing()) return;
+    // Last, how long the free space lasts, when that is wanted.
+    showAutomaticSizeReport();
 }
 
 void MainWindow::onForwardedLine(const QString& line) {

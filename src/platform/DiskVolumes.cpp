@@ -3,9 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
-#include <QStorageInfo>
 
 #include <algorithm>
+
+#include <sys/statvfs.h>
 
 namespace sondex {
 
@@ -105,9 +106,10 @@ QList<DiskVolume> diskVolumes() {
 }
 
 VolumeSpace volumeSpace(const QString& path) {
-    const QStorageInfo s(path);
-    if (!s.isValid() || !s.isReady()) return {};
-    return {s.bytesAvailable(), s.bytesTotal()};
+    struct statvfs s {};
+    if (::statvfs(QFile::encodeName(path).constData(), &s) != 0) return {};
+    const auto unit = static_cast<qint64>(s.f_frsize);
+    return {static_cast<qint64>(s.f_bavail) * unit, static_cast<qint64>(s.f_blocks) * unit};
 }
 
 }  // namespace sondex

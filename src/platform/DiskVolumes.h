@@ -51,7 +51,8 @@ QList<MountEntry> diskVolumeMounts(QList<MountEntry> mounts);
 // a network server that is gone does not hold this up.
 QList<DiskVolume> diskVolumes();
 
-// The free and total bytes of the volume that holds path, read now.
+// The free bytes this user may write and the total bytes of the volume that
+// holds path (statvfs: f_bavail and f_blocks in f_frsize units), read now.
 VolumeSpace volumeSpace(const QString& path);
 
 }  // namespace sondex

@@ -143,7 +143,7 @@ TEST_F(EntryProcessTest, StartsAtTheSameMomentGiveOneRecorderAndOneForwardedLine
 TEST_F(EntryProcessTest, TheCloseChangesOnlyItsOwnValuesInATenMegabyteFile) {
     const QByteArray folder = QFile::encodeName(home.root());
     const QByteArray kept = "\x01\x02garbage\r\nFromTheFuture=x=y\r\n\x83\x65=sjis name\r\nEXEPATH=/caf\xe9\r\n"
-                            "Group=\x83\x65\x83\x58\x83\x67\r\nSetNowTime_Select=0\r\n";
+                            "Group=\x83\x65\x83\x58\x83\x67\r\nSetNowTime_Select=0\r\nREC_MAX=0\r\n";
     QByteArray other = "[OTHER]\r\nSHUDO=77\r\n";
     while (other.size() < 10 * 1024 * 1024) other += "; " + QByteArray(96, 'x') + "\r\n";
     writeSettings("[SONDEX]\r\nVersion=22\r\nNR_WAIT=lots\r\nINTORO=9000\r\nTEMPALL=" + folder + "\r\n" + kept +

@@ -54,7 +54,8 @@ protected:
                           {QStringLiteral("Unknown"), QStringLiteral("kept")},
                           {QStringLiteral("NR_WAIT"), QStringLiteral("500")},
                           {QStringLiteral("TEMPALL"), dir.path() + QStringLiteral("/rec/")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
+                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
     }
 
     QByteArray fileBytes() const { return test::readBytes(store.path()); }

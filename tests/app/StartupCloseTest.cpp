@@ -59,7 +59,8 @@ protected:
 
     void installed(const QString& recordings = QString()) {
         store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
+                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
         if (!recordings.isEmpty()) store.writeText(QStringLiteral("TEMPALL"), recordings);
     }
 
@@ -98,13 +99,22 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
                 seen.append(memoOf(question).section(u'\n', 1));
                 test::onNextModal([&](QWidget* registered) {
                     seen.append(memoOf(registered).section(u'\n', 1));
-                    // The clock advice, then the clock dialog that ends the start-up.
-                    test::onNextModal([&](QWidget* clockAdvice) {
-                        test::onNextModal([&](QWidget* clock) {
-                            seen.append(clock->objectName());
-                            test::click(clock, "Btn_OK");
+                    // A fresh user has the size report on: it follows the folder
+                    // and the start-up; the clock advice and dialog come between.
+                    test::onNextModal([&](QWidget* sizeReport) {
+                        seen.append(memoOf(sizeReport).section(u'\n', 0, 0));
+                        test::onNextModal([&](QWidget* clockAdvice) {
+                            test::onNextModal([&](QWidget* clock) {
+                                seen.append(clock->objectName());
+                                test::onNextModal([&](QWidget* lastReport) {
+                                    seen.append(memoOf(lastReport).section(u'\n', 0, 0));
+                                    test::click(lastReport, "Btn_OK");
+                                });
+                                test::click(clock, "Btn_OK");
+                            });
+                            test::click(clockAdvice, "Btn_OK");
                         });
-                        test::click(clockAdvice, "Btn_OK");
+                        test::click(sizeReport, "Btn_OK");
                     });
                     test::click(registered, "Btn_OK");
                 });
@@ -119,7 +129,8 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
     EXPECT_EQ(seen, QStringList({QStringLiteral("これより、WAV録音ファイル登録先を選択して戴きます"),
                                  QStringLiteral("録音ファイル登録先フォルダーの設定変更"),
                                  QStringLiteral("フォルダーを作成します"), QStringLiteral("フォルダーを登録しました"),
-                                 QStringLiteral("TJikanBox")}));
+                                 QStringLiteral("最大録音サイズ表示"), QStringLiteral("TJikanBox"),
+                                 QStringLiteral("最大録音サイズ表示")}));
     const QString chosen = QDir::homePath() + QStringLiteral("/TAVIKT32/TEMPALL/");
     EXPECT_TRUE(QDir(chosen).exists());
     EXPECT_EQ(window->recordingFolder(), chosen);
@@ -132,7 +143,10 @@ TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartI
     MainWindow next(identity, again, store, rig.services());
     EXPECT_FALSE(next.findChild<QTimer*>(QStringLiteral("Timer6"))->isActive());
     EXPECT_TRUE(next.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
-    test::onNextModal([](QWidget* clock) { test::click(clock, "Btn_OK"); });
+    test::onNextModal([](QWidget* clock) {
+        test::onNextModal([](QWidget* sizeReport) { test::click(sizeReport, "Btn_OK"); });
+        test::click(clock, "Btn_OK");
+    });
     EXPECT_TRUE(ready(next));
     EXPECT_EQ(next.recordingFolder(), chosen);
 }

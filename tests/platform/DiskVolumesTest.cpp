@@ -1,4 +1,8 @@
+#include "platform/DiskSpace.h"
 #include "platform/DiskVolumes.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +38,28 @@ TEST(DiskVolumesTest, TheMountTableIsReadWithItsEscapes) {
     EXPECT_EQ(entries[0].fileSystem, "vfat");
     EXPECT_EQ(entries[1].mountPoint, QStringLiteral("/mnt/back\\slash"));
     EXPECT_TRUE(isNetworkFileSystem(entries[1].fileSystem));
+}
+
+// The machine's own answers: a folder and its subfolder share a file system
+// whose mount point lies above both, and a missing folder is unknown.
+TEST(DiskVolumesTest, AFolderIsFoundOnItsFileSystemAndAMissingOneIsUnknown) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("sub")));
+    SystemDiskSpace disks;
+    const FolderDisk folder = disks.folderDisk(dir.path() + u'/');
+    const FolderDisk sub = disks.folderDisk(dir.filePath(QStringLiteral("sub")));
+    EXPECT_TRUE(onOneFileSystem(folder, sub));
+    EXPECT_EQ(folder.mountPoint, sub.mountPoint);
+    const QString canonical = QDir(dir.path()).canonicalPath();
+    EXPECT_TRUE(folder.mountPoint == QStringLiteral("/") || canonical.startsWith(folder.mountPoint + u'/'))
+        << folder.mountPoint.toStdString();
+    EXPECT_GE(folder.space.freeBytes, 0);
+    EXPECT_LE(folder.space.freeBytes, folder.space.totalBytes);
+
+    const FolderDisk missing = disks.folderDisk(dir.filePath(QStringLiteral("missing")));
+    EXPECT_TRUE(missing.mountPoint.isEmpty());
+    EXPECT_EQ(missing.space.freeBytes, -1);
+    EXPECT_FALSE(onOneFileSystem(missing, missing));
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ protected:
         store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                           {QStringLiteral("TEMPALL"), recordings.path()},
                           {QStringLiteral("No_Memo"), QStringLiteral("1")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
+                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
         windowPtr = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel, clock, sleep});
         routeDeviceNotices(channel, *windowPtr,
                            [this](qint64 w, qint64 l) { windowPtr->onDeviceNotice(msg::MM_MCINOTIFY, w, l); }, sub0,

@@ -36,7 +36,8 @@ protected:
         store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                           {QStringLiteral("TEMPALL"), folder.path() + u'/'},
                           {QStringLiteral("No_Memo"), QStringLiteral("1")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
+                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
         rig.engine.answer(QStringLiteral("capability"), {0, QStringLiteral("true")});
         window = std::make_unique<MainWindow>(identity, settings, store, rig.services());
         window->MKBoxDlg1().setTimerCount(1);

@@ -112,7 +112,8 @@ bool RecorderRig::prepare() {
     IniSettingsStore store(paths::settingsFile());
     if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
                            {QStringLiteral("TEMPALL"), recordingFolder()},
-                           {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}}))
+                           {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                           {QStringLiteral("REC_MAX"), QStringLiteral("0")}}))
         return fail(QStringLiteral("cannot write ") + store.path());
     return prepareMaterial();
 }

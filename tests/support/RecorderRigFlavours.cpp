@@ -99,7 +99,8 @@ bool TimerTakeRig::prepareMaterial() {
                            {QStringLiteral("TM_Mode"), QStringLiteral("0")},
                            {QStringLiteral("TDAY_S"), QStringLiteral("DAY000")},
                            // Unattended, the clock dialog of the start-up stays open: nobody is there.
-                           {QStringLiteral("SetNowTime_Select"), closeAfterMs_ < 0 ? u"1"_qs : u"0"_qs}}))
+                           {QStringLiteral("SetNowTime_Select"), closeAfterMs_ < 0 ? u"1"_qs : u"0"_qs},
+                           {QStringLiteral("REC_MAX"), QStringLiteral("0")}}))
         return fail(QStringLiteral("cannot write ") + store.path());
     return writeBytes(day, entry().toUtf8() + "\r\n") || fail(QStringLiteral("cannot write ") + day);
 }

@@ -49,7 +49,8 @@ TEST(TimerPanelWindowTest, ThePanelEditsTheStoredGroupAndTheCloseSavesIt) {
     IniSettingsStore store(dir.filePath(QStringLiteral("SONDEX.ini")));
     store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                       {QStringLiteral("TEMPALL"), dir.path() + u'/'},
-                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
+                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                      {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
     const QString group = identity.ProgramFolder + QStringLiteral("DAY000.day");
     ASSERT_TRUE(test::writeBytes(group, "07:00-07:30 C 22M08\r\n7:0\r\n"));
     Settings settings(identity.ProgramFolder);

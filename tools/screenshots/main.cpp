@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
     IniSettingsStore store(home.path() + QStringLiteral("/SONDEX.ini"));
     store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
                       {QStringLiteral("TEMPALL"), home.path() + QStringLiteral("/rec/")},
-                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")}});
+                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
+                      {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
     Settings settings(identity.ProgramFolder);
     NoDesktop desktop;
     NoPowerOff powerOff;
