@@ -18,10 +18,15 @@ class QMenu;
 class QPushButton;
 class QDragEnterEvent;
 class QDropEvent;
+class QAction;
 class QListWidget;
 class QTimer;
 
 namespace sondex {
+
+namespace leftovers {
+struct Variant;
+}
 
 class CdControlPanel;
 class CdDeviceAccess;
@@ -138,6 +143,9 @@ public:
     void ComboBox2Change(int index);  // choose a CD unit in the drive box
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
     void MO_CDVSETClick();     // make every CD unit audible, and report
+    void PTEMPClick(QAction* sender);   // TEMP: show or delete the leftover temporary files
+    void MR_TMPClick(QAction* sender);  // TMP: the same
+    void offerLeftoverRecovery();       // after the automatic start: save lost takes
     void MO_SetNowTimeClick(); // set the clock (also PR_SetNowTime)
 
     // The clock-setting dialog; true when it was closed with OK. The end of
@@ -253,6 +261,8 @@ private:
     void applyRepeatColours();
     void bindNumberCommands();
     void bindClockCommands();
+    void bindLeftoverCommands();
+    void runLeftoverCommand(const leftovers::Variant& variant, bool deleting);
     void writeNumberCaptions();
     void onStartMenuOpening();
     void onOptionsMenuOpening();
