@@ -1,8 +1,8 @@
 // Recovery of a lost one-hour take: the time on the take's own file system
 // (a rename) and the memory when it has to be copied to another one.
-#include "platform/mci/Leftovers.h"
 #include "ProcessFigures.h"
 #include "TmpfsMount.h"
+#include "platform/mci/Leftovers.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cstdio>
 
 using namespace sondex;
 
@@ -37,8 +37,10 @@ bool recoverOnce(const QString& from, const QString& to, const char* what) {
     QElapsedTimer clock;
     clock.start();
     const QList<mci::Recoverable> found = mci::findRecoverable(from);
-    const mci::Error error = found.isEmpty() ? mci::Error::FileNotFound
-                                             : mci::recoverLeftover(found.first(), QDir(to).filePath(QStringLiteral("wav0000.wav")));
+    const mci::Error error =
+        found.isEmpty()
+            ? mci::Error::FileNotFound
+            : mci::recoverLeftover(found.first(), QDir(to).filePath(QStringLiteral("wav0000.wav")));
     const double ms = clock.nsecsElapsed() / 1e6;
     std::printf("%-34s %s  %.1f ms  %lld MB  peak RSS %lld -> %lld KiB\n", what,
                 error == mci::Error::None ? "ok" : "FAILED", ms,
@@ -55,12 +57,16 @@ int main(int argc, char** argv) {
     QTemporaryDir temp(QDir::currentPath() + QStringLiteral("/leftover-bench-XXXXXX"));
     QDir().mkpath(temp.filePath(QStringLiteral("tmp")));
     QDir().mkpath(temp.filePath(QStringLiteral("rec")));
-    bool ok = recoverOnce(temp.filePath(QStringLiteral("tmp")), temp.filePath(QStringLiteral("rec")), "same file system (rename):");
+    bool ok = recoverOnce(temp.filePath(QStringLiteral("tmp")),
+                          temp.filePath(QStringLiteral("rec")), "same file system (rename):");
 
     mci::test::TmpfsMount tmpfs(temp.filePath(QStringLiteral("tmpfs")), kHourBytes + (64 << 20));
     if (tmpfs.isMounted())
-        ok = recoverOnce(temp.filePath(QStringLiteral("tmp")), tmpfs.folder(), "to a tmpfs (copy, synced):") && ok;
+        ok = recoverOnce(temp.filePath(QStringLiteral("tmp")), tmpfs.folder(),
+                         "to a tmpfs (copy, synced):") &&
+             ok;
     else
-        std::printf("to a tmpfs: skipped, no tmpfs could be mounted (%s)\n", qPrintable(tmpfs.failure()));
+        std::printf("to a tmpfs: skipped, no tmpfs could be mounted (%s)\n",
+                    qPrintable(tmpfs.failure()));
     return ok ? 0 : 1;
 }

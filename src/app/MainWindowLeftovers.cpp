@@ -47,10 +47,11 @@ void MainWindow::runLeftoverCommand(const leftovers::Variant& variant, bool dele
         MKBoxDlg1_->MsgBox(leftovers::showText(variant, folder));
     } else {
         leftovers::deleteWithConfirmation(
-            folder, {[this](const QString& question) {
-                         return MKBoxDlg1_->TMMsgBoxYN(question, BoxAnswer::No) == BoxAnswer::Yes;
-                     },
-                     [this](const QString& message) { MKBoxDlg1_->TMMsgBox(message, BoxAnswer::Ok); }});
+            folder,
+            {[this](const QString& question) {
+                 return MKBoxDlg1_->TMMsgBoxYN(question, BoxAnswer::No) == BoxAnswer::Yes;
+             },
+             [this](const QString& message) { MKBoxDlg1_->TMMsgBox(message, BoxAnswer::Ok); }});
     }
     flags_.messageBusy = false;
     QApplication::restoreOverrideCursor();
@@ -65,10 +66,11 @@ void MainWindow::offerLeftoverRecovery() {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return;
     const QList<mci::Recoverable> found = leftovers::findRecoverable(leftovers::recoveryFolders());
     if (found.isEmpty()) return;
-    if (MKBoxDlg1_->TMMsgBoxYN(leftovers::recoveryQuestion(found), BoxAnswer::No) != BoxAnswer::Yes) return;
+    if (MKBoxDlg1_->TMMsgBoxYN(leftovers::recoveryQuestion(found), BoxAnswer::No) != BoxAnswer::Yes)
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QList<leftovers::Recovered> results =
-        leftovers::recoverAll(found, paths::withTrailingSlash(folder), *log_, QDateTime::currentDateTime());
+    const QList<leftovers::Recovered> results = leftovers::recoverAll(
+        found, paths::withTrailingSlash(folder), *log_, QDateTime::currentDateTime());
     QApplication::restoreOverrideCursor();
     const QString failures = leftovers::recoveryFailures(results);
     if (!failures.isEmpty()) MKBoxDlg1_->TMMsgBox(failures, BoxAnswer::Ok);

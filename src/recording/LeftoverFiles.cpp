@@ -42,7 +42,8 @@ QList<Entry> listEntries(const QString& folder) {
         const QString size = sizeText(file.size);
         keyed.append({date + u'<' + file.name + u'<' + size, Entry{file.name, date + size}});
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     QList<Entry> entries;
     for (const auto& item : keyed) entries.append(item.second);
     return entries;
@@ -58,14 +59,15 @@ QString showText(const Variant& variant, const QString& folder) {
             list += entries[i].name + entries[i].rest + u'\n';
         count = QString::number(entries.size()) + QStringLiteral("個");
     }
-    return QString::fromUtf8(variant.heading) + folderText(folder) + QStringLiteral("\n\n録音一時ファイル名：") +
-           count + u'\n' + list;
+    return QString::fromUtf8(variant.heading) + folderText(folder) +
+           QStringLiteral("\n\n録音一時ファイル名：") + count + u'\n' + list;
 }
 
 void deleteWithConfirmation(const QString& folder, const DeletePrompts& prompts) {
     const QList<Entry> entries = listEntries(folder);
     if (entries.isEmpty()) {
-        prompts.tell(folderText(folder) + QStringLiteral("\nに、録音一時ファイルは、ありませんでした・・・"));
+        prompts.tell(folderText(folder) +
+                     QStringLiteral("\nに、録音一時ファイルは、ありませんでした・・・"));
         return;
     }
     const QString shown = paths::withoutTrailingSlash(folder);
@@ -74,8 +76,8 @@ void deleteWithConfirmation(const QString& folder, const DeletePrompts& prompts)
                              QStringLiteral("\nこのファイルを削除してよろしいですか？？？")))
             continue;
         if (!mci::deleteLeftover(QDir(folder).filePath(entry.name)))
-            prompts.tell(QStringLiteral("ファイルの削除に失敗しました・・・\n") + folder + u'\n' + entry.name +
-                         entry.rest);
+            prompts.tell(QStringLiteral("ファイルの削除に失敗しました・・・\n") + folder + u'\n' +
+                         entry.name + entry.rest);
     }
 }
 
@@ -97,11 +99,13 @@ QList<mci::Recoverable> findRecoverable(const QStringList& folders) {
 }
 
 QString recoveryQuestion(const QList<mci::Recoverable>& found) {
-    QString text = QStringLiteral("途中で止まった録音の一時ファイルが、%1個残っています：\n").arg(found.size());
+    QString text = QStringLiteral("途中で止まった録音の一時ファイルが、%1個残っています：\n")
+                       .arg(found.size());
     for (qsizetype i = 0; i < qMin<qsizetype>(found.size(), kListedEntries); ++i)
         text += found[i].path + u' ' + loglines::recordedTime(found[i].milliseconds()) + u'\n';
-    return text + QStringLiteral("\n録音フォルダーに、自動ファイル名で保存しますか？\n"
-                                 "（いいえ：次の起動の時に、もう一度たずねます）");
+    return text + QStringLiteral(
+                      "\n録音フォルダーに、自動ファイル名で保存しますか？\n"
+                      "（いいえ：次の起動の時に、もう一度たずねます）");
 }
 
 QList<Recovered> recoverAll(const QList<mci::Recoverable>& found, const QString& recordingFolder,
@@ -115,8 +119,8 @@ QList<Recovered> recoverAll(const QList<mci::Recoverable>& found, const QString&
         }
         if (result.error == mci::Error::None) {
             const loglines::Saved saved{result.to, leftover.milliseconds()};
-            log.AddLogLine(loglines::manualLine(InspectWav(result.to), saved, now) + QStringLiteral(" <復旧 ") +
-                           QFileInfo(leftover.path).fileName());
+            log.AddLogLine(loglines::manualLine(InspectWav(result.to), saved, now) +
+                           QStringLiteral(" <復旧 ") + QFileInfo(leftover.path).fileName());
         }
         results.append(result);
     }
@@ -128,10 +132,12 @@ QString recoveryFailures(const QList<Recovered>& results) {
     for (const Recovered& result : results) {
         if (result.error == mci::Error::None) continue;
         text += u'\n' + result.from + u'\n' +
-                (result.to.isEmpty() ? QStringLiteral("自動ファイル名(wav0000～wav9999)が残っていません。")
-                                     : mci::errorTextFor(mci::toCode(result.error)));
+                (result.to.isEmpty()
+                     ? QStringLiteral("自動ファイル名(wav0000～wav9999)が残っていません。")
+                     : mci::errorTextFor(mci::toCode(result.error)));
     }
-    return text.isEmpty() ? text : QStringLiteral("録音一時ファイルを保存できませんでした・・・") + text;
+    return text.isEmpty() ? text
+                          : QStringLiteral("録音一時ファイルを保存できませんでした・・・") + text;
 }
 
 }  // namespace sondex::leftovers

@@ -21,7 +21,8 @@ const QDateTime kFirst(QDate(2026, 12, 6), QTime(13, 5, 9));
 // Twelve leftovers whose times run backwards against their names, a minute apart.
 void writeTwelve(const QString& folder) {
     for (int i = 0; i < 12; ++i) {
-        QFile file(QDir(folder).filePath(QStringLiteral("~MCI%1.TMP").arg(i, 5, 10, QLatin1Char('0'))));
+        QFile file(
+            QDir(folder).filePath(QStringLiteral("~MCI%1.TMP").arg(i, 5, 10, QLatin1Char('0'))));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(1000 + i, '\0'));
         file.flush();
@@ -60,22 +61,30 @@ TEST(LeftoverFiles, DeleteAsksForEachAndDeletesOnlyWhatIsConfirmedAndFree) {
     EXPECT_EQ(questions.size(), 12);
     EXPECT_TRUE(told.isEmpty());
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files).size(), 12);
-    EXPECT_EQ(questions[0], temp.path() + QStringLiteral("\n~MCI00011.TMP  26/12/06 日 13:05:09        1,011 Byte \n"
-                                                         "このファイルを削除してよろしいですか？？？"));
+    EXPECT_EQ(
+        questions[0],
+        temp.path() + QStringLiteral("\n~MCI00011.TMP  26/12/06 日 13:05:09        1,011 Byte \n"
+                                     "このファイルを削除してよろしいですか？？？"));
 
     // A take that is still recording cannot be deleted; the loop goes on.
-    const int holder = ::open(QFile::encodeName(temp.filePath(QStringLiteral("~MCI00005.TMP"))).constData(), O_RDONLY);
+    const int holder = ::open(
+        QFile::encodeName(temp.filePath(QStringLiteral("~MCI00005.TMP"))).constData(), O_RDONLY);
     ASSERT_TRUE(mci::lockRecordingFile(holder));
-    const leftovers::DeletePrompts yes{[](const QString&) { return true; }, [&](const QString& m) { told.append(m); }};
+    const leftovers::DeletePrompts yes{[](const QString&) { return true; },
+                                       [&](const QString& m) { told.append(m); }};
     leftovers::deleteWithConfirmation(temp.path(), yes);
     ::close(holder);
-    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), QStringList{QStringLiteral("~MCI00005.TMP")});
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("~MCI00005.TMP")});
     ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith(QStringLiteral("ファイルの削除に失敗しました・・・\n") + temp.path() + QStringLiteral("\n~MCI00005.TMP  ")));
+    EXPECT_TRUE(told[0].startsWith(QStringLiteral("ファイルの削除に失敗しました・・・\n") +
+                                   temp.path() + QStringLiteral("\n~MCI00005.TMP  ")));
 
     told.clear();
     leftovers::deleteWithConfirmation(QString(), yes);
-    EXPECT_EQ(told, QStringList{QStringLiteral("設定されていません・・・\nに、録音一時ファイルは、ありませんでした・・・")});
+    EXPECT_EQ(told,
+              QStringList{QStringLiteral(
+                  "設定されていません・・・\nに、録音一時ファイルは、ありませんでした・・・")});
 }
 
 TEST(LeftoverFiles, RecoveryTakesTheNextAutomaticNamesAndLogsEach) {

@@ -6,12 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <utility>
 
@@ -21,7 +21,9 @@ namespace {
 
 constexpr char kSavedAttribute[] = "user.sondex.saved";
 
-QByteArray native(const QString& path) { return QFile::encodeName(path); }
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 class Fd {
 public:
@@ -38,7 +40,9 @@ private:
     int fd_;
 };
 
-bool isMarkedSaved(int fd) { return ::fgetxattr(fd, kSavedAttribute, nullptr, 0) >= 0; }
+bool isMarkedSaved(int fd) {
+    return ::fgetxattr(fd, kSavedAttribute, nullptr, 0) >= 0;
+}
 
 void syncFolder(const QString& folder) {
     const Fd dir(::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -55,7 +59,8 @@ int linkInPlace(const QString& from, const QString& target) {
 
 int copySynced(int fromFd, qint64 bytes, const QString& target) {
     const QFileInfo info(target);
-    const QString staging = info.absoluteDir().filePath(QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(::getpid()));
+    const QString staging = info.absoluteDir().filePath(
+        QStringLiteral(".%1.%2.part").arg(info.fileName()).arg(::getpid()));
     Fd out(::open(native(staging).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (out.get() < 0) return errno;
     int error = copyFileBytes(fromFd, 0, out.get(), 0, bytes);
@@ -81,21 +86,27 @@ int finishAsWav(int fd, const Recoverable& leftover) {
 
 }  // namespace
 
-bool lockRecordingFile(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+bool lockRecordingFile(int fd) {
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
 
 bool isHeldByRecorder(const QString& path) {
     const Fd fd(::open(native(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     return fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
-void markSaved(int fd) { (void)::fsetxattr(fd, kSavedAttribute, "1", 1, 0); }
+void markSaved(int fd) {
+    (void)::fsetxattr(fd, kSavedAttribute, "1", 1, 0);
+}
 
-void clearSavedMark(int fd) { (void)::fremovexattr(fd, kSavedAttribute); }
+void clearSavedMark(int fd) {
+    (void)::fremovexattr(fd, kSavedAttribute);
+}
 
 QList<LeftoverFile> findLeftovers(const QString& folder) {
     QList<LeftoverFile> files;
-    const QFileInfoList found = QDir(folder).entryInfoList({QString::fromLatin1(kLeftoverPattern)},
-                                                           QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList found = QDir(folder).entryInfoList(
+        {QString::fromLatin1(kLeftoverPattern)}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& info : found) {
         if (info.isSymLink()) continue;
         files.append({info.absoluteFilePath(), info.fileName(), info.size(), info.lastModified()});

@@ -1,7 +1,7 @@
+#include "TmpfsMount.h"
 #include "platform/mci/Leftovers.h"
 #include "platform/mci/RecordingFile.h"
 #include "platform/mci/RecordingSaver.h"
-#include "TmpfsMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/xattr.h>
 #include <sys/mount.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace sondex::mci;
@@ -27,7 +27,8 @@ QString writeLeftover(const QString& folder, const char* name, qint64 declared, 
     const QString path = QDir(folder).filePath(QString::fromLatin1(name));
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(zeroedHeader ? QByteArray(kCanonicalHeaderBytes, '\0') : canonicalWavHeader(kCdFormat, declared));
+    file.write(zeroedHeader ? QByteArray(kCanonicalHeaderBytes, '\0')
+                            : canonicalWavHeader(kCdFormat, declared));
     QByteArray samples(written, '\0');
     for (qint64 i = 0; i < written; ++i) samples[i] = char(i * 7);
     file.write(samples);
@@ -41,12 +42,14 @@ QByteArray bytesOf(const QString& path) {
 
 QStringList offeredNames(const QString& folder) {
     QStringList names;
-    for (const Recoverable& found : findRecoverable(folder)) names.append(QFileInfo(found.path).fileName());
+    for (const Recoverable& found : findRecoverable(folder))
+        names.append(QFileInfo(found.path).fileName());
     names.sort();
     return names;
 }
 
-// 5 s of CD sound recorded, the header refreshed at 3.22 s; 4.17 s reached the disk, then half a frame.
+// 5 s of CD sound recorded, the header refreshed at 3.22 s; 4.17 s reached the disk, then half a
+// frame.
 constexpr qint64 kDeclared = 3220 * 44100 / 1000 * 4;
 constexpr qint64 kWhole = 4170 * 44100 / 1000 * 4;
 
@@ -57,7 +60,9 @@ TEST(Leftovers, OnlyLostTakesAreOfferedAndRecoveryKeepsEveryWholeFrame) {
     const QString lost = writeLeftover(temp.path(), "~MCI00001.TMP", kDeclared, kWhole + 2);
     const QString zeroed = writeLeftover(temp.path(), "~MCI00002.TMP", 0, 4000, true);
     const QString saved = writeLeftover(temp.path(), "~MCI00003.TMP", 400, 400);
-    ASSERT_EQ(::link(QFile::encodeName(saved).constData(), QFile::encodeName(temp.filePath(QStringLiteral("wav0000.wav"))).constData()), 0);
+    ASSERT_EQ(::link(QFile::encodeName(saved).constData(),
+                     QFile::encodeName(temp.filePath(QStringLiteral("wav0000.wav"))).constData()),
+              0);
     const QString held = writeLeftover(temp.path(), "~MCI00004.TMP", 400, 800);
     const int holder = ::open(QFile::encodeName(held).constData(), O_RDWR | O_CLOEXEC);
     ASSERT_TRUE(lockRecordingFile(holder));
@@ -66,7 +71,8 @@ TEST(Leftovers, OnlyLostTakesAreOfferedAndRecoveryKeepsEveryWholeFrame) {
     EXPECT_EQ(offeredNames(temp.path()), QStringList{QStringLiteral("~MCI00001.TMP")});
     EXPECT_FALSE(deleteLeftover(held));
     const Recoverable heldTake{held, kCdFormat, 800};
-    EXPECT_EQ(recoverLeftover(heldTake, recordings.filePath(QStringLiteral("held.wav"))), Error::AccessDenied);
+    EXPECT_EQ(recoverLeftover(heldTake, recordings.filePath(QStringLiteral("held.wav"))),
+              Error::AccessDenied);
     EXPECT_EQ(bytesOf(held), heldBytes);
     EXPECT_EQ(bytesOf(zeroed), zeroedBytes);
 
@@ -81,7 +87,8 @@ TEST(Leftovers, OnlyLostTakesAreOfferedAndRecoveryKeepsEveryWholeFrame) {
     ASSERT_TRUE(contents);
     EXPECT_EQ(contents->dataBytes, kWhole);
     EXPECT_EQ(QFileInfo(target).size(), kCanonicalHeaderBytes + kWhole);
-    EXPECT_EQ(bytesOf(target).mid(kCanonicalHeaderBytes, 16), QByteArray::fromHex("00070e151c232a31383f464d545b6269"));
+    EXPECT_EQ(bytesOf(target).mid(kCanonicalHeaderBytes, 16),
+              QByteArray::fromHex("00070e151c232a31383f464d545b6269"));
     // A name that is already taken is never replaced.
     const QString another = writeLeftover(temp.path(), "~MCI00005.TMP", 0, 400);
     EXPECT_NE(recoverLeftover({another, kCdFormat, 400}, target), Error::None);
@@ -101,10 +108,12 @@ TEST(Leftovers, TheRunningTakeIsLockedAndACopiedSaveMarksItSaved) {
     recording->append(QByteArray(4000, 'x').constData(), 4000);
     if (tmpfs.isMounted()) {
         // Across file systems the save copies; the leftover must not be offered afterwards.
-        EXPECT_EQ(saveRecording(*recording, tmpfs.folder() + QStringLiteral("/take.wav")), Error::None);
+        EXPECT_EQ(saveRecording(*recording, tmpfs.folder() + QStringLiteral("/take.wav")),
+                  Error::None);
         recording.reset();
         EXPECT_FALSE(isHeldByRecorder(path));
-        const bool marked = ::getxattr(QFile::encodeName(path).constData(), "user.sondex.saved", nullptr, 0) >= 0;
+        const bool marked =
+            ::getxattr(QFile::encodeName(path).constData(), "user.sondex.saved", nullptr, 0) >= 0;
         EXPECT_EQ(offeredNames(temp.path()).isEmpty(), marked);
     } else {
         recording.reset();
@@ -114,18 +123,23 @@ TEST(Leftovers, TheRunningTakeIsLockedAndACopiedSaveMarksItSaved) {
 
 TEST(Leftovers, RecoveryAcrossFileSystemsCopiesAndAReadOnlyFolderIsLeftAlone) {
     QTemporaryDir temp, base;
-    test::TmpfsMount target(base.filePath(QStringLiteral("rec")), 8 << 20), source(base.filePath(QStringLiteral("ro")), 1 << 20);
-    if (!target.isMounted() || !source.isMounted()) GTEST_SKIP() << "no tmpfs: " << target.failure().toStdString();
+    test::TmpfsMount target(base.filePath(QStringLiteral("rec")), 8 << 20),
+        source(base.filePath(QStringLiteral("ro")), 1 << 20);
+    if (!target.isMounted() || !source.isMounted())
+        GTEST_SKIP() << "no tmpfs: " << target.failure().toStdString();
     const QString lost = writeLeftover(temp.path(), "~MCI00001.TMP", 0, 4001);
     const Recoverable take = findRecoverable(temp.path()).value(0);
     EXPECT_EQ(recoverLeftover(take, target.folder() + QStringLiteral("/wav0000.wav")), Error::None);
     EXPECT_FALSE(QFile::exists(lost));
-    EXPECT_EQ(QFileInfo(target.folder() + QStringLiteral("/wav0000.wav")).size(), kCanonicalHeaderBytes + 4000);
-    EXPECT_TRUE(QDir(target.folder()).entryList(QDir::Files | QDir::Hidden).size() == 1);  // no staging file left
+    EXPECT_EQ(QFileInfo(target.folder() + QStringLiteral("/wav0000.wav")).size(),
+              kCanonicalHeaderBytes + 4000);
+    EXPECT_TRUE(QDir(target.folder()).entryList(QDir::Files | QDir::Hidden).size() ==
+                1);  // no staging file left
 
     const QString stuck = writeLeftover(source.folder(), "~MCI00002.TMP", 0, 400);
     ASSERT_EQ(::mount(nullptr, QFile::encodeName(source.folder()).constData(), nullptr,
-                      MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr), 0);
+                      MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr),
+              0);
     EXPECT_TRUE(findRecoverable(source.folder()).isEmpty());
     EXPECT_TRUE(QFile::exists(stuck));
 }
