@@ -18,10 +18,15 @@ class QMenu;
 class QPushButton;
 class QDragEnterEvent;
 class QDropEvent;
+class QAction;
 class QListWidget;
 class QTimer;
 
 namespace sondex {
+
+namespace leftovers {
+struct Variant;
+}
 
 class CdControlPanel;
 class CdDeviceAccess;
@@ -146,6 +151,9 @@ public:
     void ComboBox2Change(int index);  // choose a CD unit in the drive box
     void MO_CDIMAGEClick();    // add a disc image as a CD unit
     void MO_CDVSETClick();     // make every CD unit audible, and report
+    void PTEMPClick(QAction* sender);   // TEMP: show or delete the leftover temporary files
+    void MR_TMPClick(QAction* sender);  // TMP: the same
+    void offerLeftoverRecovery();       // after the automatic start: save lost takes
     void MO_SetNowTimeClick(); // set the clock (also PR_SetNowTime)
     void ButtonTRAYClick();    // to the tray (a minimised window where there is none)
     void TRIconOFFClick();     // back from the tray
@@ -274,6 +282,8 @@ private:
     void applyRepeatColours();
     void bindNumberCommands();
     void bindClockCommands();
+    void bindLeftoverCommands();
+    void runLeftoverCommand(const leftovers::Variant& variant, bool deleting);
     void writeNumberCaptions();
     void onStartMenuOpening();
     void onOptionsMenuOpening();

@@ -92,6 +92,7 @@ void MainWindow::bindCommands() {
 
     bindNumberCommands();
     bindClockCommands();
+    bindLeftoverCommands();
 
     connect(&s, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::BackColor) applyListColours();

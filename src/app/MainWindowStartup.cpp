@@ -141,6 +141,7 @@ void MainWindow::Timer1Timer() {
         PanelOPEN_->hide();
     }
     runAutomaticStart();
+    if (!closing()) offerLeftoverRecovery();
     qCInfo(lcStartup) << "start-up finished";
     emit startupFinished();
 }

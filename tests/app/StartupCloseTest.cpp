@@ -7,6 +7,8 @@
 #include "ui/dialogs/TMKBoxDlg.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/ListFile.h"
+#include "platform/mci/WavHeader.h"
+#include "core/RecordingLog.h"
 #include "shell/SetupWindow.h"
 #include "support/DialogTestSupport.h"
 #include "support/FileBytes.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -166,6 +169,29 @@ TEST_F(StartupCloseTest, ACloseDuringTheFirstRunQuestionEndsTheProgramAndWritesN
     EXPECT_FALSE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 1500));
     EXPECT_EQ(finished.size(), 0);
     EXPECT_EQ(test::readBytes(store.path()), before);
+}
+
+TEST_F(StartupCloseTest, ATakeLostInACrashIsOfferedAfterTheStartAndSavedOnlyOnYes) {
+    const QString leftover = QDir(qEnvironmentVariable("TEMP")).filePath(QStringLiteral("~MCI00042.TMP"));
+    QFile file(leftover);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(mci::canonicalWavHeader({8000, 1, 8}, 0) + QByteArray(8000, '\x80'));
+    file.close();
+    const auto remove = qScopeGuard([&] { QFile::remove(leftover); });
+    installed(folder.path() + u'/');
+    for (const bool yes : {false, true}) {
+        QString question;
+        test::onNextModal([&](QWidget* box) {
+            question = memoOf(box);
+            if (yes) test::click(box, "Btn_Yes");
+        });
+        auto window = start(store);
+        ASSERT_TRUE(ready(*window));
+        EXPECT_TRUE(question.contains(u"~MCI00042.TMP 00:01:00"));
+        EXPECT_EQ(QFile::exists(leftover), !yes);
+        EXPECT_EQ(QFile::exists(folder.filePath(QStringLiteral("wav0000.wav"))), yes);
+        EXPECT_EQ(window->recordingLog().lines().size(), yes ? 1 : 0);
+    }
 }
 
 TEST_F(StartupCloseTest, AStoredPositionFarOutsideLeavesTheWindowFullyVisibleBottomRight) {

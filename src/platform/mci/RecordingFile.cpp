@@ -1,6 +1,7 @@
 #include "platform/mci/RecordingFile.h"
 
 #include "platform/mci/FileCopy.h"
+#include "platform/mci/Leftovers.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +52,10 @@ RecordingFile::RecordingFile(QString path, int fd, const PcmFormat& format, qint
       dataBytes_(dataBytes),
       onDisk_(dataBytes),
       maxDataBytes_(dataLimitFor(format, fileSizeLimit)),
-      lastHeaderWrite_(std::chrono::steady_clock::now()) {}
+      lastHeaderWrite_(std::chrono::steady_clock::now()) {
+    // The lock tells the recovery of leftovers that this take is running.
+    (void)lockRecordingFile(fd_);
+}
 
 RecordingFile::~RecordingFile() {
     if (fd_ >= 0 && !gathered_.empty()) writeHeader();
@@ -86,7 +90,7 @@ std::unique_ptr<RecordingFile> RecordingFile::adopt(const QString& path, qint64 
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
     struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0) {
+    if (fd < 0 || !lockRecordingFile(fd) || ::fstat(fd, &info) != 0) {
         if (fd >= 0) ::close(fd);
         error = Error::FileUnreadable;
         return nullptr;
@@ -204,12 +208,14 @@ Error RecordingFile::prepareForAppend() {
             QFile::remove(copyPath);
             return errorForErrno(error);
         }
+        (void)lockRecordingFile(copyFd);
         ::close(fd_);
         QFile::remove(path_);
         fd_ = copyFd;
         path_ = copyPath;
-    } else if (info.st_size > length && ::ftruncate(fd_, length) != 0) {
-        return errorForErrno(errno);
+    } else {
+        clearSavedMark(fd_);  // a copy saved what there was; the samples to come are not saved
+        if (info.st_size > length && ::ftruncate(fd_, length) != 0) return errorForErrno(errno);
     }
     return Error::None;
 }

@@ -1,6 +1,7 @@
 #include "platform/mci/RecordingSaver.h"
 
 #include "platform/mci/FileCopy.h"
+#include "platform/mci/Leftovers.h"
 #include "platform/mci/RecordingFile.h"
 
 #include <QDir>
@@ -42,6 +43,8 @@ int streamCopy(RecordingFile& recording, const QString& staging) {
         const char pad = 0;
         error = writeAllAt(fd, &pad, 1, kCanonicalHeaderBytes + data);
     }
+    // Synced, since the temporary file is then marked as saved.
+    if (error == 0 && ::fdatasync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     return error;
 }
@@ -78,7 +81,9 @@ Error saveRecording(RecordingFile& recording, const QString& targetPath) {
             QFile::remove(staging);
             return errorForErrno(copyError);
         }
-        return errorForErrno(placeStaged(staging, target.absoluteFilePath()));
+        const int placeError = placeStaged(staging, target.absoluteFilePath());
+        if (placeError == 0) markSaved(recording.fd());
+        return errorForErrno(placeError);
     }
     return Error::WriteFailed;
 }
