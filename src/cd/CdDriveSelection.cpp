@@ -1,7 +1,6 @@
 #include "cd/CdDriveSelection.h"
 
 #include "core/Settings.h"
-#include "core/TextCut.h"
 #include "platform/cd/Volumes.h"
 
 #include <algorithm>
@@ -11,7 +10,6 @@ namespace sondex {
 namespace {
 
 const QString kNoDrive = QStringLiteral("CDﾄﾞﾗｲﾌﾞがありません");
-constexpr qsizetype kTrayTipBytes = 63;
 
 }  // namespace
 
@@ -87,6 +85,5 @@ QString CdDriveSelection::menuTitle() const {
     return caption_.left(3) + QStringLiteral("- CDDA再生対象ﾄﾞﾗｲﾌﾞの選択");
 }
 
-QString CdDriveSelection::trayTip() const { return cutToUtf8Bytes(caption_, kTrayTipBytes); }
 
 }  // namespace sondex

@@ -48,8 +48,6 @@ public:
     QString driveLabel() const;
     // The title item of the drive menu: " E:- CDDA再生対象ﾄﾞﾗｲﾌﾞの選択".
     QString menuTitle() const;
-    // The caption, at most 63 UTF-8 bytes.
-    QString trayTip() const;
 
 signals:
     // The unit list changed (a disc image was added).

@@ -1,6 +1,5 @@
 #include "cd/CdDriveSelection.h"
 #include "core/Settings.h"
-#include "core/TextCut.h"
 
 #include <QSignalSpy>
 
@@ -85,17 +84,6 @@ TEST_F(CdDriveSelectionTest, AnAddedUnitTakesItsPlaceInLetterOrderAndTheSelectio
     EXPECT_EQ(drives->driveLabel(), QStringLiteral(" G:"));
     EXPECT_EQ(drives->addUnit({u'E', QStringLiteral("/dev/sr0")}), 0);  // known already
     EXPECT_EQ(drives->count(), 3);
-}
-
-TEST_F(CdDriveSelectionTest, TheTrayTipIsCutAt63BytesWithoutSplittingACharacter) {
-    // " E:- " is 5 bytes; 20 kanji of 3 bytes make 65, so the 20th (bytes 63 to 65) goes.
-    startWith(QString(), QString(20, QChar(u'録')));
-    EXPECT_EQ(drives->trayTip(), QStringLiteral(" E:- ") + QString(19, QChar(u'録')));
-    startWith(QString());
-    EXPECT_EQ(drives->trayTip(), drives->caption());
-    // A character outside the basic plane is 4 bytes and two UTF-16 units.
-    EXPECT_EQ(cutToUtf8Bytes(QStringLiteral("ab\U0001F4BFc"), 5), QStringLiteral("ab"));
-    EXPECT_EQ(cutToUtf8Bytes(QStringLiteral("ab\U0001F4BFc"), 6), QStringLiteral("ab\U0001F4BF"));
 }
 
 }  // namespace
