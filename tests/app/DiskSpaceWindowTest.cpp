@@ -9,6 +9,7 @@
 #include "support/DialogTestSupport.h"
 #include "support/FileBytes.h"
 #include "support/WindowRig.h"
+#include "support/QuietSettings.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,10 +36,7 @@ TEST(DiskSpaceWindowTest,
     QTemporaryDir dir;
     const Identity identity = Identity::forThisUser();
     IniSettingsStore store(dir.filePath(QStringLiteral("SONDEX.ini")));
-    store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                      {QStringLiteral("TEMPALL"), dir.path() + u'/'},
-                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
-                      {QStringLiteral("REC_MAX"), QStringLiteral("1")}});
+    test::writeQuietSettings(store, dir.path() + u'/', {{QStringLiteral("REC_MAX"), QStringLiteral("1")}});
     Settings settings(identity.ProgramFolder);
     test::WindowRig rig;
     SameDisks disks;

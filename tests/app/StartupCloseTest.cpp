@@ -13,6 +13,7 @@
 #include "support/DialogTestSupport.h"
 #include "support/FileBytes.h"
 #include "support/WindowRig.h"
+#include "support/QuietSettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,10 +62,7 @@ protected:
     }
 
     void installed(const QString& recordings = QString()) {
-        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
-                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
-        if (!recordings.isEmpty()) store.writeText(QStringLiteral("TEMPALL"), recordings);
+        test::writeQuietSettings(store, recordings);
     }
 
     std::unique_ptr<MainWindow> start(SettingsStore& from) {
@@ -187,7 +185,7 @@ TEST_F(StartupCloseTest, ATakeLostInACrashIsOfferedAfterTheStartAndSavedOnlyOnYe
         });
         auto window = start(store);
         ASSERT_TRUE(ready(*window));
-        EXPECT_TRUE(question.contains(u"~MCI00042.TMP 00:01:00"));
+        EXPECT_TRUE(question.contains(u"~MCI00042.TMP 0分01秒"));
         EXPECT_EQ(QFile::exists(leftover), !yes);
         EXPECT_EQ(QFile::exists(folder.filePath(QStringLiteral("wav0000.wav"))), yes);
         EXPECT_EQ(window->recordingLog().lines().size(), yes ? 1 : 0);

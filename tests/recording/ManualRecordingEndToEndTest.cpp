@@ -22,6 +22,7 @@
 #include "support/pulse/PrivatePulseServer.h"
 #include "support/pulse/TonePlayer.h"
 #include "support/pulse/WavFacts.h"
+#include "support/QuietSettings.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -56,11 +57,7 @@ protected:
         ASSERT_TRUE(server.start()) << server.failure().toStdString();
         server.applyToThisProcess();
         ASSERT_TRUE(tone.start());
-        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                          {QStringLiteral("TEMPALL"), recordings.path()},
-                          {QStringLiteral("No_Memo"), QStringLiteral("1")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
-                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
+        test::writeQuietSettings(store, recordings.path(), {{QStringLiteral("No_Memo"), QStringLiteral("1")}});
         windowPtr = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel, clock, sleep});
         routeDeviceNotices(channel, *windowPtr,
                            [this](qint64 w, qint64 l) { windowPtr->onDeviceNotice(msg::MM_MCINOTIFY, w, l); }, sub0,

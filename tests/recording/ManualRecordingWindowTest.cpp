@@ -12,6 +12,7 @@
 #include "core/RecordingLog.h"
 #include "core/RecordingSession.h"
 #include "support/WindowRig.h"
+#include "support/QuietSettings.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,11 +34,7 @@ protected:
         : identity(Identity::forThisUser()),
           store(folder.filePath(QStringLiteral("SONDEX.ini"))),
           settings(identity.ProgramFolder) {
-        store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                          {QStringLiteral("TEMPALL"), folder.path() + u'/'},
-                          {QStringLiteral("No_Memo"), QStringLiteral("1")},
-                          {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
-                          {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
+        test::writeQuietSettings(store, folder.path() + u'/', {{QStringLiteral("No_Memo"), QStringLiteral("1")}});
         rig.engine.answer(QStringLiteral("capability"), {0, QStringLiteral("true")});
         window = std::make_unique<MainWindow>(identity, settings, store, rig.services());
         window->MKBoxDlg1().setTimerCount(1);

@@ -19,6 +19,7 @@
 #include "platform/LineForwarding.h"
 #include "platform/mci/Engine.h"
 #include "support/FakeDesktop.h"
+#include "support/QuietSettings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -110,10 +111,7 @@ bool RecorderRig::prepare() {
     QFile::remove(paths::settingsFile());
     QDir().mkpath(recordingFolder());
     IniSettingsStore store(paths::settingsFile());
-    if (!store.writeTexts({{QStringLiteral("Version"), QString::number(identity.ExpectedVersion)},
-                           {QStringLiteral("TEMPALL"), recordingFolder()},
-                           {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
-                           {QStringLiteral("REC_MAX"), QStringLiteral("0")}}))
+    if (!writeQuietSettings(store, recordingFolder()))
         return fail(QStringLiteral("cannot write ") + store.path());
     return prepareMaterial();
 }

@@ -7,6 +7,7 @@
 #include "platform/IniSettingsStore.h"
 #include "support/FileBytes.h"
 #include "support/WindowRig.h"
+#include "support/QuietSettings.h"
 #include "ui/Commands.h"
 #include "ui/controls/SpinButton.h"
 #include "ui/dialogs/TMKBoxDlg.h"
@@ -47,10 +48,7 @@ TEST(TimerPanelWindowTest, ThePanelEditsTheStoredGroupAndTheCloseSavesIt) {
     QTemporaryDir dir;
     const Identity identity = Identity::forThisUser();
     IniSettingsStore store(dir.filePath(QStringLiteral("SONDEX.ini")));
-    store.writeTexts({{QStringLiteral("Version"), QStringLiteral("22")},
-                      {QStringLiteral("TEMPALL"), dir.path() + u'/'},
-                      {QStringLiteral("SetNowTime_Select"), QStringLiteral("0")},
-                      {QStringLiteral("REC_MAX"), QStringLiteral("0")}});
+    test::writeQuietSettings(store, dir.path() + u'/');
     const QString group = identity.ProgramFolder + QStringLiteral("DAY000.day");
     ASSERT_TRUE(test::writeBytes(group, "07:00-07:30 C 22M08\r\n7:0\r\n"));
     Settings settings(identity.ProgramFolder);
