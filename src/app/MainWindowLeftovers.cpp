@@ -14,15 +14,6 @@
 
 namespace sondex {
 
-namespace {
-
-// The variable's value, cut as the legacy 300-character buffer cut it.
-QString variableFolder(const leftovers::Variant& variant) {
-    return qEnvironmentVariable(variant.variable).left(299);
-}
-
-}  // namespace
-
 void MainWindow::bindLeftoverCommands() {
     const MainMenuCommands& m = menus_.main;
     for (QAction* action : {m.PTEMP, m.PREC_DEL})
@@ -42,7 +33,7 @@ void MainWindow::MR_TMPClick(QAction* sender) {
 void MainWindow::runLeftoverCommand(const leftovers::Variant& variant, bool deleting) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     flags_.messageBusy = true;
-    const QString folder = variableFolder(variant);
+    const QString folder = leftovers::variableFolder(variant);
     if (!deleting) {
         MKBoxDlg1_->MsgBox(leftovers::showText(variant, folder));
     } else {

@@ -4,6 +4,7 @@
 #include "core/LogLines.h"
 #include "core/PrintfText.h"
 #include "core/RecordingLog.h"
+#include "core/TextCut.h"
 #include "core/WavInspector.h"
 #include "platform/AppPaths.h"
 #include "platform/JapaneseCalendar.h"
@@ -23,7 +24,18 @@ QString folderText(const QString& folder) {
     return folder.isEmpty() ? QString::fromUtf8(kNotSet) : folder;
 }
 
+// A take's length in words a user reads at a glance ("1分05秒"); the log's
+// "mm:ss:cc" would read as hours in a question.
+QString lengthText(qint64 milliseconds) {
+    const qint64 seconds = milliseconds / 1000;
+    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 }  // namespace
+
+QString variableFolder(const Variant& variant) {
+    return cutToUtf8Bytes(qEnvironmentVariable(variant.variable), 299);
+}
 
 QString dateText(const QDateTime& modified) {
     return QStringLiteral("  ") + calendar::dateTimeText(modified) + u' ';
@@ -102,7 +114,7 @@ QString recoveryQuestion(const QList<mci::Recoverable>& found) {
     QString text = QStringLiteral("途中で止まった録音の一時ファイルが、%1個残っています：\n")
                        .arg(found.size());
     for (qsizetype i = 0; i < qMin<qsizetype>(found.size(), kListedEntries); ++i)
-        text += found[i].path + u' ' + loglines::recordedTime(found[i].milliseconds()) + u'\n';
+        text += found[i].path + u' ' + lengthText(found[i].milliseconds()) + u'\n';
     return text + QStringLiteral(
                       "\n録音フォルダーに、自動ファイル名で保存しますか？\n"
                       "（いいえ：次の起動の時に、もう一度たずねます）");

@@ -27,6 +27,11 @@ inline constexpr Variant kTmp{"TMP", "環境変数TMP=\n"};
 
 inline constexpr char kNotSet[] = "設定されていません・・・";
 
+// The folder the variable names, as the commands read it: at most 299 bytes
+// (the legacy buffer held 300 with its end mark), never ending inside a
+// character; empty when the variable is not set.
+QString variableFolder(const Variant& variant);
+
 // One leftover as the boxes show it: the name, then the date and size texts.
 struct Entry {
     QString name;

@@ -49,6 +49,16 @@ TEST(LeftoverFiles, ShowListsTheTenEarliestAndCountsAll) {
 
     EXPECT_EQ(leftovers::showText(leftovers::kTemp, QString()),
               u"環境変数TEMP=\n設定されていません・・・\n\n録音一時ファイル名：\nなし");
+
+    // The variable is read as 299 bytes at most; a 4-byte character across the
+    // cut goes whole.
+    const QByteArray saved = qgetenv("TMP");
+    const QString base = QStringLiteral("/") + QString(296, u'd');
+    qputenv("TMP", (base + QStringLiteral("\U0001F4BF/x")).toUtf8());
+    EXPECT_EQ(leftovers::variableFolder(leftovers::kTmp), base);
+    qputenv("TMP", (base + QStringLiteral("ab\U0001F4BF")).toUtf8());
+    EXPECT_EQ(leftovers::variableFolder(leftovers::kTmp), base + u"ab");
+    qputenv("TMP", saved);
 }
 
 TEST(LeftoverFiles, DeleteAsksForEachAndDeletesOnlyWhatIsConfirmedAndFree) {
