@@ -36,7 +36,8 @@ TEST(DiskSpaceWindowTest,
     QTemporaryDir dir;
     const Identity identity = Identity::forThisUser();
     IniSettingsStore store(dir.filePath(QStringLiteral("SONDEX.ini")));
-    test::writeQuietSettings(store, dir.path() + u'/', {{QStringLiteral("REC_MAX"), QStringLiteral("1")}});
+    test::writeQuietSettings(store, dir.path() + u'/',
+                             {{QStringLiteral("REC_MAX"), QStringLiteral("1")}});
     Settings settings(identity.ProgramFolder);
     test::WindowRig rig;
     SameDisks disks;

@@ -57,7 +57,8 @@ protected:
         ASSERT_TRUE(server.start()) << server.failure().toStdString();
         server.applyToThisProcess();
         ASSERT_TRUE(tone.start());
-        test::writeQuietSettings(store, recordings.path(), {{QStringLiteral("No_Memo"), QStringLiteral("1")}});
+        test::writeQuietSettings(store, recordings.path(),
+                                 {{QStringLiteral("No_Memo"), QStringLiteral("1")}});
         windowPtr = std::make_unique<MainWindow>(identity, settings, store, WindowServices{desktop, powerOff, channel, clock, sleep});
         routeDeviceNotices(channel, *windowPtr,
                            [this](qint64 w, qint64 l) { windowPtr->onDeviceNotice(msg::MM_MCINOTIFY, w, l); }, sub0,

@@ -34,7 +34,8 @@ protected:
         : identity(Identity::forThisUser()),
           store(folder.filePath(QStringLiteral("SONDEX.ini"))),
           settings(identity.ProgramFolder) {
-        test::writeQuietSettings(store, folder.path() + u'/', {{QStringLiteral("No_Memo"), QStringLiteral("1")}});
+        test::writeQuietSettings(store, folder.path() + u'/',
+                                 {{QStringLiteral("No_Memo"), QStringLiteral("1")}});
         rig.engine.answer(QStringLiteral("capability"), {0, QStringLiteral("true")});
         window = std::make_unique<MainWindow>(identity, settings, store, rig.services());
         window->MKBoxDlg1().setTimerCount(1);
