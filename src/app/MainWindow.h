@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainMenus.h"
+#include "app/WindowAreas.h"
 #include "core/Identity.h"
 #include "core/RecorderFlags.h"
 #include "core/Switches.h"
@@ -321,7 +322,6 @@ private:
     QObject* pressedTimeLabel_ = nullptr;  // the time label whose pop-up is open
     ManualRecording* manualRec_ = nullptr;
     TimeOfDayTimer* timerRun_ = nullptr;
-    QLabel* PSTBat_JK_ = nullptr;
     CdDriveSelection* cdDrives_ = nullptr;
     std::unique_ptr<CdUnitQueries> cdUnitQueries_;
     std::unique_ptr<CdDeviceAccess> cdAccess_;
@@ -337,7 +337,7 @@ private:
     std::unique_ptr<RecordingLog> log_;
     std::unique_ptr<RecordingSession> session_;
     QFrame* PanelOPEN_ = nullptr;
-    QFrame* PSTBar1_ = nullptr;
+    StatusBar PSTBar1_;
     QMenu* PopupMenu1_ = nullptr;
     QTimer* Timer1_;
     QTimer* Timer6_;

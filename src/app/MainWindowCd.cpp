@@ -204,8 +204,7 @@ void MainWindow::presentCdPlay() {
     p.Label5->setText(labels.length);
     p.Label6->setText(labels.drive);
     p.Label8->setText(labels.summary);
-    if (auto* bar = PSTBar1_->findChild<QLabel*>(QStringLiteral("PSTBar1_3")); bar && !labels.summary.isEmpty())
-        bar->setText(u' ' + labels.summary);
+    if (!labels.summary.isEmpty()) PSTBar1_.track->setText(u' ' + labels.summary);
 
     p.Panel1->setVisible(playing);
     p.Button13->setVisible(!paused);

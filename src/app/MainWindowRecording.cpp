@@ -42,7 +42,7 @@ void MainWindow::buildRecording() {
     handles.telephone = {m.MR_TEL, menus_.recording.PR_TEL};
     handles.MRECTEST = m.MRECTEST;
     handles.MRECTFILE = m.MRECTFILE;
-    format_ = new FormatCommands(handles, settings_, *PSTBar1_,
+    format_ = new FormatCommands(handles, settings_, *PSTBar1_.frame,
                                  *manual_->Label_Rate, this);
     format_->setOnTestModeChanged([this] {
         const QColor colour = format_->indicatorColour();

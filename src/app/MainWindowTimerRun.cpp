@@ -50,7 +50,6 @@ void MainWindow::buildTimerRun(SleepInhibitor& sleep, std::function<QDateTime()>
     connect(timerRun_, &TimeOfDayTimer::changed, this, &MainWindow::presentTimerRun);
     connect(timer_->Button_JK_START, &QPushButton::clicked, timerRun_, &TimeOfDayTimer::Button_JK_STARTClick);
     connect(timer_->Button_JK_STOP, &QPushButton::clicked, timerRun_, &TimeOfDayTimer::Button_JK_STOPClick);
-    PSTBat_JK_ = PSTBar1_->findChild<QLabel*>(QStringLiteral("PSTBat_JK"));
 }
 
 bool MainWindow::timerRunning() const { return timerRun_ && timerRun_->isRunning(); }
@@ -101,7 +100,7 @@ void MainWindow::presentTimerRun() {
     timer_->Button_JK_STOP->setVisible(!v.startShown);
     timer_->Button_JK_STOP->setEnabled(v.stopEnabled);
     const QColor shade = v.shade == TimeOfDayTimer::Shade::Recording ? QColor(255, 0, 0) : QColor(0, 0, 255);
-    for (QLabel* label : {timer_->Label_Mode_TM, manual_->Label_JK_TM, PSTBat_JK_}) {
+    for (QLabel* label : {timer_->Label_Mode_TM, manual_->Label_JK_TM, PSTBar1_.timerMark}) {
         if (!label) continue;
         label->setVisible(v.labelsShown);
         label->setAutoFillBackground(v.shade != TimeOfDayTimer::Shade::None);

@@ -8,14 +8,14 @@
 
 namespace sondex {
 
-QFrame* buildStatusBar(QWidget* client) {
+StatusBar buildStatusBar(QWidget* client) {
     using namespace build;
     QFrame* bar = panel(client, "PSTBar1", {0, 0, 267, 19});
     bar->setFrameShape(QFrame::StyledPanel);
     label(bar, "PSTBar1_0", "44100", {2, 1, 38, 17}, "録音レート");
     label(bar, "PSTBar1_1", "16", {42, 1, 28, 17}, "録音ビット");
     label(bar, "PSTBar1_2", "stereo", {72, 1, 42, 17}, "録音チャンネル");
-    label(bar, "PSTBar1_3", " Track  Title  Artist", {116, 1, 120, 17});
+    QLabel* track = label(bar, "PSTBar1_3", " Track  Title  Artist", {116, 1, 120, 17});
     QLabel* tm = label(bar, "PSTBat_JK", "TM", {238, 1, 27, 17}, "タイマー実行中");
     tm->setAlignment(Qt::AlignCenter);
     tm->setAutoFillBackground(true);
@@ -24,7 +24,7 @@ QFrame* buildStatusBar(QWidget* client) {
     red.setColor(QPalette::WindowText, Qt::white);
     tm->setPalette(red);
     tm->hide();
-    return bar;
+    return {bar, track, tm};
 }
 
 QFrame* buildStartupBanner(QWidget* client, const QString& title) {
