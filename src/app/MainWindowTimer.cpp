@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "core/Settings.h"
+#include "recording/FormatCommands.h"
 #include "recording/ManualPanel.h"
 #include "timer/TimeOfDayTimer.h"
 #include "timer/TimerLists.h"
@@ -63,7 +64,7 @@ void MainWindow::buildTimerLists() {
     bindTimerEditorCommands();
     // The timer's marks elsewhere in the window lead to its panel (their right button opens the manual timer's menu).
     for (QWidget* mark : {static_cast<QWidget*>(manual_->Label_TM_ONOFF), static_cast<QWidget*>(manual_->Label_JK_TM),
-                          PSTBar1_->findChild<QWidget*>(QStringLiteral("PSTBat_JK"))})
+                          static_cast<QWidget*>(PSTBar1_.timerMark)})
         if (mark) ClickWatch::onClick(mark, [this] { showTimerPanel(); });
 }
 
@@ -72,7 +73,7 @@ void MainWindow::bindTimerListCommands() {
     TimerLists* lists = timerLists_;
     connect(p.Button_JK_TMSET, &QPushButton::clicked, this, [this] {
         // A running timer starts again, so that the new entry is taken in.
-        if (timerLists_->registerEntry(manual_->Label_Rate->text()) && timerRunning())
+        if (timerLists_->registerEntry(format_->shownCode()) && timerRunning())
             timerRun_->Button_JK_STARTClick();
     });
     const auto syncSelection = [this] {
@@ -82,7 +83,7 @@ void MainWindow::bindTimerListCommands() {
     connect(p.ListBox_JK, &QListWidget::currentRowChanged, this, syncSelection);
     connect(p.ListBox_JK, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (const auto format = timerLists_->clickLine(timer_->ListBox_JK->row(item)))
-            manual_->Label_Rate->setText(*format);
+            format_->showCode(*format);
     });
     connect(menus_.timer.PJK_CLR, &QAction::triggered, lists, &TimerLists::deleteSelected);
     connect(menus_.timer.PJK_CLR_ALL, &QAction::triggered, lists, &TimerLists::deleteAll);

@@ -70,7 +70,12 @@ void FormatCommands::refresh() {
                 left);
     if (auto* track = statusBar_.findChild<QLabel*>(QStringLiteral("PSTBar1_3")))
         track->setGeometry(left, track->y(), std::max(statusBar_.width() - left - 30, 20), track->height());
-    labelRate_.setText(formatCode(format.samplesPerSecond, format.channels, format.bitsPerSample));
+    showCode(formatCode(format.samplesPerSecond, format.channels, format.bitsPerSample));
+}
+
+void FormatCommands::showCode(const QString& code) {
+    shownCode_ = code;
+    labelRate_.setText(code);
 }
 
 bool FormatCommands::testMode() const { return commands_.MRECTEST->isChecked(); }

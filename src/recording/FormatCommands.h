@@ -43,6 +43,12 @@ public:
 
     void refresh();
 
+    // The code the format label shows: the format's own after each refresh,
+    // or a timer line's code put there for the next entry (the format itself
+    // stays as it is).
+    QString shownCode() const { return shownCode_; }
+    void showCode(const QString& code);
+
 private:
     void choose(int rateIndex, bool sixteenBits, bool stereo);
     void afterChoice();
@@ -52,6 +58,7 @@ private:
     Settings& settings_;
     QWidget& statusBar_;
     QLabel& labelRate_;
+    QString shownCode_;
     std::function<void()> afterChoice_;
     std::function<void()> testModeChanged_;
 };
