@@ -1,5 +1,6 @@
 #include "TmpfsMount.h"
 #include "files/BrowserTexts.h"
+#include "files/TDIR2OPENDLG.h"
 #include "files/TDIR2VIEWForm.h"
 #include "files/TDIRSETForm.h"
 #include "files/TDIRVIEWForm.h"
@@ -314,6 +315,25 @@ TEST_F(BrowserWindowTest, ASecondClickOnAColumnReversesTheOrderAndTheSelectionSt
     ASSERT_NE(list->currentItem(), nullptr);
     EXPECT_EQ(list->currentItem()->text(0), QStringLiteral("b.wav"));
     EXPECT_EQ(list->selectedItems().size(), 1);
+}
+
+TEST_F(BrowserWindowTest, TheFolderAndFileBrowserAnswersOneWithTheTypedFolderOrThree) {
+    TDIR2OPENDLG browser(host, [this] { return rootOnly(); });
+    browser.setInitialDir(QString::fromUtf8(at("missing/deeper")));
+    QString startedAt;
+    test::onNextModal([&startedAt](QWidget* window) {
+        auto* field = test::child<QLineEdit>(window, "Edit_Folder");
+        startedAt = field->text();
+        field->setText(QStringLiteral("/not/checked//"));
+        test::click(window, "Button1");
+    });
+    EXPECT_EQ(browser.Execute(QString()), 1);
+    EXPECT_EQ(startedAt, QString::fromUtf8(root));
+    EXPECT_EQ(browser.directory(), QStringLiteral("/not/checked"));
+
+    test::onNextModal([](QWidget* window) { test::click(window, "Button2"); });
+    EXPECT_EQ(browser.Execute(QString()), 3);
+    EXPECT_EQ(browser.directory(), QStringLiteral("/not/checked"));
 }
 
 TEST_F(BrowserWindowTest, TheFolderWindowsBrowseButtonOpensTheFolderBrowser) {
