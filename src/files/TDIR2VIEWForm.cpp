@@ -65,12 +65,12 @@ TDIR2VIEWForm::TDIR2VIEWForm(DialogHost& host, const QString& title, const QStri
     setObjectName(QStringLiteral("TDIR2VIEWForm"));
     using namespace build;
     comboBox2_ = comboBox(this, "ComboBox2", {8, 8, 200, 24}, "ドライブの選択");
-    comboBoxKaku_ = comboBox(this, "ComboBox_KAKU", {214, 8, 230, 24}, "ファイルフィルター");
+    comboBoxKaku_ = comboBox(this, "ComboBox_KAKU", {214, 8, 310, 24}, "ファイルフィルター");
     for (const browsing::FilterChoice& choice : filters_) comboBoxKaku_->addItem(choice.shown());
-    QPushButton* nf = button(this, "Button_NF", "NF", {450, 8, 38, 24});
-    QPushButton* df = button(this, "Button_DF", "DF", {492, 8, 38, 24});
-    QPushButton* bf = button(this, "Button_BF", "BF", {534, 8, 38, 24});
-    hf_ = button(this, "Button_HF", "HF", {576, 8, 36, 24});
+    QPushButton* nf = button(this, "Button_NF", "NF", {530, 8, 38, 24});
+    QPushButton* df = button(this, "Button_DF", "DF", {572, 8, 38, 24});
+    QPushButton* bf = button(this, "Button_BF", "BF", {614, 8, 38, 24});
+    hf_ = button(this, "Button_HF", "HF", {656, 8, 36, 24});
     header_ = button(this, "HeaderControl1", "フォルダー", {8, 38, 200, 20});
     header_->setFlat(true);
     listBox1_ = listBox(this, "ListBox1", {8, 58, 200, 272});
@@ -82,7 +82,7 @@ TDIR2VIEWForm::TDIR2VIEWForm(DialogHost& host, const QString& title, const QStri
 
     listView1_ = new QTreeWidget(this);
     listView1_->setObjectName(QStringLiteral("ListView1"));
-    listView1_->setGeometry(214, 38, 398, 292);
+    listView1_->setGeometry(214, 38, 478, 292);
     listView1_->setRootIsDecorated(false);
     listView1_->setSelectionMode(QAbstractItemView::SingleSelection);
     listView1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -101,11 +101,11 @@ TDIR2VIEWForm::TDIR2VIEWForm(DialogHost& host, const QString& title, const QStri
     label(this, "Label1", "フォルダー", {8, 338, 60, 18});
     editFolder_ = new QLineEdit(this);
     editFolder_->setObjectName(QStringLiteral("Edit_Folder"));
-    editFolder_->setGeometry(70, 336, 542, 24);
-    QPushButton* ok = button(this, "Button1", "設定", {444, 366, 80, 26});
+    editFolder_->setGeometry(70, 336, 622, 24);
+    QPushButton* ok = button(this, "Button1", "設定", {524, 366, 80, 26});
     ok->setDefault(true);
-    QPushButton* cancel = button(this, "Button2", "キャンセル", {532, 366, 80, 26});
-    setFixedSize(620, 400);
+    QPushButton* cancel = button(this, "Button2", "キャンセル", {612, 366, 80, 26});
+    setFixedSize(700, 400);
 
     connect(comboBox2_, &QComboBox::activated, this, &TDIR2VIEWForm::ComboBox2Change);
     connect(comboBoxKaku_, &QComboBox::activated, this, &TDIR2VIEWForm::ComboBox_KAKUChange);
@@ -200,6 +200,7 @@ void TDIR2VIEWForm::showTree() {
     while (item != nullptr) {
         expandTreeItem(item);
         item->setExpanded(true);
+        item->setIcon(0, browserparts::folderIcon(true));
         const QByteArray here = item->data(0, kPathRole).toByteArray();
         if (here == target) break;
         QTreeWidgetItem* next = nullptr;
@@ -212,6 +213,7 @@ void TDIR2VIEWForm::showTree() {
         item = next;
     }
     treeView1_->setCurrentItem(item);
+    treeView1_->scrollToItem(item);
 }
 
 void TDIR2VIEWForm::expandTreeItem(QTreeWidgetItem* item) {
