@@ -57,7 +57,9 @@ FolderWalk::Outcome FolderWalk::driveError() {
     if (previousDrive_ >= 0) order.append(previousDrive_);
     for (int i = 0; i < drives_.size(); ++i) order.append(i);
     for (int index : order) {
-        if (index == drive_ || !driveReady(index)) continue;
+        // A network drive nobody asked for is not tried: its server may keep us waiting.
+        const bool unasked = index != previousDrive_ && drives_[index].kind == VolumeKind::Network;
+        if (index == drive_ || unasked || !driveReady(index)) continue;
         standOn(index, QFile::encodeName(drives_[index].mountPoint));
         return Outcome::DriveError;
     }
