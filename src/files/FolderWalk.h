@@ -12,7 +12,7 @@ namespace sondex {
 // how a move that fails comes back to a place that can be read.
 // - A drive that cannot be read, or whose file system is no longer the one
 //   first seen at its mount point (it was unmounted while shown), is a drive
-//   error: the walk goes back to the previous drive, or to the first drive
+//   error: the walk goes back to the previous drive, or to the first local drive
 //   that can be read.
 // - A folder that cannot be read is a folder error: the walk goes to its
 //   nearest readable parent on the same drive.
