@@ -1,15 +1,16 @@
 #include "files/TDIRSETForm.h"
 
+#include "files/FolderPaths.h"
+#include "files/TDIROPENDLG.h"
+#include "platform/AppPaths.h"
+#include "ui/controls/Placing.h"
 #include "ui/dialogs/DialogFrame.h"
 #include "ui/dialogs/DialogHost.h"
 #include "ui/dialogs/TMKBoxDlg.h"
-#include "ui/controls/Placing.h"
-#include "files/FolderPaths.h"
-#include "platform/AppPaths.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,11 +25,12 @@ QString bracketed(const QString& folder, const char* message) {
 
 }  // namespace
 
-TDIRSETForm::TDIRSETForm(DialogHost& host, const QString& title, const QString& dirName, const QString& folder,
-                         bool standardColor, QWidget* parent)
+TDIRSETForm::TDIRSETForm(DialogHost& host, const QString& title, const QString& dirName,
+                         const QString& folder, bool standardColor, QWidget* parent)
     : QDialog(parent),
       host_(host),
       dirName_(dirName),
+      standardColor_(standardColor),
       working_(folders::meansNoFolder(folder) ? QString() : folder),
       edit1_(new QLineEdit(this)),
       messages_(new TMKBoxDlg(host, this)) {
@@ -119,12 +121,14 @@ void TDIRSETForm::Button1Click() {
 }
 
 void TDIRSETForm::Button2Click() {
-    // The plain folder chooser stands in until the program's own browser windows exist.
-    const QString chosen = QFileDialog::getExistingDirectory(
-        this, windowTitle(), paths::expandHome(edit1_->text()),
-        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (!chosen.isEmpty()) edit1_->setText(chosen);
+    TDIROPENDLG browser(host_);
+    browser.setTitle(messages_->title());
+    browser.setSourceHandle(this);
+    browser.setStandardColor(standardColor_);
+    browser.setDirectory(edit1_->text());
+    if (browser.Execute()) edit1_->setText(browser.directory());
     edit1_->setFocus();
+    QCoreApplication::processEvents();
 }
 
 bool TDIRSETForm::mayClose() {

@@ -38,6 +38,7 @@ private:
 
     DialogHost& host_;
     QString dirName_;
+    bool standardColor_;
     QString working_;
     QLineEdit* edit1_;
     TMKBoxDlg* messages_;

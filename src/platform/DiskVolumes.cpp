@@ -1,5 +1,6 @@
 #include "platform/DiskVolumes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -57,6 +58,20 @@ QString unescapeMountField(const QByteArray& field) {
     return QString::fromUtf8(out);
 }
 
+// The kernel marks removable media on the disk; a partition asks its disk.
+bool isRemovableDevice(const QString& device) {
+    if (!device.startsWith(QStringLiteral("/dev/"))) return false;
+    const QString block =
+        QFileInfo(QStringLiteral("/sys/class/block/") + QFileInfo(device).fileName())
+            .canonicalFilePath();
+    if (block.isEmpty()) return false;
+    for (const QString& folder : {block, QFileInfo(block).path()}) {
+        QFile flag(folder + QStringLiteral("/removable"));
+        if (flag.open(QIODevice::ReadOnly)) return flag.read(1) == "1";
+    }
+    return false;
+}
+
 }  // namespace
 
 QList<MountEntry> parseMountTable(const QByteArray& text) {
@@ -92,16 +107,59 @@ QList<MountEntry> diskVolumeMounts(QList<MountEntry> mounts) {
     return mounts;
 }
 
+VolumeKind volumeKind(const QByteArray& fileSystem, const QString& mountPoint,
+                      bool removableDevice) {
+    if (fileSystem == "iso9660" || fileSystem == "udf") return VolumeKind::Optical;
+    if (isNetworkFileSystem(fileSystem)) return VolumeKind::Network;
+    if (fileSystem == "tmpfs" || fileSystem == "ramfs") return VolumeKind::Ram;
+    if (removableDevice || isUnder(mountPoint, QStringLiteral("/run/media")) ||
+        isUnder(mountPoint, QStringLiteral("/media")))
+        return VolumeKind::Removable;
+    return VolumeKind::Fixed;
+}
+
+QHash<QString, QString> volumeLabels(const QString& byLabelFolder) {
+    QHash<QString, QString> labels;
+    const QDir folder(byLabelFolder);
+    for (const QFileInfo& link :
+         folder.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString device = link.canonicalFilePath();
+        if (device.isEmpty()) continue;
+        const QByteArray name = QFile::encodeName(link.fileName());
+        QByteArray label;
+        for (qsizetype i = 0; i < name.size(); ++i) {
+            bool ok = false;
+            const int code = name.mid(i, 2) == "\\x" ? name.mid(i + 2, 2).toInt(&ok, 16) : 0;
+            if (ok) {
+                label += static_cast<char>(code);
+                i += 3;
+            } else {
+                label += name[i];
+            }
+        }
+        labels.insert(device, QString::fromUtf8(label));
+    }
+    return labels;
+}
+
 QList<DiskVolume> diskVolumes() {
     QFile table(QStringLiteral("/proc/self/mounts"));
-    if (!table.open(QIODevice::ReadOnly)) return {{QStringLiteral("/"), QByteArray()}};
+    if (!table.open(QIODevice::ReadOnly))
+        return {{QStringLiteral("/"), QByteArray(), VolumeKind::Fixed, QString()}};
     QList<MountEntry> mounts = parseMountTable(table.read(1 << 20));
     for (MountEntry& m : mounts) {
         // Asking a network mount could wait on its server; only local ones are looked at.
         if (!isNetworkFileSystem(m.fileSystem) && counts(m)) m.isFolder = QFileInfo(m.mountPoint).isDir();
     }
+    const QHash<QString, QString> labels = volumeLabels(QStringLiteral("/dev/disk/by-label"));
     QList<DiskVolume> volumes;
-    for (const MountEntry& m : diskVolumeMounts(mounts)) volumes.append({m.mountPoint, m.fileSystem});
+    for (const MountEntry& m : diskVolumeMounts(mounts)) {
+        const QString device =
+            m.device.startsWith(u'/') ? QFileInfo(m.device).canonicalFilePath() : QString();
+        volumes.append({m.mountPoint, m.fileSystem,
+                        volumeKind(m.fileSystem, m.mountPoint, isRemovableDevice(device)),
+                        labels.value(device)});
+    }
     return volumes;
 }
 

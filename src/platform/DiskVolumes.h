@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -16,9 +17,14 @@ struct MountEntry {
     bool isFolder = true;   // false for a file bind-mounted over another (containers' /etc/hosts)
 };
 
+// What kind of medium a volume is, for the browsers' drive pictures.
+enum class VolumeKind { Removable, Fixed, Network, Optical, Ram };
+
 struct DiskVolume {
     QString mountPoint;
     QByteArray fileSystem;
+    VolumeKind kind = VolumeKind::Fixed;
+    QString label;  // the file system's label; empty when it has none
 };
 
 struct VolumeSpace {
@@ -47,7 +53,19 @@ bool isNetworkFileSystem(const QByteArray& type);
 //   several places counts once, at its shortest mount point.
 QList<MountEntry> diskVolumeMounts(QList<MountEntry> mounts);
 
-// The machine's disk volumes now. Only local mount points are looked at, so
+// The kind of a volume: optical by its file system (iso9660, udf), network by
+// isNetworkFileSystem, memory for tmpfs and ramfs, removable when the block
+// device says so or the volume is mounted among the removable media
+// (/run/media, /media), otherwise fixed.
+VolumeKind volumeKind(const QByteArray& fileSystem, const QString& mountPoint,
+                      bool removableDevice);
+
+// The labels udev publishes as links in a folder (/dev/disk/by-label), by the
+// canonical path of the device each link leads to. udev writes blanks,
+// slashes and other unsafe bytes of a label as "\xNN".
+QHash<QString, QString> volumeLabels(const QString& byLabelFolder);
+
+// The machine's disk volumes now, with kind and label. Only local mount points are looked at, so
 // a network server that is gone does not hold this up.
 QList<DiskVolume> diskVolumes();
 

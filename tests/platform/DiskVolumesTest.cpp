@@ -2,6 +2,8 @@
 #include "platform/DiskVolumes.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,6 +28,34 @@ TEST(DiskVolumesTest, OnlyRealFileSystemsCountEachOnceByMountPoint) {
     for (const MountEntry& e : diskVolumeMounts(mounts)) kept.append(e.mountPoint);
     EXPECT_EQ(kept, (QStringList{QStringLiteral("/"), QStringLiteral("/home"), QStringLiteral("/mnt/nas"),
                                  QStringLiteral("/run/media/me/STICK"), QStringLiteral("/tmp")}));
+}
+
+TEST(DiskVolumesTest, KindsAndLabelsOfVolumes) {
+    const struct {
+        const char* type;
+        const char* point;
+        bool removable;
+        VolumeKind kind;
+    } cases[] = {{"iso9660", "/run/media/me/CD", true, VolumeKind::Optical},
+                 {"nfs4", "/mnt/nas", false, VolumeKind::Network},
+                 {"tmpfs", "/tmp", false, VolumeKind::Ram},
+                 {"vfat", "/media/stick", false, VolumeKind::Removable},
+                 {"ext4", "/srv", true, VolumeKind::Removable},
+                 {"ext4", "/", false, VolumeKind::Fixed}};
+    for (const auto& c : cases)
+        EXPECT_EQ(volumeKind(c.type, QString::fromLatin1(c.point), c.removable), c.kind) << c.point;
+
+    // udev's links: a label with a blank and a slash, and one whose device is gone.
+    QTemporaryDir dev;
+    QFile(dev.filePath(QStringLiteral("sdb1"))).open(QIODevice::WriteOnly);
+    QDir(dev.path()).mkdir(QStringLiteral("by-label"));
+    QFile::link(QStringLiteral("../sdb1"),
+                dev.filePath(QStringLiteral("by-label/MY\\x20DISK\\x2fA")));
+    QFile::link(QStringLiteral("../gone"), dev.filePath(QStringLiteral("by-label/OLD")));
+    const QHash<QString, QString> labels = volumeLabels(dev.filePath(QStringLiteral("by-label")));
+    EXPECT_EQ(labels, (QHash<QString, QString>{
+                          {QFileInfo(dev.filePath(QStringLiteral("sdb1"))).canonicalFilePath(),
+                           QStringLiteral("MY DISK/A")}}));
 }
 
 TEST(DiskVolumesTest, TheMountTableIsReadWithItsEscapes) {
