@@ -17,7 +17,7 @@ protected:
         drives = std::make_unique<CdDriveSelection>(settings, title);
         settings.setText(Setting::CDDRIVE, stored);
         drives->setVolumes({{u'E', QStringLiteral("/dev/sr0")}, {u'G', QStringLiteral("/dev/sr1")}},
-                           {{QStringLiteral("/"), "ext4"}});
+                           {{QStringLiteral("/"), "ext4", VolumeKind::Fixed, {}}});
         drives->selectInitial();
     }
 
