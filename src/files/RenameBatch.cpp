@@ -42,13 +42,13 @@ int renameSelected(RenameLines& lines, TReNameBoxDlg& dialog, TMKBoxDlg& message
         dialog.setTitle(QStringLiteral("一括リネーム（選択のみ）"));
         dialog.setNewName(QString());
         const int result = dialog.Execute(path);
-        if (result == 1 && dialog.newName().isEmpty())
+        if (result == TRENAMEBox::Done && dialog.newName().isEmpty())
             return offerStop("リネームに失敗しました・・・", path);
-        if (result == 1) {
+        if (result == TRENAMEBox::Done) {
             ++count;
             lines.setPath(line, dialog.newName());
         }
-        stopped = stopped || result == 3;
+        stopped = stopped || result == TRENAMEBox::Stopped;
         return Step::Next;
     };
     for (int i = 0; i < lines.count(); ++i) {
