@@ -48,6 +48,7 @@ class PopupOpener;
 class Settings;
 class SettingsStore;
 class TMKBoxDlg;
+class TReNameBoxDlg;
 class TTmSETBoxDlg;
 class TimerLists;
 class TimerPanel;
@@ -225,6 +226,10 @@ private:
     void Button31Click();  // add music files
     void presentMusicList();
     QListWidget* musicListInView() const;
+    // Renaming the selected music files one after the other.
+    void buildRename();
+    void PRENAMEClick();
+    void presentRenamedEntry(int row);
     void fillCdDrives();
     void presentCdUnits();
     void presentCdSelection();
@@ -309,6 +314,7 @@ private:
     TMKBoxDlg* MKBoxDlg1_;
     TTmSETBoxDlg* TmSETBoxDlg1_;
     TJikanBoxDlg* JikanBoxDlg1_ = nullptr;
+    TReNameBoxDlg* ReNameBoxDlg1_ = nullptr;
     PopupOpener* popups_;
     QWidget* client_ = nullptr;
     CdControlPanel* cd_ = nullptr;

@@ -70,6 +70,7 @@ void MainWindow::buildMusicList() {
         connect(view, &QListWidget::currentRowChanged, this, [this](int row) { musicRec_->list().setCurrent(row); });
     }
     connect(menus_.main.MSSN, &QAction::toggled, this, [this] { presentMusicList(); });
+    buildRename();
 }
 
 void MainWindow::bindMusicPlayCommands() {

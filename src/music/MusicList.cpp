@@ -68,4 +68,10 @@ QList<int> MusicList::move(QList<int> rows, int direction) {
     return selected;
 }
 
+void MusicList::setPath(int row, const QString& path) {
+    if (row < 0 || row >= paths_.size()) return;
+    paths_[row] = path;
+    emit entryRenamed(row);
+}
+
 }  // namespace sondex

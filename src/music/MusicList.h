@@ -36,9 +36,13 @@ public:
     void remove(QList<int> rows);
     // `Button33` (up, -1) and `Button34` (down, +1); the rows selected afterwards.
     QList<int> move(QList<int> rows, int direction);
+    // The entry's file was renamed: only that line changes, so the views
+    // keep their selection (entryRenamed, not changed).
+    void setPath(int row, const QString& path);
 
 signals:
     void changed();
+    void entryRenamed(int row);
 
 private:
     QStringList paths_;

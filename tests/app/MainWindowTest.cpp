@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -511,6 +512,44 @@ TEST_F(MainWindowTest, TheMusicListAndItsNameViewChangeTogether) {
     EXPECT_TRUE(names->isHidden());
     EXPECT_EQ(paths->currentRow(), 1) << "the current entry stays current";
     EXPECT_EQ(child<QLabel>(*window, "Label10")->text(), QStringLiteral("2ｺ"));
+}
+
+// The renamed line changes in both views in place, so the rest of the
+// selection is still there for the next file.
+TEST_F(MainWindowTest, RenamingFromTheMusicListChangesTheRenamedLinesInPlace) {
+    QTemporaryDir music;
+    QStringList files;
+    for (const char* name : {"a.wav", "b.wav", "c.wav"}) {
+        files.append(music.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(test::writeBytes(files.constLast(), "x"));
+    }
+    // From the list file, as a forwarded line would start playing the files.
+    ASSERT_TRUE(
+        test::writeBytes(identity.ProgramFolder + identity.ProductKey + QStringLiteral("MI.LIS"),
+                         files.join(QStringLiteral("\r\n")).toUtf8()));
+    auto window = readyWindow();
+    window->commands()["MSSN"]->trigger();
+    auto* names = child<QListWidget>(*window, "ListBoxFNF");
+    names->item(0)->setSelected(true);
+    names->item(2)->setSelected(true);
+    QStringList titles;
+    test::onNextModal([&](QWidget* first) {
+        titles.append(first->windowTitle());
+        test::onNextModal([&](QWidget* second) {
+            EXPECT_TRUE(names->item(2)->isSelected());
+            test::onNextModal([&](QWidget* count) { test::click(count, "Btn_OK"); });
+            test::click(second, "Button2");
+        });
+        test::child<QLineEdit>(first, "EditNewName")->setText(QStringLiteral("新.wav"));
+        test::click(first, "Button1");
+    });
+    window->commands()["PRENAME"]->trigger();
+    EXPECT_EQ(titles, QStringList{QStringLiteral("一括リネーム（選択のみ）")});
+    EXPECT_EQ(names->item(0)->text(), QStringLiteral("新.wav"));
+    EXPECT_EQ(child<QListWidget>(*window, "ListBox3")->item(0)->text(),
+              music.filePath(QStringLiteral("新.wav")));
+    EXPECT_TRUE(QFile::exists(music.filePath(QStringLiteral("新.wav"))));
+    EXPECT_TRUE(QFile::exists(files[2]));
 }
 
 TEST_F(MainWindowTest, WithoutATrayTheWindowMinimisesAndComesBackOnAForwardedLine) {

@@ -1,4 +1,4 @@
-#include "TmpfsMount.h"
+#include "platform/mci/TmpfsMount.h"
 #include "files/BrowserTexts.h"
 #include "files/TDIR2OPENDLG.h"
 #include "files/TDIR2VIEWForm.h"
