@@ -10,13 +10,13 @@ namespace sondex {
 
 TDIR2OPENDLG::TDIR2OPENDLG(DialogHost& host, std::function<QList<DiskVolume>()> drives,
                            QObject* parent)
-    : QObject(parent), host_(host), drives_(std::move(drives)) {}
+    : ColouredDialogComponent(host, parent), drives_(std::move(drives)) {}
 
 int TDIR2OPENDLG::Execute(const QString& captionSuffix) {
-    QWidget* owner = sourceHandle_ ? sourceHandle_ : host_.mainWindow();
+    QWidget* owner = anchor();
     const QString start = browsing::startFolder(directory_.isEmpty() ? initialDir_ : directory_,
                                                 paths::programFolder());
-    TDIR2VIEWForm form(host_, title_, captionSuffix, start, filter_, standardColor_, drives_(),
+    TDIR2VIEWForm form(host_, title(), captionSuffix, start, filter_, standardColor(), drives_(),
                        owner);
     placeOver(form, owner);
     const int result = form.exec();

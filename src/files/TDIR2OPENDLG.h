@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DiskVolumes.h"
+#include "ui/dialogs/DialogComponent.h"
 
 #include <QObject>
 #include <QString>
@@ -10,17 +11,12 @@
 
 namespace sondex {
 
-class DialogHost;
-
 // Shows the folder and file browser. Execute returns 1 after "設定", with the
 // chosen folder in Directory, and 3 after "キャンセル".
-class TDIR2OPENDLG : public QObject {
+class TDIR2OPENDLG : public ColouredDialogComponent {
     Q_OBJECT
     Q_PROPERTY(QString Directory READ directory WRITE setDirectory)
     Q_PROPERTY(QString InitialDir READ initialDir WRITE setInitialDir)
-    Q_PROPERTY(QString Title READ title WRITE setTitle)
-    Q_PROPERTY(QWidget* SourceHandle READ sourceHandle WRITE setSourceHandle)
-    Q_PROPERTY(bool StandardColor READ standardColor WRITE setStandardColor)
     Q_PROPERTY(QString Filter READ filter WRITE setFilter)
 public:
     explicit TDIR2OPENDLG(DialogHost& host, std::function<QList<DiskVolume>()> drives = diskVolumes,
@@ -32,23 +28,13 @@ public:
     void setDirectory(const QString& folder) { directory_ = folder; }
     QString initialDir() const { return initialDir_; }
     void setInitialDir(const QString& folder) { initialDir_ = folder; }
-    QString title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
-    QWidget* sourceHandle() const { return sourceHandle_; }
-    void setSourceHandle(QWidget* window) { sourceHandle_ = window; }
-    bool standardColor() const { return standardColor_; }
-    void setStandardColor(bool on) { standardColor_ = on; }
     QString filter() const { return filter_; }
     void setFilter(const QString& filter) { filter_ = filter; }
 
 private:
-    DialogHost& host_;
     std::function<QList<DiskVolume>()> drives_;
     QString directory_;
     QString initialDir_;
-    QString title_;
-    QWidget* sourceHandle_ = nullptr;
-    bool standardColor_ = true;
     QString filter_ = QStringLiteral("ALL files|*.*");
 };
 

@@ -10,12 +10,12 @@ namespace sondex {
 
 TDIROPENDLG::TDIROPENDLG(DialogHost& host, std::function<QList<DiskVolume>()> drives,
                          QObject* parent)
-    : QObject(parent), host_(host), drives_(std::move(drives)) {}
+    : ColouredDialogComponent(host, parent), drives_(std::move(drives)) {}
 
 bool TDIROPENDLG::Execute() {
-    QWidget* owner = sourceHandle_ ? sourceHandle_ : host_.mainWindow();
-    TDIRVIEWForm form(host_, title_, browsing::startFolder(directory_, paths::programFolder()),
-                      standardColor_, drives_(), owner);
+    QWidget* owner = anchor();
+    TDIRVIEWForm form(host_, title(), browsing::startFolder(directory_, paths::programFolder()),
+                      standardColor(), drives_(), owner);
     placeOver(form, owner);
     if (form.exec() != QDialog::Accepted) return false;
     directory_ = form.folder();

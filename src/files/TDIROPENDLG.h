@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DiskVolumes.h"
+#include "ui/dialogs/DialogComponent.h"
 
 #include <QObject>
 #include <QString>
@@ -10,15 +11,10 @@
 
 namespace sondex {
 
-class DialogHost;
-
 // Shows the folder browser; after "設定" Directory holds the chosen folder.
-class TDIROPENDLG : public QObject {
+class TDIROPENDLG : public ColouredDialogComponent {
     Q_OBJECT
     Q_PROPERTY(QString Directory READ directory WRITE setDirectory)
-    Q_PROPERTY(QString Title READ title WRITE setTitle)
-    Q_PROPERTY(QWidget* SourceHandle READ sourceHandle WRITE setSourceHandle)
-    Q_PROPERTY(bool StandardColor READ standardColor WRITE setStandardColor)
 public:
     // The drives are read when the window opens (diskVolumes by default).
     explicit TDIROPENDLG(DialogHost& host, std::function<QList<DiskVolume>()> drives = diskVolumes,
@@ -29,20 +25,10 @@ public:
 
     QString directory() const { return directory_; }
     void setDirectory(const QString& folder) { directory_ = folder; }
-    QString title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
-    QWidget* sourceHandle() const { return sourceHandle_; }
-    void setSourceHandle(QWidget* window) { sourceHandle_ = window; }
-    bool standardColor() const { return standardColor_; }
-    void setStandardColor(bool on) { standardColor_ = on; }
 
 private:
-    DialogHost& host_;
     std::function<QList<DiskVolume>()> drives_;
     QString directory_;
-    QString title_;
-    QWidget* sourceHandle_ = nullptr;
-    bool standardColor_ = true;
 };
 
 }  // namespace sondex

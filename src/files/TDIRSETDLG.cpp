@@ -6,11 +6,11 @@
 
 namespace sondex {
 
-TDIRSETDLG::TDIRSETDLG(DialogHost& host, QObject* parent) : QObject(parent), host_(host) {}
+TDIRSETDLG::TDIRSETDLG(DialogHost& host, QObject* parent) : ColouredDialogComponent(host, parent) {}
 
 QString TDIRSETDLG::Execute() {
-    TDIRSETForm form(host_, title_, dirName_, directory_, standardColor_, host_.mainWindow());
-    placeOver(form, sourceHandle_ ? sourceHandle_ : host_.mainWindow());
+    TDIRSETForm form(host_, title(), dirName_, directory_, standardColor(), host_.mainWindow());
+    placeOver(form, anchor());
     form.exec();
     return form.workingFolder().isEmpty() ? directory_ : form.workingFolder();
 }

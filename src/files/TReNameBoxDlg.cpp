@@ -8,16 +8,16 @@
 
 namespace sondex {
 
-TReNameBoxDlg::TReNameBoxDlg(DialogHost& host, QObject* parent) : QObject(parent), host_(host) {}
+TReNameBoxDlg::TReNameBoxDlg(DialogHost& host, QObject* parent) : ColouredDialogComponent(host, parent) {}
 
 int TReNameBoxDlg::Execute(const QString& path) {
     HostBusyScope busy(host_);
     s_.digits = renamerules::limitDigits(s_.digits);
-    TRENAMEBox box(host_, path, newName_, s_, standardColor_, host_.mainWindow());
-    const QString caption = title_.isEmpty() ? host_.programTitle() : title_;
+    TRENAMEBox box(host_, path, newName_, s_, standardColor(), host_.mainWindow());
+    const QString caption = captionTitle();
     dressDialog(box, caption, host_);
     box.messages().setTitle(caption);
-    placeOver(box, sourceHandle_ ? sourceHandle_.data() : host_.mainWindow());
+    placeOver(box, anchor());
     const int result = box.exec();
     s_ = box.settingsAfter(s_);
     if (result == TRENAMEBox::Done) newName_ = box.resultPath();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/TRENAMEBox.h"
+#include "ui/dialogs/DialogComponent.h"
 
 #include <QObject>
 #include <QPointer>
@@ -9,19 +10,14 @@
 
 namespace sondex {
 
-class DialogHost;
-
 // Shows the rename window for one file. The component lives as long as the
 // main window, so the modes, the extensions, the base name and the running
 // number carry over from one file to the next (they are not stored).
 // Execute() returns the window's result: 1 renamed (NewName is then the new
 // full path), 2 skipped, 3 stop the batch.
-class TReNameBoxDlg : public QObject {
+class TReNameBoxDlg : public ColouredDialogComponent {
     Q_OBJECT
-    Q_PROPERTY(QString Title READ title WRITE setTitle)
-    Q_PROPERTY(QWidget* SourceHandle READ sourceHandle WRITE setSourceHandle)
     Q_PROPERTY(QString NewName READ newName WRITE setNewName)
-    Q_PROPERTY(bool StandardColor READ standardColor WRITE setStandardColor)
     Q_PROPERTY(QString OldKakuchoshi READ oldKakuchoshi WRITE setOldKakuchoshi)
     Q_PROPERTY(QString NewKakuchoshi READ newKakuchoshi WRITE setNewKakuchoshi)
     Q_PROPERTY(bool AutoRename0 READ autoRename0 WRITE setAutoRename0)
@@ -35,14 +31,8 @@ public:
 
     int Execute(const QString& path);
 
-    QString title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
-    QWidget* sourceHandle() const { return sourceHandle_; }
-    void setSourceHandle(QWidget* window) { sourceHandle_ = window; }
     QString newName() const { return newName_; }
     void setNewName(const QString& name) { newName_ = name; }
-    bool standardColor() const { return standardColor_; }
-    void setStandardColor(bool on) { standardColor_ = on; }
     QString oldKakuchoshi() const { return s_.oldExtension; }
     void setOldKakuchoshi(const QString& filter) { s_.oldExtension = filter; }
     QString newKakuchoshi() const { return s_.newExtension; }
@@ -61,11 +51,7 @@ public:
     void setAutoNoKeta(int digits) { s_.digits = digits; }
 
 private:
-    DialogHost& host_;
-    QString title_;
-    QPointer<QWidget> sourceHandle_;
     QString newName_;
-    bool standardColor_ = true;
     RenameBoxSettings s_;
 };
 

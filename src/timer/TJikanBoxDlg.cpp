@@ -8,15 +8,15 @@
 namespace sondex {
 
 TJikanBoxDlg::TJikanBoxDlg(DialogHost& host, SystemClock& clock, Now now, QObject* parent)
-    : QObject(parent), host_(host), clock_(clock), now_(std::move(now)) {}
+    : DialogComponent(host, parent), clock_(clock), now_(std::move(now)) {}
 
 bool TJikanBoxDlg::Execute() {
     HostBusyScope busy(host_);
     const QString caption =
-        (title_.isEmpty() ? host_.programTitle() : title_) + QStringLiteral(" 時刻設定");
+        (captionTitle()) + QStringLiteral(" 時刻設定");
     TJikanBox box(host_, clock_, now_, caption, host_.mainWindow());
     dressDialog(box, caption, host_);
-    placeOver(box, sourceHandle_ ? sourceHandle_.data() : host_.mainWindow());
+    placeOver(box, anchor());
     return box.exec() == QDialog::Accepted;
 }
 

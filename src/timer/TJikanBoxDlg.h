@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/dialogs/DialogComponent.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
@@ -10,17 +12,14 @@
 
 namespace sondex {
 
-class DialogHost;
 class SystemClock;
 
 // The clock-setting dialog: shows the window `TJikanBox` modally, centred
 // over SourceHandle (the main window when none), under the caption
 // Title (or the program's title) + " 時刻設定". Execute() returns true when
 // the window was closed with OK.
-class TJikanBoxDlg : public QObject {
+class TJikanBoxDlg : public DialogComponent {
     Q_OBJECT
-    Q_PROPERTY(QString Title READ title WRITE setTitle)
-    Q_PROPERTY(QWidget* SourceHandle READ sourceHandle WRITE setSourceHandle)
 public:
     using Now = std::function<QDateTime()>;
 
@@ -30,17 +29,9 @@ public:
 
     bool Execute();
 
-    QString title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
-    QWidget* sourceHandle() const { return sourceHandle_; }
-    void setSourceHandle(QWidget* window) { sourceHandle_ = window; }
-
 private:
-    DialogHost& host_;
     SystemClock& clock_;
     Now now_;
-    QString title_;
-    QPointer<QWidget> sourceHandle_;
 };
 
 }  // namespace sondex

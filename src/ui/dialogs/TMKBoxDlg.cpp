@@ -17,7 +17,7 @@ BoxRequest request(const QString& text, BoxVariant variant, BoxKind kind, bool c
 
 }  // namespace
 
-TMKBoxDlg::TMKBoxDlg(DialogHost& host, QObject* parent) : QObject(parent), host_(host) {}
+TMKBoxDlg::TMKBoxDlg(DialogHost& host, QObject* parent) : DialogComponent(host, parent) {}
 
 // A box still open when its component goes (its owner window closing) is
 // closed, so that the waiting call returns.
@@ -86,8 +86,8 @@ BoxAnswer TMKBoxDlg::show(const BoxRequest& request) {
         const QPointer<TMKBoxDlg> alive(this);
         HostBusyScope busy(host_);
         auto box = std::make_unique<TMKBox>(request, host_);
-        dressDialog(*box, title_, host_);
-        placeOver(*box, sourceHandle_ ? sourceHandle_.data() : host_.mainWindow());
+        dressDialog(*box, title(), host_);
+        placeOver(*box, anchor());
         slot->window = box.get();
         answer = box->exec();
         if (!alive) return answer == TMKBox::TimedOut ? request.defaultAnswer : static_cast<BoxAnswer>(answer);

@@ -2,6 +2,7 @@
 
 #include "core/BoxAnswer.h"
 #include "ui/dialogs/BoxButtons.h"
+#include "ui/dialogs/DialogComponent.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,7 +13,6 @@
 
 namespace sondex {
 
-class DialogHost;
 class TMKBox;
 struct BoxRequest;
 
@@ -21,10 +21,8 @@ struct BoxRequest;
 // default, so that unattended runs are never held up by a question. Up to
 // ten boxes can be open at once, nested; an eleventh is not shown (answer 0).
 // While a box is on screen the host's message-busy flag is set.
-class TMKBoxDlg : public QObject {
+class TMKBoxDlg : public DialogComponent {
     Q_OBJECT
-    Q_PROPERTY(QString Title READ title WRITE setTitle)
-    Q_PROPERTY(QWidget* SourceHandle READ sourceHandle WRITE setSourceHandle)
     Q_PROPERTY(bool Timer READ timer WRITE setTimer)
     Q_PROPERTY(int TimerCount READ timerCount WRITE setTimerCount)
     Q_PROPERTY(bool ERTimer READ erTimer WRITE setErTimer)
@@ -53,12 +51,7 @@ public:
     BoxAnswer TMMsgBoxCount(int seconds, const QString& text, BoxAnswer defaultAnswer);
     BoxAnswer ERMsgBoxCount(int seconds, const QString& text, BoxAnswer defaultAnswer);
 
-    // Caption; empty means the application's title.
-    QString title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
     // The window boxes are centred over; null means the host's main window.
-    QWidget* sourceHandle() const { return sourceHandle_; }
-    void setSourceHandle(QWidget* window) { sourceHandle_ = window; }
 
     bool timer() const { return timer_; }
     void setTimer(bool on) { timer_ = on; }
@@ -89,9 +82,6 @@ private:
 
     BoxAnswer show(const BoxRequest& request);
 
-    DialogHost& host_;
-    QString title_;
-    QPointer<QWidget> sourceHandle_;
     bool timer_ = true;
     int timerCount_ = 10;
     bool erTimer_ = true;

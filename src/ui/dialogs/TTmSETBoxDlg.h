@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BoxAnswer.h"
+#include "ui/dialogs/DialogComponent.h"
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -8,21 +9,17 @@
 
 namespace sondex {
 
-class DialogHost;
-
 // The number dialog: asks for one whole number (seconds or a count) with spin
 // buttons of 1, 10 and 60 and confirms it before taking it. Execute() returns
 // BoxAnswer::Ok when the user confirmed a value (TCount then holds it),
 // BoxAnswer::Abort for 中 止 and BoxAnswer::Closed when closed otherwise.
-class TTmSETBoxDlg : public QObject {
+class TTmSETBoxDlg : public DialogComponent {
     Q_OBJECT
     Q_PROPERTY(QString Msg0 READ msg0 WRITE setMsg0)
     Q_PROPERTY(QString Msg1 READ msg1 WRITE setMsg1)
     Q_PROPERTY(QString Msg2 READ msg2 WRITE setMsg2)
     Q_PROPERTY(int MinCount READ minCount WRITE setMinCount)
     Q_PROPERTY(int TCount READ tCount WRITE setTCount)
-    Q_PROPERTY(QString Title READ title WRITE setTitle)
-    Q_PROPERTY(QWidget* SourceHandle READ sourceHandle WRITE setSourceHandle)
     Q_PROPERTY(QString HMS READ hms WRITE setHms)
 public:
     explicit TTmSETBoxDlg(DialogHost& host, QObject* parent = nullptr);
@@ -44,23 +41,16 @@ public:
     // The value: shown at the start, and the result after a confirmation.
     int tCount() const { return tCount_; }
     void setTCount(int count) { tCount_ = count; }
-    QString title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
-    QWidget* sourceHandle() const { return sourceHandle_; }
-    void setSourceHandle(QWidget* window) { sourceHandle_ = window; }
     // The unit shown after the number.
     QString hms() const { return hms_; }
     void setHms(const QString& unit) { hms_ = unit; }
 
 private:
-    DialogHost& host_;
     QString msg0_;
     QString msg1_;
     QString msg2_;
     int minCount_ = 0;
     int tCount_ = 0;
-    QString title_;
-    QPointer<QWidget> sourceHandle_;
     QString hms_ = QStringLiteral("秒");
 };
 
