@@ -88,9 +88,8 @@ void SetupWindow::Timer1Timer() {
     if (prompts_.ask(QStringLiteral("当ソフトのレジストリー情報も削除してよろしいですか？？"))) {
         QFile::remove(place_.settingsPath);
     }
-    QFile::remove(place_.recordPath);
-
     if (programFile.isEmpty()) {
+        QFile::remove(place_.recordPath);
         if (place_.packaged) {
             notice(QStringLiteral("プログラム本体は、パッケージマネージャーで削除して下さい。"));
         }
@@ -105,9 +104,15 @@ void SetupWindow::Timer1Timer() {
                                                      QDir::System | QDir::NoDotAndDotDot);
     const bool keepFolder =
         left.size() > 1 || (left.size() == 1 && left.first() != QFileInfo(programFile).fileName());
-    if (!startUninstallerCopy({programFile}, record.folders, keepFolder)) {
+    if (startUninstallerCopy({programFile}, record.folders, keepFolder)) {
+        QFile::remove(place_.recordPath);
+    } else {
         notice(QStringLiteral("1削除エラー：削除ソフトの起動に失敗しました"));
         QFile::remove(place_.handOverPath);
+        // What is left to remove stays on record for the next try.
+        record.files = {programFile};
+        record.entries.clear();
+        record.write(place_.recordPath);
     }
     finish();
 }
@@ -129,6 +134,11 @@ bool SetupWindow::startUninstallerCopy(const QStringList& files, const QStringLi
         QDir().mkpath(copy.absolutePath());
         QFile::remove(copy.filePath());
         if (!QFile::copy(source.filePath(), copy.filePath())) return false;
+        // The copy carries the program's time, so "older" compares program versions.
+        QFile stamped(copy.filePath());
+        if (stamped.open(QIODevice::Append)) {
+            stamped.setFileTime(source.lastModified(), QFileDevice::FileModificationTime);
+        }
     }
     IniSettingsStore handOver(place_.handOverPath);
     const bool written = handOver.writeTexts({

@@ -169,6 +169,7 @@ TEST_F(SetupWindowTest, InstallCopiesTheProgramAndRemovalTakesAwayOnlyWhatSetupW
     EXPECT_FALSE(QFileInfo::exists(copyPlace.handOverPath));
 }
 
+// Also when the first removal could not start the uninstaller copy: the next one still knows.
 TEST_F(SetupWindowTest, FoldersSetupCreatedGoWithTheProgramAndFoldersThatWereThereStay) {
     QDir().mkpath(home.home() + QStringLiteral("/apps"));
     const QString folder = home.home() + QStringLiteral("/apps/TAVIKP32/SONDEX");
@@ -177,8 +178,14 @@ TEST_F(SetupWindowTest, FoldersSetupCreatedGoWithTheProgramAndFoldersThatWereThe
         child<QLineEdit>(window, "Edit1")->setText(folder);
         window.Button3Click();
     }
+    SetupPlace cannotStart = place();
+    cannotStart.startDetached = [](const QString&, const QStringList&) { return false; };
+    runRemoval(RunMode::Uninstall, cannotStart);
+    EXPECT_EQ(prompts.texts.last(), QStringLiteral("1削除エラー：削除ソフトの起動に失敗しました"));
+    EXPECT_FALSE(QFileInfo::exists(cannotStart.handOverPath));
     runRemoval(RunMode::Uninstall, place());
     runRemoval(RunMode::UninstallCopy, place({QStringLiteral("/DeleteFile")}));
+    EXPECT_FALSE(QFileInfo::exists(folder));
     EXPECT_FALSE(QFileInfo::exists(home.home() + QStringLiteral("/apps/TAVIKP32")));
     EXPECT_TRUE(QFileInfo::exists(home.home() + QStringLiteral("/apps")));
     EXPECT_EQ(prompts.texts.last(), QStringLiteral("削除が完了しました☆☆☆\nお疲れ様☆☆☆"));
