@@ -51,6 +51,19 @@ void ProgramShortcuts::remember(const QStringList& written) const {
     record.write(recordPath_);
 }
 
+void ProgramShortcuts::forgetOtherGroups(const QStringList& current) const {
+    UninstallRecord record;
+    if (UninstallRecord::read(recordPath_, record) != UninstallRecord::State::Read) return;
+    const QString prefix = entries::groupFileStem(QString());
+    QStringList others;
+    for (const QString& entry : record.entries) {
+        const QString name = QFileInfo(entry).fileName();
+        if (name.startsWith(prefix) && !current.contains(entry)) others.append(entry);
+    }
+    for (const QString& removed : removeOwnEntries(others)) record.entries.removeAll(removed);
+    record.write(recordPath_);
+}
+
 QString ProgramShortcuts::addToGroup(const QString& group, const QString& packageEntry) const {
     const QString stem = entries::groupFileStem(group);
     const QString entry = paths::applicationsFolder() + entryFileName();
@@ -69,6 +82,7 @@ QString ProgramShortcuts::addToGroup(const QString& group, const QString& packag
                menu, entries::menuText(group, QFileInfo(directory).fileName(), included), nullptr);
     if (done) written.append(menu);
     remember(written);
+    if (done) forgetOtherGroups({directory, menu});
     return done ? QString() : kSendFailed;
 }
 

@@ -41,6 +41,8 @@ public:
 private:
     QString writeEntry(const QString& path) const;
     void remember(const QStringList& written) const;
+    // The program sits in one group: the files of groups it was in before go.
+    void forgetOtherGroups(const QStringList& current) const;
 
     QString title_;
     QString productKey_;

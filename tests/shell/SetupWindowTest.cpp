@@ -367,6 +367,16 @@ TEST_F(SetupWindowTest, GroupsOfferedAreTheUsersSubmenusSortedWithTheProgramsOwn
     EXPECT_EQ(offered, QStringList({QStringLiteral("Games"), QStringLiteral("Tools"),
                                     QStringLiteral("TAVIK SOFT"), QStringLiteral("TAVIK SOFT32")}));
     EXPECT_EQ(combo->currentText(), QStringLiteral("Games"));
+
+    // Moving to another group takes the program out of the one before, not the user's menu.
+    window.Button3Click();
+    combo->setCurrentText(QStringLiteral("Tools"));
+    window.Button3Click();
+    EXPECT_EQ(entries::menuGroups(paths::mergedMenusFolder()),
+              QStringList({QStringLiteral("Tools"), QStringLiteral("TAVIK SOFT"),
+                           QStringLiteral("Games")}));
+    EXPECT_FALSE(QFileInfo::exists(paths::desktopDirectoriesFolder() +
+                                   QStringLiteral("tavik-Games.directory")));
 }
 
 }  // namespace
