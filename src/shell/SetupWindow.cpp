@@ -94,6 +94,8 @@ SetupWindow::SetupWindow(const Identity& identity, RunMode mode, SettingsStore& 
     tavikColour_ = new QCheckBox(QStringLiteral("TAVIK色"), this);
     tavikColour_->setChecked(colours[1].toInt() != 0);
     tavikColour_->hide();
+    connect(standardColour_, &QCheckBox::toggled, this, &SetupWindow::applyColours);
+    applyColours();
     if (mode_ == RunMode::Normal) {
         setWindowTitle(displayTitle() + QStringLiteral(" 登録"));
         prompts_.setTitle(windowTitle());
@@ -118,6 +120,18 @@ SetupWindow::SetupWindow(const Identity& identity, RunMode mode, SettingsStore& 
 }
 
 SetupWindow::~SetupWindow() = default;
+
+void SetupWindow::applyColours() {
+    // Off: the program's own colour, the one the main window paints with.
+    QPalette colours = QApplication::palette();
+    if (!standardColour_->isChecked()) {
+        const QColor base = colours.color(QPalette::Base);
+        colours.setColor(QPalette::Window,
+                         base == QColor(Qt::black) ? colours.color(QPalette::Button) : base);
+    }
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
 
 QString SetupWindow::displayTitle() const {
     return identity_.AppTitle + QStringLiteral(" V") +

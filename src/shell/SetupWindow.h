@@ -70,6 +70,7 @@ private:
     bool prepareFolder(const QString& folder, QStringList& created);
     bool copyProgram(const QString& folder, QStringList& copied);
     QString itemTitle() const;
+    void applyColours();  // "標準色"
     void notice(const QString& text);
 
     void Timer1Timer();
