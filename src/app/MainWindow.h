@@ -289,6 +289,7 @@ private:
     void bindNumberCommands();
     void bindClockCommands();
     void bindLeftoverCommands();
+    void bindShortcutCommands();
     void runLeftoverCommand(const leftovers::Variant& variant, bool deleting);
     void writeNumberCaptions();
     void onStartMenuOpening();

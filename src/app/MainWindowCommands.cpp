@@ -93,6 +93,7 @@ void MainWindow::bindCommands() {
     bindNumberCommands();
     bindClockCommands();
     bindLeftoverCommands();
+    bindShortcutCommands();
 
     connect(&s, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::BackColor) applyListColours();
@@ -221,17 +222,6 @@ void MainWindow::onStartMenuOpening() {
     menus_.main.MS_REC_TXT->setEnabled(state.previous);
     menus_.main.MKIROKU->setEnabled(state.show);
     menus_.main.MKIROKUCLR->setEnabled(state.clear);
-}
-
-void MainWindow::onOptionsMenuOpening() {
-    // Only the command that makes sense is offered: register when the shortcut is missing.
-    const QString entry = identity_.AppTitle + QStringLiteral(".desktop");
-    const bool atStartup = QFileInfo::exists(paths::autostartFolder() + entry);
-    const bool onDesktop = QFileInfo::exists(paths::desktopFolder() + entry);
-    menus_.main.MICON_SET->setVisible(!atStartup);
-    menus_.main.MICON_DEL->setVisible(atStartup);
-    menus_.main.MDESK_SET->setVisible(!onDesktop);
-    menus_.main.MDESK_DEL->setVisible(onDesktop);
 }
 
 void MainWindow::MO_CDVSETClick() {

@@ -5,7 +5,6 @@
 #include "core/NoticeRelay.h"
 #include "core/NoticeRouting.h"
 #include "ui/AppIcon.h"
-#include "ui/Notifier.h"
 #include "core/Settings.h"
 #include "core/WindowMessages.h"
 #include "platform/AppPaths.h"
@@ -161,8 +160,9 @@ int ProgramEntry::run(QApplication& app) {
 
 int ProgramEntry::runSetup(QApplication& app, const Identity& identity, RunMode mode) {
     IniSettingsStore store(paths::settingsFile());
-    MessageBoxNotifier notifier;
-    SetupWindow window(identity, mode, store, notifier);
+    SetupBoxPrompts prompts;
+    SetupWindow window(identity, mode, store, prompts, SetupPlace::forThisProcess(identity, arguments_));
+    prompts.setWindow(&window);
     if (mode == RunMode::Normal) window.show();
     QObject::connect(&window, &SetupWindow::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     return app.exec();

@@ -1,6 +1,8 @@
 #include "platform/AppPaths.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace sondex::paths {
@@ -66,7 +68,41 @@ QString autostartFolder() {
 }
 
 QString desktopFolder() {
-    return withTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    // The user-dirs file is shell syntax, one XDG_DESKTOP_DIR="$HOME/..." line;
+    // without it the desktop is ~/Desktop. A desktop set to the home folder
+    // itself means "no desktop", as xdg-user-dirs has it.
+    const QString home = homeFolder();
+    QString folder = QDir(home).filePath(QStringLiteral("Desktop"));
+    QFile dirs(withTrailingSlash(envFolder("XDG_CONFIG_HOME", QStringLiteral(".config"))) +
+               QStringLiteral("user-dirs.dirs"));
+    if (dirs.size() < 64 * 1024 && dirs.open(QIODevice::ReadOnly)) {
+        for (const QString& line : QString::fromUtf8(dirs.readAll()).split(u'\n')) {
+            const QString text = line.trimmed();
+            if (!text.startsWith(QStringLiteral("XDG_DESKTOP_DIR="))) continue;
+            QString value = text.mid(16);
+            if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) value = value.mid(1).chopped(1);
+            if (value.startsWith(QStringLiteral("$HOME"))) value = home + value.mid(5);
+            if (QDir::isAbsolutePath(value)) folder = value;
+        }
+    }
+    folder = QDir::cleanPath(folder);
+    if (folder == QDir::cleanPath(home) || !QFileInfo(folder).isDir()) return QString();
+    return withTrailingSlash(folder);
+}
+
+QString applicationsFolder() {
+    return withTrailingSlash(envFolder("XDG_DATA_HOME", QStringLiteral(".local/share"))) +
+           QStringLiteral("applications/");
+}
+
+QString desktopDirectoriesFolder() {
+    return withTrailingSlash(envFolder("XDG_DATA_HOME", QStringLiteral(".local/share"))) +
+           QStringLiteral("desktop-directories/");
+}
+
+QString mergedMenusFolder() {
+    return withTrailingSlash(envFolder("XDG_CONFIG_HOME", QStringLiteral(".config"))) +
+           QStringLiteral("menus/applications-merged/");
 }
 
 QString runtimeFolder() {

@@ -25,8 +25,18 @@ QString homeFolder();
 // "$XDG_CONFIG_HOME/autostart/": desktop entries started at login.
 QString autostartFolder();
 
-// The user's desktop folder (XDG user dirs), with a trailing "/".
+// The user's desktop folder (XDG user dirs), with a trailing "/"; empty when
+// the desktop has no such folder (none set, set to the home folder, or missing).
 QString desktopFolder();
+
+// "$XDG_DATA_HOME/applications/": the user's menu entries.
+QString applicationsFolder();
+
+// "$XDG_DATA_HOME/desktop-directories/": names and icons of menu folders.
+QString desktopDirectoriesFolder();
+
+// "$XDG_CONFIG_HOME/menus/applications-merged/": menu files merged into the applications menu.
+QString mergedMenusFolder();
 
 // Adds a trailing "/" unless the text already ends in one (the empty text stays empty).
 QString withTrailingSlash(const QString& folder);

@@ -261,6 +261,13 @@ TEST_F(MainWindowTest, MenusPrepareThemselvesWhenTheyOpen) {
     emit options->aboutToShow();
     EXPECT_TRUE(window->commands()["MICON_SET"]->isVisible());
     EXPECT_FALSE(window->commands()["MICON_DEL"]->isVisible());
+    // Registering at start-up offers the removal next, and the removal the registering again.
+    window->commands()["MICON_SET"]->trigger();
+    emit options->aboutToShow();
+    EXPECT_TRUE(window->commands()["MICON_DEL"]->isVisible());
+    window->commands()["MICON_DEL"]->trigger();
+    emit options->aboutToShow();
+    EXPECT_TRUE(window->commands()["MICON_SET"]->isVisible());
 }
 
 TEST_F(MainWindowTest, ClearingTheVersionOnTimeoutEmptiesIt) {

@@ -3,7 +3,6 @@
 #include "core/Identity.h"
 #include "app/MainWindow.h"
 #include "core/Settings.h"
-#include "ui/Notifier.h"
 #include "ui/dialogs/TMKBoxDlg.h"
 #include "platform/IniSettingsStore.h"
 #include "platform/ListFile.h"
@@ -35,9 +34,11 @@ namespace {
 
 QString memoOf(QWidget* box) { return test::child<QTextEdit>(box, "MemoMsg")->toPlainText(); }
 
-class AcceptingNotifier final : public Notifier {
+class AcceptingPrompts final : public SetupPrompts {
 public:
-    void notice(QWidget*, const QString&, const QString&) override {}
+    void notice(const QString&) override {}
+    bool ask(const QString&) override { return true; }
+    void setTitle(const QString&) override {}
 };
 
 // A settings store whose writes fail, as on a full or read-only disk.
@@ -86,9 +87,11 @@ protected:
 };
 
 TEST_F(StartupCloseTest, ANewUsersFirstStartAsksForTheFolderOnceAndTheNextStartIsReadyAtOnce) {
-    AcceptingNotifier notifier;
-    SetupWindow setup(identity, RunMode::Normal, store, notifier);
-    setup.install();
+    AcceptingPrompts prompts;
+    SetupPlace place = SetupPlace::forThisProcess(identity, {});
+    place.packaged = true;  // the test program is not copied
+    SetupWindow setup(identity, RunMode::Normal, store, prompts, place);
+    setup.Button3Click();
     ASSERT_EQ(store.readText(QStringLiteral("Version")), QStringLiteral("22"));
 
     QStringList seen;
