@@ -19,6 +19,9 @@
 #include "cd/CdDriveSelection.h"
 #include "core/MciChannel.h"
 #include "platform/TerminationSignals.h"
+#include "files/TDIR2OPENDLG.h"
+#include "files/TDIR2VIEWForm.h"
+#include "shell/SetupPrompts.h"
 #include "shell/SetupWindow.h"
 #include "core/RecorderFlags.h"
 #include "ui/dialogs/DialogHost.h"
@@ -161,7 +164,18 @@ int ProgramEntry::run(QApplication& app) {
 int ProgramEntry::runSetup(QApplication& app, const Identity& identity, RunMode mode) {
     IniSettingsStore store(paths::settingsFile());
     SetupBoxPrompts prompts;
-    SetupWindow window(identity, mode, store, prompts, SetupPlace::forThisProcess(identity, arguments_));
+    SetupPlace place = SetupPlace::forThisProcess(identity, arguments_);
+    place.chooseFolder = [&prompts](QWidget* owner, const QString& title, const QString& start,
+                                    bool standardColour) {
+        TDIR2OPENDLG browser(prompts.host());
+        browser.setTitle(title);
+        browser.setSourceHandle(owner);
+        browser.setDirectory(start);
+        browser.setStandardColor(standardColour);
+        const bool chosen = browser.Execute(QString()) == TDIR2VIEWForm::kChosen;
+        return chosen ? browser.directory() : QString();
+    };
+    SetupWindow window(identity, mode, store, prompts, std::move(place));
     prompts.setWindow(&window);
     if (mode == RunMode::Normal) window.show();
     QObject::connect(&window, &SetupWindow::finished, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -3,7 +3,6 @@
 #include "ui/dialogs/TMKBoxDlg.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QPalette>
 
 namespace sondex {
@@ -39,10 +38,6 @@ QColor SetupBoxPrompts::backgroundColour() const {
 
 QColor SetupBoxPrompts::textColour() const {
     return (window_ ? window_->palette() : QApplication::palette()).color(QPalette::WindowText);
-}
-
-QString chooseFolderWithToolkit(QWidget* owner, const QString& title, const QString& start) {
-    return QFileDialog::getExistingDirectory(owner, title, start);
 }
 
 }  // namespace sondex

@@ -29,6 +29,9 @@ public:
 // The timed message box, without countdown: setup waits for its user.
 class SetupBoxPrompts final : public SetupPrompts, private DialogHost {
 public:
+    // What the setup's other dialogs (the folder browser) need of its window.
+    DialogHost& host() { return *this; }
+
     SetupBoxPrompts();
     ~SetupBoxPrompts() override;
 
@@ -53,11 +56,10 @@ private:
     std::unique_ptr<TMKBoxDlg> box_;
 };
 
-// "参照": asks for a folder with `title`, starting at `start`; empty when given up.
-using FolderChooser =
-    std::function<QString(QWidget* owner, const QString& title, const QString& start)>;
-
-// The toolkit's folder dialog, until the program's own browser is handed in.
-QString chooseFolderWithToolkit(QWidget* owner, const QString& title, const QString& start);
+// "参照": asks for a folder with `title`, starting at `start`, in the standard
+// colours or the window's; empty when given up. The program hands in its own
+// folder and file browser.
+using FolderChooser = std::function<QString(QWidget* owner, const QString& title,
+                                            const QString& start, bool standardColour)>;
 
 }  // namespace sondex

@@ -73,7 +73,6 @@ SetupPlace SetupPlace::forThisProcess(const Identity& identity, const QStringLis
     place.startDetached = [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args, paths::homeFolder());
     };
-    place.chooseFolder = chooseFolderWithToolkit;
     return place;
 }
 
@@ -221,7 +220,8 @@ void SetupWindow::fillGroups(const QString& storedGroup) {
 void SetupWindow::Button1Click() {
     if (!place_.chooseFolder) return;
     const QString chosen =
-        place_.chooseFolder(this, QStringLiteral("登録先"), paths::expandHome(Edit1->text()));
+        place_.chooseFolder(this, QStringLiteral("登録先"), paths::expandHome(Edit1->text()),
+                            standardColour_->isChecked());
     if (!chosen.isEmpty()) Edit1->setText(paths::withoutTrailingSlash(chosen));
 }
 
