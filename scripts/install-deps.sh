@@ -12,6 +12,7 @@ packages=(
   libcdio-dev libcdio-paranoia-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth xdg-utils dbus desktop-file-utils
+  appstream dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -87,6 +87,8 @@ int ProgramEntry::run(QApplication& app) {
     const Identity identity = Identity::forThisUser();
     const InstanceFiles files = InstanceFiles::inRuntimeFolder();
     QApplication::setWindowIcon(applicationIcon());
+    // Desktops match the windows to the package's menu entry, and its icon, by this name.
+    QApplication::setDesktopFileName(QStringLiteral("jp.tavik.Sondex"));
 
     // Starts decide one at a time, so two starts at the same moment give one
     // recorder: the second waits here until the first is listening.

@@ -154,9 +154,9 @@ QStringList ProgramShortcuts::knownEntries(const QString& group) const {
 QString packageMenuEntry() {
     QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dirs.isEmpty()) dirs = QStringLiteral("/usr/local/share:/usr/share");
+    const QString entry = QStringLiteral("jp.tavik.Sondex.desktop");
     for (const QString& dir : dirs.split(u':', Qt::SkipEmptyParts)) {
-        if (QFileInfo::exists(dir + QStringLiteral("/applications/sondex.desktop")))
-            return QStringLiteral("sondex.desktop");
+        if (QFileInfo::exists(dir + QStringLiteral("/applications/") + entry)) return entry;
     }
     return QString();
 }

@@ -50,7 +50,7 @@ private:
     QString recordPath_;
 };
 
-// "sondex.desktop" when the package installed that menu entry in a system data folder.
+// "jp.tavik.Sondex.desktop" when the package installed that menu entry in a system data folder.
 QString packageMenuEntry();
 
 // The groups offered for the menu entry: those the user's menus define, sorted,

@@ -263,10 +263,27 @@ TEST_F(SetupWindowTest, RemovalWithoutATrustedRecordLeavesProgramFilesAndForeign
     }
 }
 
+// The package installs data/'s menu entry; setup must look for that very file.
+TEST_F(SetupWindowTest, ThePackagesMenuEntryIsFoundInTheSystemDataFoldersOnly) {
+    const QString entry = QFileInfo(QStringLiteral(SONDEX_DESKTOP_FILE)).fileName();
+    const QString system = home.root() + QStringLiteral("/usr/share");
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", (home.root() + QStringLiteral("/none:") + system).toLocal8Bit());
+    EXPECT_EQ(packageMenuEntry(), QString());
+    // Setup's own entry in the user's folder is not the package's.
+    writeFile(paths::applicationsFolder() + entry);
+    EXPECT_EQ(packageMenuEntry(), QString());
+    QDir().mkpath(system + QStringLiteral("/applications"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SONDEX_DESKTOP_FILE),
+                            system + QStringLiteral("/applications/") + entry));
+    EXPECT_EQ(packageMenuEntry(), entry);
+    qputenv("XDG_DATA_DIRS", saved);
+}
+
 TEST_F(SetupWindowTest, APackagedProgramGetsOnlyTheUsersEntriesAndKeepsItsFiles) {
     SetupPlace packaged = place();
     packaged.packaged = true;
-    packaged.packageEntry = QStringLiteral("sondex.desktop");
+    packaged.packageEntry = QStringLiteral("jp.tavik.Sondex.desktop");
     const QString menu = paths::mergedMenusFolder() + QStringLiteral("tavik-TAVIK SOFT32.menu");
     {
         SetupWindow window(identity, RunMode::Normal, store, prompts, packaged);
@@ -276,7 +293,7 @@ TEST_F(SetupWindowTest, APackagedProgramGetsOnlyTheUsersEntriesAndKeepsItsFiles)
     }
     EXPECT_EQ(store.readText(QStringLiteral("EXEPATH")), home.root() + QStringLiteral("/build"));
     EXPECT_FALSE(QFileInfo::exists(paths::applicationsFolder() + entryName()));
-    EXPECT_TRUE(readFile(menu).contains(QStringLiteral("<Filename>sondex.desktop</Filename>")));
+    EXPECT_TRUE(readFile(menu).contains(QStringLiteral("<Filename>jp.tavik.Sondex.desktop</Filename>")));
     EXPECT_TRUE(QFileInfo::exists(paths::autostartFolder() + entryName()));
 
     prompts.texts.clear();
