@@ -11,7 +11,7 @@ packages=(
   libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libcdio-dev libcdio-paranoia-dev
   libgtest-dev libgmock-dev
-  fonts-noto-cjk xvfb xauth xdg-utils dbus desktop-file-utils
+  fonts-noto-cjk xvfb xauth xdg-utils dbus desktop-file-utils pavucontrol
   appstream dpkg-dev file lintian
 )
 missing=()

@@ -17,6 +17,7 @@
 #include "recording/ManualRecording.h"
 #include "core/RecordingLog.h"
 #include "platform/DiskSpace.h"
+#include "platform/MixerLauncher.h"
 #include "core/RecordingSession.h"
 #include <QCheckBox>
 #include "ui/dialogs/TMKBoxDlg.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(const Identity& identity, Settings& settings, SettingsSto
       channel_(services.channel),
       clock_(services.clock),
       disks_(services.diskSpace ? *services.diskSpace : systemDiskSpace()),
+      mixer_(services.mixer ? *services.mixer : systemMixer()),
       arguments_(std::move(arguments)),
       commands_(new Commands(this)),
       MKBoxDlg1_(new TMKBoxDlg(*this, this)),

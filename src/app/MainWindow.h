@@ -5,6 +5,7 @@
 #include "core/Identity.h"
 #include "core/RecorderFlags.h"
 #include "core/Switches.h"
+#include "platform/MixerLauncher.h"
 #include "ui/dialogs/DialogHost.h"
 
 #include <QDateTime>
@@ -84,6 +85,8 @@ struct WindowServices {
     TrayBackend* tray = nullptr;
     // The free space of folders' file systems; null: the machine's.
     DiskSpaceQueries* diskSpace = nullptr;
+    // The sound mixer of the volume commands; null: the desktop's.
+    MixerLauncher* mixer = nullptr;
 };
 
 // The recorder's main window `TSONDEX_TAVIK`: a small client area of stacked
@@ -290,6 +293,15 @@ private:
     void bindClockCommands();
     void bindLeftoverCommands();
     void bindShortcutCommands();
+    // The volume button and menu open the sound mixer; the start-up file in the viewer.
+    void bindVolumeCommands();
+    void Button35Click();
+    // A failure shows the notice, with the package to install when the mixer is missing.
+    bool openMixer(MixerLauncher::Tab tab, bool large, const QString& notice);
+    bool mixerLarge() const;
+    void onVolumeMenuOpening();
+    void PVOL_SClick(bool small);
+    void MR_AUTOEXECClick();
     void runLeftoverCommand(const leftovers::Variant& variant, bool deleting);
     void writeNumberCaptions();
     void onStartMenuOpening();
@@ -307,6 +319,7 @@ private:
     MciChannel& channel_;
     SystemClock& clock_;
     DiskSpaceQueries& disks_;
+    MixerLauncher& mixer_;
     QStringList arguments_;
     SwitchRequest startupRequest_;
     RecorderFlags flags_;

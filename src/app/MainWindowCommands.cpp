@@ -94,6 +94,7 @@ void MainWindow::bindCommands() {
     bindClockCommands();
     bindLeftoverCommands();
     bindShortcutCommands();
+    bindVolumeCommands();
 
     connect(&s, &Settings::changed, this, [this](Setting changed) {
         if (changed == Setting::BackColor) applyListColours();

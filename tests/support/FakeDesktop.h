@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DesktopServices.h"
+#include "platform/MixerLauncher.h"
 #include "platform/PowerOff.h"
 #include "platform/SleepInhibitor.h"
 #include "platform/SystemClock.h"
@@ -56,6 +57,24 @@ public:
     void release() override { held = false; }
     bool isHeld() const override { return held; }
     bool held = false;
+};
+
+// Remembers the pages the program asked the mixer for and answers as told;
+// opens no window.
+class FakeMixer final : public MixerLauncher {
+public:
+    struct Opening {
+        Tab tab;
+        bool large;
+        bool operator==(const Opening&) const = default;
+    };
+    bool isInstalled() const override { return answer != Launch::Missing; }
+    Launch open(Tab tab, bool large) override {
+        opened.append({tab, large});
+        return answer;
+    }
+    QList<Opening> opened;
+    Launch answer = Launch::Started;
 };
 
 }  // namespace sondex::test
