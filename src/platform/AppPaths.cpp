@@ -95,6 +95,11 @@ QString applicationsFolder() {
            QStringLiteral("applications/");
 }
 
+QString iconThemeFolder() {
+    return withTrailingSlash(envFolder("XDG_DATA_HOME", QStringLiteral(".local/share"))) +
+           QStringLiteral("icons/hicolor/");
+}
+
 QString desktopDirectoriesFolder() {
     return withTrailingSlash(envFolder("XDG_DATA_HOME", QStringLiteral(".local/share"))) +
            QStringLiteral("desktop-directories/");

@@ -32,6 +32,10 @@ QString desktopFolder();
 // "$XDG_DATA_HOME/applications/": the user's menu entries.
 QString applicationsFolder();
 
+// "$XDG_DATA_HOME/icons/hicolor/": the user's own icon theme, where a per-user
+// install puts the program's icon.
+QString iconThemeFolder();
+
 // "$XDG_DATA_HOME/desktop-directories/": names and icons of menu folders.
 QString desktopDirectoriesFolder();
 

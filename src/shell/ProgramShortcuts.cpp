@@ -6,6 +6,7 @@
 #include "platform/UninstallRecord.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -37,7 +38,7 @@ QString ProgramShortcuts::recordPathFor(const QString& productKey) {
 }
 
 QString ProgramShortcuts::writeEntry(const QString& path) const {
-    const entries::Launcher launcher{title_, executable_, QStringLiteral("audio-input-microphone"),
+    const entries::Launcher launcher{title_, executable_, QString::fromLatin1(kIconName),
                                      productKey_};
     QString error;
     return entries::writeTextFile(path, entries::entryText(launcher), &error) ? QString() : error;
@@ -133,7 +134,8 @@ QStringList ProgramShortcuts::removeOwnEntries(const QStringList& paths) const {
         const bool ours =
             path.endsWith(QStringLiteral(".desktop"))
                 ? entries::carriesMarker(path, productKey_)
-                : QFileInfo(path).fileName().startsWith(entries::groupFileStem(QString()));
+                : QFileInfo(path).fileName().startsWith(entries::groupFileStem(QString())) ||
+                      iconFiles().contains(path);
         if (ours && QFile::remove(path)) removed.append(path);
     }
     return removed;
@@ -143,12 +145,46 @@ QStringList ProgramShortcuts::knownEntries(const QString& group) const {
     QStringList known{paths::applicationsFolder() + entryFileName(),
                       paths::autostartFolder() + entryFileName()};
     if (!paths::desktopFolder().isEmpty()) known.append(paths::desktopFolder() + entryFileName());
+    known += iconFiles();
     if (entries::isUsableGroupName(group)) {
         const QString stem = entries::groupFileStem(group);
         known.append(paths::desktopDirectoriesFolder() + stem + QStringLiteral(".directory"));
         known.append(paths::mergedMenusFolder() + stem + QStringLiteral(".menu"));
     }
     return known;
+}
+
+namespace {
+
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QString iconFile(int size) {
+    return paths::iconThemeFolder() +
+           QStringLiteral("%1x%1/apps/%2.png").arg(size).arg(QString::fromLatin1(kIconName));
+}
+
+}  // namespace
+
+QStringList iconFiles() {
+    QStringList files;
+    for (const int size : kIconSizes) files.append(iconFile(size));
+    return files;
+}
+
+QStringList installIcons() {
+    QStringList written;
+    for (const int size : kIconSizes) {
+        const QString target = iconFile(size);
+        const QString folder = QFileInfo(target).absolutePath();
+        QFile::remove(target);
+        // A resource copies read-only; the user's theme keeps ordinary files.
+        if (QDir().mkpath(folder) &&
+            QFile::copy(QStringLiteral(":/icons/sondex-%1.png").arg(size), target) &&
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner |
+                                              QFile::ReadGroup | QFile::ReadOther))
+            written.append(target);
+    }
+    return written;
 }
 
 QString packageMenuEntry() {

@@ -11,6 +11,15 @@ struct Identity;
 // returns the message for the user, empty when it was done; what it writes is
 // added to the uninstall record, and removal takes away only the program's own
 // entries (those that carry its product marker).
+// The program's icon in the icon theme: the package installs it, a per-user
+// install copies it into the user's theme (installIcons).
+inline constexpr char kIconName[] = "jp.tavik.Sondex";
+
+// The program's icon at each size in the user's icon theme.
+QStringList iconFiles();
+// Writes them; returns those written, for the uninstall record.
+QStringList installIcons();
+
 class ProgramShortcuts {
 public:
     ProgramShortcuts(QString title, QString productKey, QString executable, QString recordPath);

@@ -307,10 +307,12 @@ bool SetupWindow::installSteps() {
             done = copyProgram(folder, copied);
             executable = folder + u'/' + QFileInfo(place_.executable).fileName();
         }
+
         // The program file comes first in the record: the uninstaller copy removes it last.
         QStringList files = copied;
         UninstallRecord::addAll(files, record.files);
         record.files = files;
+        if (done) UninstallRecord::addAll(record.entries, installIcons());
         record.write(place_.recordPath);
         if (!done) return false;
     } else {

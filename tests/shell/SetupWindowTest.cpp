@@ -123,6 +123,10 @@ TEST_F(SetupWindowTest, InstallCopiesTheProgramAndRemovalTakesAwayOnlyWhatSetupW
         readFile(menuEntry).contains(QStringLiteral("Exec=\"") + home.home() +
                                      QStringLiteral("/my \\\\$apps/TAVIKP32/SONDEX/sondex\"\n")));
     EXPECT_EQ(readFile(autostart), readFile(menuEntry));
+    // The entries name the icon, which the user's theme now holds.
+    EXPECT_TRUE(readFile(menuEntry).contains(QStringLiteral("\nIcon=jp.tavik.Sondex\n")));
+    for (const QString& icon : iconFiles())
+        EXPECT_TRUE(QFileInfo(icon).isFile()) << icon.toStdString();
     EXPECT_TRUE(
         entries::menuGroups(paths::mergedMenusFolder()).contains(QStringLiteral("TAVIK SOFT32")));
     const QString validator =
@@ -152,6 +156,8 @@ TEST_F(SetupWindowTest, InstallCopiesTheProgramAndRemovalTakesAwayOnlyWhatSetupW
             "TAVIKSOFT SONDEX何でもWAV録音 V2.2\nを、パソコンから削除してよろしいですか？？？"));
     EXPECT_FALSE(QFileInfo::exists(menuEntry));
     EXPECT_FALSE(QFileInfo::exists(autostart));
+    for (const QString& icon : iconFiles())
+        EXPECT_FALSE(QFileInfo::exists(icon)) << icon.toStdString();
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/SONDEX.html")));
     EXPECT_EQ(QDir(identity.ProgramFolder).entryList(QDir::Files),
               QStringList({QStringLiteral("mine.wav")}));
