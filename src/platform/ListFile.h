@@ -13,7 +13,8 @@ namespace sondex::listfile {
 QStringList read(const QString& path);
 
 // Writes every entry followed by CR LF, in UTF-8, replacing the file
-// atomically. Callers ignore a failure: the list simply stays unsaved.
+// atomically. A file there that read() could not read is left as it is and
+// the write fails. Callers ignore a failure: the list simply stays unsaved.
 bool write(const QString& path, const QStringList& entries);
 
 }  // namespace sondex::listfile

@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -73,6 +74,9 @@ bool PrivatePulseServer::start(bool suspendWhenIdle, int sinkRate) {
     env.remove(QStringLiteral("PULSE_SERVER"));
     env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     process_.setProcessEnvironment(env);
+    // A test process killed outright (the fault tests do that) takes its
+    // server with it rather than leave it running.
+    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     // --system=no with a private HOME lets root run a per-user server.
     process_.start(QStringLiteral("pulseaudio"),
                    {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
