@@ -23,8 +23,10 @@ dictionary() {
 
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && mapfile -t targets < <(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$//')
-# The targets use Qt without a display.
+# The targets use Qt without a display; those that read files write each
+# input to a scratch folder, in memory where the machine has /dev/shm.
 export QT_QPA_PLATFORM=offscreen
+[ -z "${TMPDIR:-}" ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 for target in "${targets[@]}"; do
