@@ -28,6 +28,8 @@ targets=("$@")
 export QT_QPA_PLATFORM=offscreen
 [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+# Leaks inside the system libraries we call, which we cannot fix (see the file).
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 for target in "${targets[@]}"; do
     found=build/fuzz/corpus/$target
