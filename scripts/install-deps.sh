@@ -11,6 +11,7 @@ packages=(
   libsndfile1-dev libfluidsynth-dev timgm6mb-soundfont
   libcdio-dev libcdio-paranoia-dev
   libgtest-dev libgmock-dev
+  clang-14 libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth xdg-utils dbus desktop-file-utils pavucontrol
   appstream dpkg-dev file lintian
 )
