@@ -17,7 +17,8 @@ namespace sondex::mci {
 
 namespace {
 
-constexpr auto kHeaderRefreshInterval = std::chrono::milliseconds(1000);
+// How much of a take a crash may cost: the samples gathered since the last refresh.
+constexpr auto kHeaderRefreshInterval = std::chrono::milliseconds(500);
 // More than a second of CD sound, so that samples reach the disk with the header refresh.
 constexpr size_t kGatherBytes = 256 * 1024;
 constexpr int kNameAttempts = 1000;
