@@ -4,6 +4,7 @@
 // and the median.
 //
 //   sondex-startup-bench [runs]      (default 10)
+#include "BenchRun.h"
 #include "support/PrivateHome.h"
 
 #include <QCoreApplication>
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     std::sort(times.begin(), times.end());
     const size_t n = times.size();
     const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+    bench::figure("startup.median_ms", median);
     std::printf("start-up to window shown: median %.1f ms over %zu runs (min %.1f, max %.1f)\n", median, n,
                 times.front(), times.back());
     return 0;

@@ -7,6 +7,7 @@
 // alone recording the same sink's monitor for the same wall time.
 //
 //   sondex-cd-sequence-bench [track-seconds]      (default 20)
+#include "BenchRun.h"
 #include "TakeCpuMeter.h"
 #include "support/PrivateHome.h"
 #include "support/RecorderRig.h"
@@ -57,11 +58,15 @@ int main(int argc, char** argv) {
             continue;
         }
         const test::TrackMatch match = test::alignTrack(files[i], rig.track(number));
+        bench::figure("cd.track_samples", double(rig.track(number).size()));
+        bench::figure("cd.compared_samples", double(match.compared));
+        bench::figure("cd.differing_samples", double(match.differing));
         std::printf("%5d  %-12s  %16lld  %9lld  %13lld  %9.1f%s\n", number,
                     qPrintable(QFileInfo(files[i]).fileName()), static_cast<long long>(match.compared),
                     static_cast<long long>(match.differing), static_cast<long long>(match.offset),
                     match.offset * 1000.0 / 44100, match.found ? "" : "  (silent)");
     }
+    bench::figure("cd.missing_tracks", double(std::max<qsizetype>(0, rig.trackCount() - files.size())));
     if (files.size() < rig.trackCount())
         std::printf("%lld of %d tracks have no file\n", static_cast<long long>(rig.trackCount() - files.size()),
                     rig.trackCount());

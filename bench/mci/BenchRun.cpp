@@ -12,6 +12,11 @@ void say(const QString& text) {
     std::fflush(stdout);
 }
 
+void figure(const QByteArray& key, double value) {
+    std::printf("@ %s %.12g\n", key.constData(), value);
+    std::fflush(stdout);
+}
+
 void runEventLoopFor(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);

@@ -9,6 +9,7 @@
 // parecord alone recording the same sink's monitor for the same wall time.
 //
 //   sondex-music-take-bench [seconds]      (default 20)
+#include "BenchRun.h"
 #include "TakeCpuMeter.h"
 #include "platform/mci/FilePlayer.h"
 #include "platform/mci/MidiFile.h"
@@ -111,6 +112,11 @@ double framesMs(qint64 frames, int rate) {
 
 void printNoise(const Entry& entry, const QString& take) {
     const test::TrackMatch match = test::alignTrack(take, entry.samples);
+    // Keyed by the file's kind ("wav.differing_samples"), for the report.
+    const QByteArray kind = QFileInfo(entry.path).suffix().toLatin1();
+    bench::figure(kind + ".file_samples", double(entry.samples.size()));
+    bench::figure(kind + ".compared_samples", double(match.compared));
+    bench::figure(kind + ".differing_samples", double(match.differing));
     std::printf(
         "  samples compared %lld, differing %lld, file starts at frame %lld (%.1f ms); "
         "take %.3f s, file %.3f s%s\n",

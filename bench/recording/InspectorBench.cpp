@@ -4,6 +4,7 @@
 //
 //   sondex-inspector-bench [iterations]   (default 20000 each)
 
+#include "BenchRun.h"
 #include "core/WavInspector.h"
 
 #include <QByteArray>
@@ -92,5 +93,7 @@ int main(int argc, char** argv) {
     std::printf("InspectWav 1 MB: %8.2f us per call\n", smallNs / 1000);
     std::printf("InspectWav 1 GB: %8.2f us per call\n", largeNs / 1000);
     std::printf("ratio 1 GB / 1 MB: %.3f\n", largeNs / smallNs);
+    bench::figure("inspector.1mb_us", smallNs / 1000);
+    bench::figure("inspector.1gb_us", largeNs / 1000);
     return 0;
 }

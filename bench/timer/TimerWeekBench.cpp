@@ -7,6 +7,7 @@
 //
 //   sondex-timer-week-bench
 
+#include "BenchRun.h"
 #include "ProcessFigures.h"
 #include "TimerWeekRig.h"
 
@@ -37,6 +38,10 @@ void week(int mode) {
     const qint64 elapsed = clock.elapsed();
     const test::WeekFigures f =
         test::compare(test::expectedStarts(mode, lists, kMonday, until), rig.takes);
+    bench::figure("timer_week.starts_expected", f.expected);
+    bench::figure("timer_week.starts_missed", f.missed);
+    bench::figure("timer_week.starts_doubled", f.doubled + f.stray);
+    bench::figure("timer_week.worst_error_ms", double(f.worstErrorMs));
     std::printf(
         "week %-8s starts expected %3d made %3d missed %d doubled %d stray %d  worst error %4lld "
         "ms  "
