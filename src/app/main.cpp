@@ -2,7 +2,12 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char** argv) {
+    // A file-size limit (ulimit -f) then fails the write, which the recorder
+    // handles as a full disk, rather than killing it mid-take.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();

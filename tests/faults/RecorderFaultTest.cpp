@@ -28,7 +28,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <memory>
+#include <sys/resource.h>
 
 namespace sondex {
 namespace {
@@ -92,6 +94,7 @@ protected:
         if (server.isRunning()) env.insert(QStringLiteral("PULSE_SERVER"), server.address());
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::MergedChannels);
+        if (childSetup) process->setChildProcessModifier(childSetup);
         process->start(program, arguments);
         processes.push_back(std::move(process));
         return processes.back().get();
@@ -144,6 +147,7 @@ protected:
     std::vector<std::unique_ptr<QProcess>> processes;
     std::map<QProcess*, QByteArray> output;
     QElapsedTimer take;
+    std::function<void()> childSetup;  // runs in each started program before it starts
 };
 
 // kill -9 at a random moment two to four seconds into a manual, a CD and a
@@ -196,6 +200,25 @@ TEST_F(RecorderFaultTest, ASoundServerKilledAndRestartedMidTakeKeepsTheTakeSoFar
     EXPECT_TRUE(waitUntil([&] { return savedSeconds() > 0; }, 30000)) << output[recorder].constData();
     std::printf("ran %.2f s, saved %.2f s\n", seconds, savedSeconds());
     EXPECT_GT(savedSeconds(), seconds - 1.1);
+    EXPECT_FALSE(recorder->waitForFinished(200)) << "the recorder ended";
+    recorder->terminate();
+    EXPECT_EQ(exitCodeOf(recorder), 0);
+}
+
+// A file-size limit (ulimit -f) reached mid-take is a full disk to the
+// recorder, not the end of the process: the take up to the limit is saved.
+TEST_F(RecorderFaultTest, AFileSizeLimitReachedMidTakeEndsTheTakeAndKeepsIt) {
+    constexpr rlim_t kLimit = 400000;
+    childSetup = [] {
+        const rlimit limit{kLimit, kLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    QProcess* recorder = startTake(0);
+    ASSERT_NE(recorder, nullptr);
+    // The box that says why the take stopped counts down its ten seconds first.
+    EXPECT_TRUE(waitUntil([&] { return savedSeconds() > 0; }, 30000)) << output[recorder].constData();
+    EXPECT_GT(savedSeconds(), 2.0);
+    EXPECT_LE(savedSeconds() * 176400 + 44, double(kLimit));
     EXPECT_FALSE(recorder->waitForFinished(200)) << "the recorder ended";
     recorder->terminate();
     EXPECT_EQ(exitCodeOf(recorder), 0);
