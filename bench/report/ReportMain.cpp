@@ -5,7 +5,7 @@
 // figures are only as quiet as the machine.
 //
 //   sondex-bench-report [--quick] [--capture-seconds 600] [--soak-minutes 10 | --soak-log FILE]
-//                       [--log-folder DIR]
+//                       [--skip timeline,capture,sizes,startup,takes,timer,soak] [--log-folder DIR]
 //
 // --quick shortens the long runs (a 60 s capture, a 5-minute soak, shorter
 // CD and music takes) to see that everything runs; the figures of record come
@@ -262,9 +262,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption soakLog(QStringLiteral("soak-log"),
                                      QStringLiteral("Take the soak's figures from the output of an earlier soak."),
                                      QStringLiteral("file"));
+    const QCommandLineOption skip(QStringLiteral("skip"), QStringLiteral("Parts to leave out, by name."),
+                                  QStringLiteral("list"));
     const QCommandLineOption logFolder(QStringLiteral("log-folder"),
                                        QStringLiteral("Where each benchmark's output is kept."), QStringLiteral("dir"));
-    parser.addOptions({quick, captureSeconds, soakMinutes, soakLog, logFolder});
+    parser.addOptions({quick, captureSeconds, soakMinutes, soakLog, skip, logFolder});
     parser.process(app);
 
     Settings settings;
@@ -283,13 +285,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "each benchmark's output goes to %s\n", qPrintable(settings.logFolder));
 
     Report report(settings);
-    timeline(report);
-    capture(report);
-    sizes(report);
-    startup(report);
-    takes(report);
-    timerWeek(report);
-    soak(report);
+    const std::pair<const char*, void (*)(Report&)> parts[] = {
+        {"timeline", timeline}, {"capture", capture}, {"sizes", sizes}, {"startup", startup},
+        {"takes", takes},       {"timer", timerWeek}, {"soak", soak}};
+    const QStringList skipped = parser.value(skip).split(u',', Qt::SkipEmptyParts);
+    for (const auto& [name, part] : parts)
+        if (!skipped.contains(QLatin1String(name))) part(report);
     printPage(QStringLiteral("SONDEX figures, %1 on %2 (%3 cores)%4")
                   .arg(QDateTime::currentDateTime().toString(Qt::ISODate), QSysInfo::machineHostName())
                   .arg(QThread::idealThreadCount())
