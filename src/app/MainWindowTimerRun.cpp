@@ -58,10 +58,15 @@ void MainWindow::applyTimerEndAction(QChar action) {
     const MainMenuCommands& m = menus_.main;
     // Each option is set by flipping it the other way and running its command,
     // so that the command's own side effects (colours, the exit armed with the
-    // power-off) follow.
+    // power-off) follow. A greyed-out option is set all the same: "タイマー終了時、
+    // 停止する" is greyed out until the forced end is set just after this, and
+    // left unset the first take of a run would pause instead of being saved.
     const auto set = [](QAction* option, bool on) {
+        const bool enabled = option->isEnabled();
+        option->setEnabled(true);
         option->setChecked(!on);
         option->trigger();
+        option->setEnabled(enabled);
     };
     switch (action.unicode()) {
     case u'C':

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace sondex {
 
@@ -125,6 +126,7 @@ void ManualRecording::Timer4Timer() {
         readPosition();
         if (timerSeconds() >= 1 && shownSeconds() >= endMark_) {
             timer4_->stop();
+            stoppedAtEndMark_ = true;
             channel_.SendRecWait(stop());  // the completion notice follows
         }
         return;
@@ -154,6 +156,9 @@ void ManualRecording::postNotice(int notifyCode) {
 }
 
 void ManualRecording::onNotice(qint64 notifyCode, qint64) {
+    // Once stopped, the device counts only what it wrote: a start-up gap still
+    // open no longer counts, so the position can fall below the end mark.
+    const bool atEndMark = std::exchange(stoppedAtEndMark_, false);
     timer4_->stop();
     timer4_->setInterval(kTickMs);
     if (state_ != State::Paused) readPosition();
@@ -169,7 +174,7 @@ void ManualRecording::onNotice(qint64 notifyCode, qint64) {
     }
 
     const int seconds = timerSeconds();
-    if (seconds > 0 && shownSeconds() >= endMark_) {
+    if (seconds > 0 && (atEndMark || shownSeconds() >= endMark_)) {
         request_ = Request::None;
         if (!hooks_.exitArmed() && !settings_.isOn(Setting::SHUDOREC_TM_END)) {
             // The timer pauses: the recording waits for resume or stop.

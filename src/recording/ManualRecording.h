@@ -113,6 +113,9 @@ private:
     Request request_ = Request::None;
     int elapsedMs_ = 0;
     int endMark_ = 0;
+    // The forced end stopped the device: the notice that follows ends the
+    // take there, whatever position the stopped device reports.
+    bool stoppedAtEndMark_ = false;
 };
 
 }  // namespace sondex

@@ -46,9 +46,9 @@ protected:
         session = std::make_unique<RecordingSession>(channel, settings, flags, prompts, programFolder(), hooks);
         ManualRecording::Hooks manualHooks;
         manualHooks.showLog = [this] { ++logsShown; };
-        manualHooks.timerRunning = [] { return false; };
-        manualHooks.timerStart = [] {};
-        manualHooks.timerStop = [] {};
+        manualHooks.timerRunning = [this] { return timerRunning; };
+        manualHooks.timerStart = [this] { ++timerStarts; };
+        manualHooks.timerStop = [this] { ++timerStops; };
         manualHooks.exitArmed = [] { return false; };
         manualHooks.openPanel = [] { return true; };
         manualRecording = std::make_unique<ManualRecording>(channel, *session, settings, prompts, flags,
@@ -79,6 +79,9 @@ protected:
     std::unique_ptr<ManualRecording> manualRecording;
     QStringList saved;
     int logsShown = 0;
+    bool timerRunning = false;
+    int timerStarts = 0;
+    int timerStops = 0;
 };
 
 TEST_F(ManualRecordingTest, PauseThenStopSavesOnceThroughANoticeOfItsOwn) {
@@ -131,13 +134,19 @@ TEST_F(ManualRecordingTest, ATimerWithTheStopOptionSavesAtItsEndAndClampsItsSeco
     manual().ShowManualTimer(100000);
     EXPECT_EQ(manual().timerSeconds(), ManualRecording::kMaxTimerSeconds);
     manual().ShowManualTimer(60);
+    timerRunning = true;
     started();
     position(60000);
     manual().Timer4Timer();
+    // Stopped, the device no longer counts a start-up gap that was still open.
+    position(59994);
     notice();
     EXPECT_EQ(saves(), 1);
     EXPECT_EQ(manual().state(), State::Idle);
     EXPECT_EQ(manual().shownSeconds(), 0);  // back to 0 once saved
+    // The time-of-day timer goes on to its next entry.
+    EXPECT_EQ(timerStarts, 1);
+    EXPECT_EQ(timerStops, 0);
 }
 
 TEST_F(ManualRecordingTest, ADeviceFailureEndsTheTakeWhateverWasAskedSaysWhyAndSavesIt) {

@@ -117,19 +117,18 @@ private:
     bool startWithButton_;
 };
 
-// The time-of-day flavour: the timer ran at the last exit, and the day list
-// holds one entry that the window's clock finds in force, ending
-// `secondsLeft` seconds after the start-up, with the end action C. The
-// window's clock runs at the real pace from a moment just inside the entry.
+// The time-of-day flavour: the timer ran at the last exit, and the day list's
+// first entry, 08:00-08:01 (by default the only one, with the end action C),
+// is in force by the window's clock, ending `secondsLeft` seconds after the
+// start-up. The window's clock runs at the real pace from a moment just
+// inside the entry.
 // The clock dialog of the start-up is left open, as nobody is there; with
 // closeAfterMs it is off, and the window is asked to close that long after
 // its start-up.
 class TimerTakeRig final : public RecorderRig {
 public:
-    TimerTakeRig(int secondsLeft, QString recorderBinary, int closeAfterMs = -1);
-
-    // The entry as the day list holds it.
-    QString entry() const;
+    TimerTakeRig(int secondsLeft, QString recorderBinary, int closeAfterMs = -1,
+                 QStringList entries = {QStringLiteral("08:00-08:01 C 44S16")});
 
 private:
     bool prepareMaterial() override;
@@ -139,6 +138,7 @@ private:
     QDateTime entryEnd_;
     int secondsLeft_;
     int closeAfterMs_;
+    QStringList entries_;
 };
 
 }  // namespace sondex::test

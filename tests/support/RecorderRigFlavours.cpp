@@ -77,19 +77,18 @@ void MusicTakeRig::afterHandOver(MainWindow& window) {
     if (auto* start = window.findChild<QPushButton*>(QStringLiteral("Button24"))) start->click();
 }
 
-TimerTakeRig::TimerTakeRig(int secondsLeft, QString recorderBinary, int closeAfterMs)
+TimerTakeRig::TimerTakeRig(int secondsLeft, QString recorderBinary, int closeAfterMs, QStringList entries)
     : RecorderRig(std::move(recorderBinary)),
       // An entry of its own day, away from midnight.
       entryEnd_(QDate::currentDate(), QTime(8, 1)),
       secondsLeft_(secondsLeft),
-      closeAfterMs_(closeAfterMs) {}
+      closeAfterMs_(closeAfterMs),
+      entries_(std::move(entries)) {}
 
 bool TimerTakeRig::armRecording(MainWindow& window) {
     if (closeAfterMs_ >= 0) QTimer::singleShot(closeAfterMs_, &window, [&window] { window.requestClose(); });
     return true;
 }
-
-QString TimerTakeRig::entry() const { return QStringLiteral("08:00-08:01 C 44S16"); }
 
 bool TimerTakeRig::prepareMaterial() {
     const Identity identity = Identity::forThisUser();
@@ -102,7 +101,7 @@ bool TimerTakeRig::prepareMaterial() {
                            {QStringLiteral("SetNowTime_Select"), closeAfterMs_ < 0 ? u"1"_qs : u"0"_qs},
                            {QStringLiteral("REC_MAX"), QStringLiteral("0")}}))
         return fail(QStringLiteral("cannot write ") + store.path());
-    return writeBytes(day, entry().toUtf8() + "\r\n") || fail(QStringLiteral("cannot write ") + day);
+    return writeBytes(day, entries_.join(u"\r\n").toUtf8() + "\r\n") || fail(QStringLiteral("cannot write ") + day);
 }
 
 std::function<QDateTime()> TimerTakeRig::timeOfDay() const {

@@ -33,6 +33,23 @@ TEST(TimerTakeEndToEndTest, AnEntryInForceAtStartUpIsRecordedToItsEndSavedLogged
     EXPECT_TRUE(log.front().contains(QFileInfo(saved.front()).fileName())) << log.front().toStdString();
 }
 
+// Entries back to back that stop and save give a take each, the first too,
+// which starts while the manual timer is still off.
+TEST(TimerTakeEndToEndTest, BackToBackEntriesThatStopAndSaveGiveATakeEach) {
+    constexpr int kSecondsLeft = 4;
+    test::TimerTakeRig rig(kSecondsLeft, QStringLiteral(SONDEX_BINARY), 9000,
+                           {QStringLiteral("08:00-08:01 E 44S16"), QStringLiteral("08:01-08:02 E 44S16")});
+    ASSERT_TRUE(rig.prepare()) << rig.failure().toStdString();
+    ASSERT_TRUE(rig.run({}, 30000)) << rig.failure().toStdString();
+
+    const QStringList saved = rig.savedFiles();
+    ASSERT_EQ(saved.size(), 2) << saved.join(u' ').toStdString();
+    const double first = test::readWavFacts(saved.front()).seconds();
+    EXPECT_GE(first, kSecondsLeft - 3.0);
+    EXPECT_LE(first, kSecondsLeft + 1.5);
+    EXPECT_EQ(rig.logLines().size(), 2);
+}
+
 // Closed mid-take (the machine shutting down), the take is saved, and the
 // timer is stored as running so that the next start resumes it.
 TEST(TimerTakeEndToEndTest, AProgramClosedDuringATimerTakeSavesItAndResumesTheTimerNextTime) {
