@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
     }
 
     const Takes& takes = soak.takes();
-    const double growth = slope(hours, residentKiB);
+    const double growth = slope(hours, residentKiB) + 0.0;  // never "-0.0"
     const int fdGrowth = lastFds - firstFds;
     std::printf("takes expected %d, present %d, of the wrong length %d; shortest %.3f s, longest %.3f s\n", minutes,
                 takes.present, takes.wrongLength, takes.shortest, takes.longest);
