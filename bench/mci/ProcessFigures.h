@@ -29,8 +29,8 @@ qint64 childrenCpuNanoseconds();
 qint64 residentKiB();
 qint64 peakResidentKiB();
 
-// The same figures of another running process: the CPU time of all its
-// threads in nanoseconds (from /proc/PID/task/*/schedstat) and its VmRSS.
+// The same figures of another running process: its CPU time in nanoseconds,
+// threads that have ended included, and its VmRSS.
 qint64 processCpuNanosecondsOf(qint64 pid);
 qint64 residentKiBOf(qint64 pid);
 

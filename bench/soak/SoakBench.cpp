@@ -6,6 +6,7 @@
 // so the disk use stays flat however long the run. See docs/soak.md.
 //
 //   sondex-soak [--minutes N]      (default 60; 1440 covers every minute of the day)
+#include "BenchRun.h"
 #include "ProcessFigures.h"
 #include "support/PrivateHome.h"
 #include "support/pulse/PrivatePulseServer.h"
@@ -81,18 +82,6 @@ int openDescriptorsOf(qint64 pid) {
         if (entry->d_name[0] != '.') ++count;
     ::closedir(dir);
     return count;
-}
-
-// CPU time (user + system) of a process in milliseconds, its ended threads
-// included, unlike the sum over the threads that still run.
-double cpuMillisecondsOf(qint64 pid) {
-    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray stat = file.readAll();
-    // After the command name in parentheses: state is field 3, utime 14, stime 15.
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13) return -1;
-    return (fields[11].toLongLong() + fields[12].toLongLong()) * 1000.0 / double(::sysconf(_SC_CLK_TCK));
 }
 
 // The number of takes the recorder's log file counts on its second line
@@ -265,7 +254,7 @@ int main(int argc, char** argv) {
         if (firstFds < 0) firstFds = lastFds;
         std::printf("%6d  %5d  %11.3f  %16lld  %3d  %15.1f\n", minute, soak.takes().present, soak.takes().last,
                     static_cast<long long>(rss),
-                    lastFds, cpuMillisecondsOf(pid));
+                    lastFds, double(bench::processCpuNanosecondsOf(pid)) / 1e6);
         if (minute > kWarmUpMinutes) {
             hours.push_back(minute / 60.0);
             residentKiB.push_back(double(rss));
@@ -303,9 +292,12 @@ int main(int argc, char** argv) {
     if (died) std::printf("the recorder died\n");
     else if (!closed) std::printf("the recorder did not exit within 30 s of SIGTERM\n");
     else std::printf("the recorder closed on SIGTERM with exit code %d\n", recorder.exitCode());
-    std::printf("@ soak.minutes %d\n@ soak.takes.expected %d\n@ soak.takes.present %d\n@ soak.takes.wrong_length %d\n"
-                "@ soak.memory.growth_kib_per_hour %.1f\n@ soak.fd.growth %d\n",
-                minutes, minutes, takes.present, takes.wrongLength, growth, fdGrowth);
+    bench::figure("soak.minutes", minutes);
+    bench::figure("soak.takes.expected", minutes);
+    bench::figure("soak.takes.present", takes.present);
+    bench::figure("soak.takes.wrong_length", takes.wrongLength);
+    bench::figure("soak.memory.growth_kib_per_hour", growth);
+    bench::figure("soak.fd.growth", fdGrowth);
 
     const bool memoryFailed = minutes >= kJudgedMinutes && growth >= kMemoryLimitKiBPerHour;
     return died || !closed || takes.present < minutes || takes.wrongLength > 0 || fdGrowth > 0 || memoryFailed ? 1
